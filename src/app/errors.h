@@ -1,0 +1,36 @@
+// Runtime errors that end the handler in which they arise. The window shows
+// their text in the standard error box and the program goes on.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace cadenzo {
+
+class ReaderError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// "'%s' is not a valid integer value"
+class ConversionError : public ReaderError {
+  public:
+    explicit ConversionError(const std::string& text)
+        : ReaderError("'" + text + "' is not a valid integer value") {}
+};
+
+// "Cannot create file %s"
+class CreateFileError : public ReaderError {
+  public:
+    explicit CreateFileError(const std::string& path)
+        : ReaderError("Cannot create file " + path) {}
+};
+
+// "Unable to write to %s"
+class WriteSettingsError : public ReaderError {
+  public:
+    explicit WriteSettingsError(const std::string& path)
+        : ReaderError("Unable to write to " + path) {}
+};
+
+} // namespace cadenzo

@@ -1,0 +1,81 @@
+#include "app/file_system.h"
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace cadenzo {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') continue;
+        lines.emplace_back(text, start, i - start);
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < text.size()) lines.emplace_back(text, start, std::string::npos);
+    return lines;
+}
+
+bool RealFileSystem::fileExists(const std::string& path) const {
+    std::error_code ec;
+    return !path.empty() && fs::is_regular_file(fs::u8path(path), ec);
+}
+
+bool RealFileSystem::folderExists(const std::string& path) const {
+    std::error_code ec;
+    return fs::is_directory(fs::u8path(path), ec);
+}
+
+bool RealFileSystem::createFolder(const std::string& path) {
+    std::error_code ec;
+    fs::create_directories(fs::u8path(path), ec);
+    return folderExists(path);
+}
+
+std::optional<std::vector<std::string>> RealFileSystem::readLines(const std::string& path) const {
+    if (!fileExists(path)) return std::nullopt;
+    std::ifstream in(fs::u8path(path), std::ios::binary);
+    if (!in) return std::nullopt;
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (in.bad()) return std::nullopt;
+    return SplitLines(text.str());
+}
+
+bool RealFileSystem::writeLines(const std::string& path, const std::vector<std::string>& lines) {
+    static std::atomic<unsigned> counter{0};
+    const fs::path target = fs::u8path(path);
+    fs::path temp = target;
+    temp += ".tmp" + std::to_string(counter++);
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        if (!out) return false;
+        for (const std::string& line : lines) {
+            out.write(line.data(), static_cast<std::streamsize>(line.size()));
+            out.write("\r\n", 2);
+        }
+        out.flush();
+        if (!out) {
+            out.close();
+            std::error_code ignored;
+            fs::remove(temp, ignored);
+            return false;
+        }
+    }
+    std::error_code ec;
+    fs::rename(temp, target, ec);
+    if (ec) {
+        std::error_code ignored;
+        fs::remove(temp, ignored);
+        return false;
+    }
+    return true;
+}
+
+} // namespace cadenzo

@@ -1,0 +1,30 @@
+// Where the main window's parts go for a given client size.
+#pragma once
+
+namespace cadenzo {
+
+struct Rect {
+    int left = 0, top = 0, width = 0, height = 0;
+    friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+inline constexpr int kControlPanelWidth = 200;
+inline constexpr int kOkButtonWidth = 75;
+inline constexpr int kOkButtonHeight = 25;
+inline constexpr int kBookTitleLabelWidth = 265;
+inline constexpr int kMinWindowWidth = 400;
+inline constexpr int kMinWindowHeight = 450;
+
+struct MainLayout {
+    Rect image1;       // the page surface's visible size (before the Reading tab fits it)
+    Rect pageControl1; // page area at the left
+    Rect pageControl2; // control panel at the right
+    Rect programIcon;  // about picture: the left half of the About page, square
+    Rect memo1;        // about text: the right half, square
+    Rect okButton;     // straddles the line between picture and text
+    Rect bookTitleLabel;
+};
+
+MainLayout ComputeMainLayout(int clientWidth, int clientHeight, bool controlPanelShown);
+
+} // namespace cadenzo

@@ -1,0 +1,65 @@
+// Program entry. Options begin with "--"; the first other argument names a
+// book file to open. "--" ends the options, so any file name can be given.
+//   --snapshot=FILE  once start-up is done, save a PNG of the window to FILE,
+//                    close the window as a user would, and end (for machines
+//                    without a display; questions are answered as cancelled).
+#include "app/qt/tform1.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+struct Arguments {
+    cadenzo::StartOptions start;
+    QString snapshotPath;
+    bool ok = true;
+};
+
+Arguments parseArguments(const QStringList& args) {
+    Arguments parsed;
+    bool optionsEnded = false;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (!optionsEnded && arg == QLatin1String("--")) {
+            optionsEnded = true;
+        } else if (!optionsEnded && arg.startsWith(QLatin1String("--snapshot="))) {
+            parsed.snapshotPath = arg.mid(11);
+            parsed.start.unattended = true;
+        } else if (!optionsEnded && arg.startsWith(QLatin1String("--"))) {
+            std::fprintf(stderr, "cadenzo: unknown option %s\n", qPrintable(arg));
+            parsed.ok = false;
+        } else if (parsed.start.commandLineBook.empty()) {
+            parsed.start.commandLineBook = arg.toStdString();
+        }
+    }
+    return parsed;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Cadenzo"));
+    const Arguments args = parseArguments(QApplication::arguments());
+    if (!args.ok) return 2;
+
+    cadenzo::TForm1 form(args.start);
+    form.show();
+
+    if (!args.snapshotPath.isEmpty()) {
+        // After activation has painted the first page: grab, close, end.
+        QTimer::singleShot(50, &form, [&form, path = args.snapshotPath] {
+            QApplication::processEvents();
+            const bool saved = form.grab().save(path, "PNG");
+            form.close();
+            std::printf("%s\n", qPrintable(saved ? path : QStringLiteral("snapshot not saved: ") + path));
+            std::fflush(stdout);
+            QApplication::exit(saved ? 0 : 1);
+        });
+    }
+    return QApplication::exec();
+}

@@ -1,0 +1,22 @@
+#include "app/qt/page_view.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace cadenzo {
+
+PageView::PageView(QtSurface& surface, QWidget* parent) : QWidget(parent), surface_(surface) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void PageView::paintEvent(QPaintEvent* event) {
+    QPainter p(this);
+    p.drawImage(event->rect(), surface_.image(), event->rect());
+}
+
+void PageView::resizeEvent(QResizeEvent*) {
+    if (onResize) onResize();
+}
+
+} // namespace cadenzo

@@ -1,0 +1,531 @@
+#include "app/qt/tform1.h"
+
+#include "app/errors.h"
+#include "app/qt/page_view.h"
+#include "display/qt/about_picture.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSlider>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <iostream>
+
+namespace cadenzo {
+
+namespace {
+
+QString qs(const std::string& text) { return FromWindows1252(text); }
+
+PathRules platformRules() {
+#ifdef Q_OS_WIN
+    return PathRules{'\\', true};
+#else
+    return PathRules{'/', false};
+#endif
+}
+
+Platform makePlatform(const StartOptions& options) {
+    Platform platform;
+    platform.programPath = QDir::toNativeSeparators(QCoreApplication::applicationFilePath()).toStdString();
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    platform.dataFolder = QDir::toNativeSeparators(data + QStringLiteral("/Quillo")).toStdString();
+    platform.commandLineBook = options.commandLineBook;
+    platform.rules = platformRules();
+    return platform;
+}
+
+bool isInside(const QWidget* widget, const QWidget* container) {
+    for (; widget; widget = widget->parentWidget())
+        if (widget == container) return true;
+    return false;
+}
+
+const QStringList kIndexInstructions = {
+    QStringLiteral("Click \"Load Index\" to load"), QStringLiteral("and setup the index, this"),
+    QStringLiteral("may take a short while."),      QString(),
+    QStringLiteral("After the index is loaded"),    QStringLiteral("click on the \"+\"'s to select"),
+    QStringLiteral("the word, and to see the "),    QStringLiteral("index entries.  Clicking on "),
+    QStringLiteral("an index entry will go to"),    QStringLiteral("that line in the book.")};
+
+const char* const kAboutText =
+    "Cadenzo\n\n"
+    "A reader for books laid out in the Tidal Type manner: every sentence in short phrase "
+    "lines, each at its own indentation, chosen words in colour, and the paragraphs on "
+    "alternating shades.\n\n"
+    "Choose a book on the Table Of Contents page, then page with Next and Prev or the "
+    "PageUp and PageDown keys.";
+
+void centreLines(QTextEdit* memo) {
+    for (QTextBlock b = memo->document()->begin(); b.isValid(); b = b.next()) {
+        QTextCursor cursor(b);
+        QTextBlockFormat format = cursor.blockFormat();
+        format.setAlignment(Qt::AlignHCenter);
+        cursor.setBlockFormat(format);
+    }
+}
+
+} // namespace
+
+TForm1::TForm1(const StartOptions& options, QWidget* parent)
+    : QMainWindow(parent), options_(options) {
+    setObjectName(QStringLiteral("TForm1"));
+    setWindowTitle(QStringLiteral("Cadenzo"));
+    setMinimumSize(kMinWindowWidth, kMinWindowHeight);
+    aboutPicture_ = MakeAboutPicture();
+    indexInstructions_ = kIndexInstructions;
+
+    central_ = new QWidget(this);
+    setCentralWidget(central_);
+    createMenus();
+    createPageArea();
+    createControlPanel();
+
+    surface_.setPalette(palette());
+    qApp->installEventFilter(this);
+    connect(qApp, &QApplication::focusChanged, this, &TForm1::focusChanged);
+
+    reader_ = std::make_unique<Reader>(*this, files_, makePlatform(options));
+    dispatch([this] { reader_->FormCreate(); });
+}
+
+TForm1::~TForm1() { qApp->removeEventFilter(this); }
+
+void TForm1::dispatch(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        showError(error.what());
+    }
+}
+
+// ---- Building the widgets ---------------------------------------------------
+
+void TForm1::createMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    OpenLITItem = file->addAction(QStringLiteral("Open File"));
+    OpenTOCItem = file->addAction(QStringLiteral("Open Tidal Type\u00AE Table of Contents"));
+    file->addSeparator();
+    SaveScreenItem = file->addAction(QStringLiteral("Save Screen as Text File"));
+    file->addSeparator();
+    ExitItem = file->addAction(QStringLiteral("Exit"));
+    connect(ExitItem, &QAction::triggered, this, [this] { dispatch([this] { reader_->ExitItemClick(); }); });
+
+    QMenu* search = menuBar()->addMenu(QStringLiteral("Search"));
+    FindItem = search->addAction(QStringLiteral("Find"));
+
+    BMMenu = menuBar()->addMenu(QStringLiteral("Bookmarks"));
+    BMAddItem = BMMenu->addAction(QStringLiteral("Add Bookmark"));
+    BMDeleteItem = BMMenu->addAction(QStringLiteral("Delete Bookmark"));
+    BMMenu->addSeparator();
+    BMGOItem = BMMenu->addAction(QStringLiteral("Goto..."));
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
+    HideControlPanelItem = view->addAction(QStringLiteral("Hide Control Panel"));
+    ShowControlPanelItem = view->addAction(QStringLiteral("Show Control Panel"));
+    ShowControlPanelItem->setVisible(false);
+    connect(HideControlPanelItem, &QAction::triggered, this,
+            [this] { dispatch([this] { reader_->HideControlPanelItemClick(); }); });
+    connect(ShowControlPanelItem, &QAction::triggered, this,
+            [this] { dispatch([this] { reader_->ShowControlPanelItemClick(); }); });
+
+    HelpMenu = menuBar()->addMenu(QStringLiteral("Help"));
+    HelpMenu->addAction(QStringLiteral("Contents"));
+    connect(HelpMenu, &QMenu::aboutToShow, this, [this] { dispatch([this] { reader_->HempMenuClick(); }); });
+}
+
+void TForm1::createPageArea() {
+    PageControl1 = new QTabWidget(central_);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+
+    TOCTabSheet = new QWidget;
+    TOCTreeView = new QTreeWidget(TOCTabSheet);
+    TOCTreeView->setObjectName(QStringLiteral("TOCTreeView"));
+    TOCTreeView->setHeaderHidden(true);
+    TOCTreeView->setIndentation(19);
+    TOCTreeView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    TOCTreeView->setFont(QFont(QStringLiteral("Times New Roman"), 10));
+    auto* tocLayout = new QVBoxLayout(TOCTabSheet);
+    tocLayout->setContentsMargins(0, 0, 0, 0);
+    tocLayout->addWidget(TOCTreeView);
+    PageControl1->addTab(TOCTabSheet, QStringLiteral("Table Of Contents"));
+
+    ReadTabSheet = new QWidget;
+    Image1 = new PageView(surface_, ReadTabSheet);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    auto* readLayout = new QVBoxLayout(ReadTabSheet);
+    readLayout->setContentsMargins(0, 0, 0, 0);
+    readLayout->addWidget(Image1);
+    Image1->onResize = [this] {
+        if (activated_) dispatch([this] { reader_->ReadTabSheetResize(); });
+    };
+    PageControl1->addTab(ReadTabSheet, QStringLiteral("Reading"));
+
+    AboutTabSheet = new QWidget;
+    ProgramIcon = new QLabel(AboutTabSheet);
+    ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
+    ProgramIcon->setScaledContents(true);
+    ProgramIcon->setAutoFillBackground(true);
+    Memo1 = new QTextEdit(AboutTabSheet);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setReadOnly(true);
+    Memo1->setStyleSheet(QStringLiteral("QTextEdit { background: #C0C0C0; }"));
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setPlainText(QString::fromLatin1(kAboutText));
+    centreLines(Memo1);
+    OKButton = new QPushButton(QStringLiteral("OK"), AboutTabSheet);
+    OKButton->setObjectName(QStringLiteral("OKButton"));
+    connect(OKButton, &QPushButton::clicked, this, [this] { dispatch([this] { reader_->OKButtonClick(); }); });
+    BookTitleLabel = new QLabel(QStringLiteral("Vestaria, by Penwright"), AboutTabSheet);
+    BookTitleLabel->setObjectName(QStringLiteral("BookTitleLabel"));
+    BookTitleLabel->setAlignment(Qt::AlignCenter);
+    BookTitleLabel->setStyleSheet(QStringLiteral("QLabel { background: #FFFF80; color: black; }"));
+    PageControl1->addTab(AboutTabSheet, QStringLiteral("About"));
+    PageControl1->setCurrentWidget(AboutTabSheet);
+}
+
+void TForm1::createControlPanel() {
+    PageControl2 = new QTabWidget(central_);
+    PageControl2->setObjectName(QStringLiteral("PageControl2"));
+    createControlTab();
+    createOptionsTab();
+    createIndexTab();
+}
+
+void TForm1::createControlTab() {
+    ControlsTabSheet = new QWidget;
+    QWidget* t = ControlsTabSheet;
+    ReadingPositionLabel = new QLabel(QStringLiteral("Reading Position"), t);
+    ReadingPositionLabel->setGeometry(8, 16, 170, 16);
+    BookPosProgressBar = new QProgressBar(t);
+    BookPosProgressBar->setObjectName(QStringLiteral("BookPosProgressBar"));
+    BookPosProgressBar->setRange(0, 100);
+    BookPosProgressBar->setTextVisible(false);
+    BookPosProgressBar->setGeometry(8, 32, 170, 16);
+    PosLabel = new QLabel(t);
+    PosLabel->setObjectName(QStringLiteral("PosLabel"));
+    PosLabel->setGeometry(8, 48, 170, 18);
+    FontSizeLabel = new QLabel(t);
+    FontSizeLabel->setObjectName(QStringLiteral("FontSizeLabel"));
+    FontSizeLabel->setGeometry(8, 72, 170, 16);
+    FontSizeTrackBar = new QSlider(Qt::Horizontal, t);
+    FontSizeTrackBar->setObjectName(QStringLiteral("FontSizeTrackBar"));
+    FontSizeTrackBar->setRange(kMinFontSize, kMaxFontSize);
+    FontSizeTrackBar->setValue(15);
+    FontSizeTrackBar->setTickPosition(QSlider::TicksBelow);
+    FontSizeTrackBar->setTickInterval(1);
+    FontSizeTrackBar->setGeometry(8, 88, 122, 25);
+    FontSizeUpDown = new QSpinBox(t);
+    FontSizeUpDown->setObjectName(QStringLiteral("FontSizeUpDown"));
+    FontSizeUpDown->setRange(kMinFontSize, kMaxFontSize);
+    FontSizeUpDown->setWrapping(false);
+    FontSizeUpDown->setValue(15);
+    FontSizeUpDown->setGeometry(132, 88, 46, 25);
+    PrevButton = new QPushButton(QStringLiteral("Prev"), t);
+    PrevButton->setObjectName(QStringLiteral("PrevButton"));
+    PrevButton->setGeometry(8, 200, 170, 25);
+    PrevButton->setEnabled(false);
+    NextButton = new QPushButton(QStringLiteral("Next"), t);
+    NextButton->setObjectName(QStringLiteral("NextButton"));
+    NextButton->setGeometry(8, 224, 170, 65);
+    NextButton->setEnabled(false);
+    ExitButton = new QPushButton(QStringLiteral("Exit"), t);
+    ExitButton->setObjectName(QStringLiteral("ExitButton"));
+    ExitButton->setGeometry(8, 312, 170, 25);
+
+    connect(FontSizeTrackBar, &QSlider::valueChanged, this,
+            [this] { dispatch([this] { reader_->FontSizeTrackBarChange(); }); });
+    connect(FontSizeUpDown, &QSpinBox::valueChanged, this,
+            [this] { dispatch([this] { reader_->FontSizeUpDownClick(); }); });
+    connect(PrevButton, &QPushButton::clicked, this, [this] { dispatch([this] { reader_->PrevButtonClick(); }); });
+    connect(NextButton, &QPushButton::clicked, this, [this] { dispatch([this] { reader_->NextButtonClick(); }); });
+    connect(ExitButton, &QPushButton::clicked, this, [this] { dispatch([this] { reader_->ExitButtonClick(); }); });
+    PageControl2->addTab(ControlsTabSheet, QStringLiteral("Control"));
+}
+
+void TForm1::createOptionsTab() {
+    OptionsTabSheet = new QWidget;
+    QWidget* t = OptionsTabSheet;
+    auto* group = new QGroupBox(QStringLiteral("Background Color"), t);
+    group->setObjectName(QStringLiteral("BGColorRadioGroup"));
+    group->setGeometry(8, 8, 170, 89);
+    BGColorRadioGroup = new QButtonGroup(this);
+    auto* groupLayout = new QVBoxLayout(group);
+    const QStringList items = {QStringLiteral("Light Colored"), QStringLiteral("Dark Colored"),
+                               QStringLiteral("Windows")};
+    for (int i = 0; i < items.size(); ++i) {
+        auto* radio = new QRadioButton(items[i], group);
+        BGColorRadioGroup->addButton(radio, i);
+        groupLayout->addWidget(radio);
+    }
+    SingleShadeBgCheckBox = new QCheckBox(QStringLiteral("1 Color Background "), t);
+    SingleShadeBgCheckBox->setGeometry(8, 104, 170, 17);
+    TwoColorCheckBox = new QCheckBox(QStringLiteral("No Colored Text"), t);
+    TwoColorCheckBox->setGeometry(8, 124, 170, 17);
+    TwoColCheckBox = new QCheckBox(QStringLiteral("2 Column Display"), t);
+    TwoColCheckBox->setGeometry(8, 144, 170, 17);
+    ResetToStartupDefaultsButton = new QPushButton(QStringLiteral("Reset To Startup Defaults"), t);
+    ResetToStartupDefaultsButton->setGeometry(0, 288, 192, 25);
+
+    connect(BGColorRadioGroup, &QButtonGroup::idClicked, this,
+            [this] { dispatch([this] { reader_->BGColorRadioGroupClick(); }); });
+    connect(SingleShadeBgCheckBox, &QCheckBox::clicked, this,
+            [this] { dispatch([this] { reader_->SingleShadeBgCheckBoxClick(); }); });
+    connect(TwoColorCheckBox, &QCheckBox::clicked, this,
+            [this] { dispatch([this] { reader_->TwoColorCheckBoxClick(); }); });
+    connect(TwoColCheckBox, &QCheckBox::clicked, this,
+            [this] { dispatch([this] { reader_->TwoColCheckBoxClick(); }); });
+    connect(ResetToStartupDefaultsButton, &QPushButton::clicked, this,
+            [this] { dispatch([this] { reader_->ResetToStartupDefaultsButtonClick(); }); });
+    PageControl2->addTab(OptionsTabSheet, QStringLiteral("Options"));
+}
+
+void TForm1::createIndexTab() {
+    IndexTabSheet = new QWidget;
+    QWidget* t = IndexTabSheet;
+    auto* findingEntry = new QLabel(QStringLiteral("Finding Entry"), t);
+    findingEntry->setObjectName(QStringLiteral("FindingEntryLabel"));
+    findingEntry->setGeometry(8, 8, 177, 16);
+    InxTreeView = new QTreeWidget(t);
+    InxTreeView->setObjectName(QStringLiteral("InxTreeView"));
+    InxTreeView->setHeaderHidden(true);
+    InxTreeView->setIndentation(19);
+    InxTreeView->hide();
+    IndexPanel = new QWidget(t);
+    IndexPanel->setObjectName(QStringLiteral("IndexPanel"));
+    IndexPanel->setGeometry(0, 0, 200, 340);
+    IndexMemo = new QTextEdit(IndexPanel);
+    IndexMemo->setObjectName(QStringLiteral("IndexMemo"));
+    IndexMemo->setReadOnly(true);
+    IndexMemo->setFrameStyle(QFrame::NoFrame);
+    IndexMemo->setLineWrapMode(QTextEdit::NoWrap);
+    IndexMemo->setGeometry(8, 40, 177, 193);
+    IndexLoadButton = new QPushButton(QStringLiteral("Load Index"), IndexPanel);
+    IndexLoadButton->setObjectName(QStringLiteral("IndexLoadButton"));
+    IndexLoadButton->setGeometry(24, 264, 137, 25);
+    LoadingIndexLabel = new QLabel(QStringLiteral("Loading Index"), IndexPanel);
+    LoadingIndexLabel->setObjectName(QStringLiteral("LoadingIndexLabel"));
+    LoadingIndexLabel->setStyleSheet(QStringLiteral("QLabel { background: yellow; font-size: 12pt; }"));
+    LoadingIndexLabel->setGeometry(8, 304, 177, 25);
+    LoadingIndexLabel->hide();
+    PageControl2->addTab(IndexTabSheet, QStringLiteral("Index"));
+}
+
+// ---- Window events ------------------------------------------------------------
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (activated_) return;
+    // Activation once the widgets have their first sizes.
+    QTimer::singleShot(0, this, [this] {
+        if (activated_) return;
+        activated_ = true;
+        dispatch([this] { reader_->FormActivate(); });
+    });
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (!closing_) {
+        closing_ = true;
+        dispatch([this] { reader_->FormClose(); });
+    }
+    event->accept();
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (activated_) dispatch([this] { reader_->FormResize(); });
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            const int code = key == Qt::Key_PageUp ? kKeyPageUp : key == Qt::Key_PageDown ? kKeyPageDown : key & 0xFFFF;
+            dispatch([this, code] { reader_->FormKeyDown(code); });
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::focusChanged(QWidget* old, QWidget* now) {
+    if (!reader_ || !now) return;
+    if (isInside(now, ReadTabSheet) && !isInside(old, ReadTabSheet))
+        dispatch([this] { reader_->ReadTabSheetEnter(); });
+    else if (isInside(now, ControlsTabSheet) && !isInside(old, ControlsTabSheet))
+        dispatch([this] { reader_->ControlsTabSheetEnter(); });
+}
+
+// ---- Window interface ---------------------------------------------------------
+
+int TForm1::pageWidth() const { return std::min(Image1->width(), surface_.image().width()); }
+int TForm1::pageHeight() const { return std::min(Image1->height(), surface_.image().height()); }
+
+void TForm1::prepareSurfaces() {
+    const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry() : QRect(0, 0, 1024, 768);
+    surface_.reset(screen.width(), screen.height(), QColor(0xC0, 0xC0, 0xC0));
+    QPalette white = ProgramIcon->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    ProgramIcon->setPalette(white);
+}
+
+bool TForm1::twoColumnChecked() const { return TwoColCheckBox->isChecked(); }
+void TForm1::setTwoColumnChecked(bool checked) { TwoColCheckBox->setChecked(checked); }
+bool TForm1::noColoredTextChecked() const { return TwoColorCheckBox->isChecked(); }
+void TForm1::setNoColoredTextChecked(bool checked) { TwoColorCheckBox->setChecked(checked); }
+bool TForm1::singleShadeChecked() const { return SingleShadeBgCheckBox->isChecked(); }
+void TForm1::setSingleShadeChecked(bool checked) { SingleShadeBgCheckBox->setChecked(checked); }
+
+int TForm1::schemeIndex() const { return BGColorRadioGroup->checkedId(); }
+
+void TForm1::setSchemeIndex(int index) {
+    if (QAbstractButton* button = BGColorRadioGroup->button(index)) {
+        button->setChecked(true);
+        return;
+    }
+    // No item selected: an exclusive group only lets go of its choice when not exclusive.
+    BGColorRadioGroup->setExclusive(false);
+    for (QAbstractButton* button : BGColorRadioGroup->buttons()) button->setChecked(false);
+    BGColorRadioGroup->setExclusive(true);
+}
+
+int TForm1::fontSizeSliderPosition() const { return FontSizeTrackBar->value(); }
+
+void TForm1::setFontSizeSliderPosition(int position) {
+    const QSignalBlocker block(FontSizeTrackBar);
+    FontSizeTrackBar->setValue(position);
+}
+
+int TForm1::fontSizeUpDownPosition() const { return FontSizeUpDown->value(); }
+
+void TForm1::setFontSizeUpDownPosition(int position) {
+    const QSignalBlocker block(FontSizeUpDown);
+    FontSizeUpDown->setValue(position);
+}
+
+void TForm1::setFontSizeLabel(const std::string& text) { FontSizeLabel->setText(qs(text)); }
+
+void TForm1::setCatalogueFontSize(int points) {
+    QFont font = TOCTreeView->font();
+    font.setPointSize(points);
+    TOCTreeView->setFont(font);
+}
+
+WindowRect TForm1::windowRect() const {
+    return WindowRect{x(), y(), width(), height()};
+}
+
+void TForm1::setWindowRect(const WindowRect& rect) {
+    move(rect.left, rect.top);
+    resize(rect.width, rect.height);
+}
+
+int TForm1::screenWidth() const {
+    return QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry().width() : 1024;
+}
+
+int TForm1::screenHeight() const {
+    return QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry().height() : 768;
+}
+
+void TForm1::setCaption(const std::string& caption) { setWindowTitle(qs(caption)); }
+
+void TForm1::closeWindow() { close(); }
+
+int TForm1::clientWidth() const { return central_->width(); }
+int TForm1::clientHeight() const { return central_->height(); }
+
+void TForm1::applyLayout(const MainLayout& l) {
+    auto apply = [](QWidget* w, const Rect& r) { w->setGeometry(r.left, r.top, r.width, r.height); };
+    apply(PageControl1, l.pageControl1);
+    apply(PageControl2, l.pageControl2);
+    PageControl2->setVisible(l.pageControl2.width > 0);
+    apply(ProgramIcon, l.programIcon);
+    apply(Memo1, l.memo1);
+    apply(OKButton, l.okButton);
+    BookTitleLabel->setGeometry(l.bookTitleLabel.left, l.bookTitleLabel.top, l.bookTitleLabel.width,
+                                BookTitleLabel->sizeHint().height());
+    ProgramIcon->setPixmap(QPixmap::fromImage(aboutPicture_));
+    // Image1 fills the Reading page; its size follows the page's layout.
+    QCoreApplication::sendPostedEvents(PageControl1, QEvent::LayoutRequest);
+}
+
+void TForm1::setControlPanelMenu(bool panelShown) {
+    HideControlPanelItem->setVisible(panelShown);
+    ShowControlPanelItem->setVisible(!panelShown);
+}
+
+void TForm1::showControlTab() { PageControl2->setCurrentWidget(ControlsTabSheet); }
+void TForm1::showReadingTab() { PageControl1->setCurrentWidget(ReadTabSheet); }
+void TForm1::showTableOfContentsTab() { PageControl1->setCurrentWidget(TOCTabSheet); }
+
+void TForm1::setIndexTabVisible(bool visible) {
+    PageControl2->setTabVisible(PageControl2->indexOf(IndexTabSheet), visible);
+}
+
+void TForm1::setBookmarksMenuVisible(bool visible) { BMMenu->menuAction()->setVisible(visible); }
+
+void TForm1::copyIndexInstructions() {
+    IndexMemo->setPlainText(indexInstructions_.join(QLatin1Char('\n')));
+    centreLines(IndexMemo);
+}
+
+void TForm1::closeFindDialog() {}
+
+void TForm1::showMessage(const std::string& text) {
+    if (options_.unattended) {
+        std::cerr << "message: " << text << '\n';
+        return;
+    }
+    QMessageBox box(QMessageBox::NoIcon, windowTitle(), qs(text), QMessageBox::Ok, this);
+    box.exec();
+}
+
+void TForm1::showError(const std::string& text) {
+    if (options_.unattended) {
+        std::cerr << "error: " << text << '\n';
+        return;
+    }
+    QMessageBox::critical(this, windowTitle(), qs(text));
+}
+
+void TForm1::setPrevEnabled(bool enabled) { PrevButton->setEnabled(enabled); }
+
+void TForm1::setNextEnabled(bool enabled) { NextButton->setEnabled(enabled); }
+
+void TForm1::setPositionText(const std::string& text) { PosLabel->setText(qs(text)); }
+
+void TForm1::setProgress(int maximum, int position) {
+    BookPosProgressBar->setRange(0, maximum);
+    BookPosProgressBar->setValue(position);
+    Image1->update();
+}
+
+} // namespace cadenzo

@@ -1,0 +1,169 @@
+// TForm1: the main window. It creates the widgets under the reader's component
+// names, lays them out as the core says, and turns every widget signal into
+// one call of the matching handler. It decides nothing itself.
+#pragma once
+
+#include "app/file_system.h"
+#include "app/reader.h"
+#include "app/window.h"
+#include "display/qt/qt_surface.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+
+class QAction;
+class QButtonGroup;
+class QCheckBox;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QSlider;
+class QSpinBox;
+class QTabWidget;
+class QTextEdit;
+class QTreeWidget;
+class QWidget;
+
+namespace cadenzo {
+
+class PageView;
+
+struct StartOptions {
+    std::string commandLineBook;
+    // Answer every question as a cancelled dialog would, and show messages
+    // on standard error instead of in boxes (unattended runs).
+    bool unattended = false;
+};
+
+class TForm1 : public QMainWindow, public Window {
+    Q_OBJECT
+  public:
+    explicit TForm1(const StartOptions& options, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    Reader& reader() { return *reader_; }
+    // Runs a handler; any runtime error it raises is shown in the error box.
+    void dispatch(const std::function<void()>& handler);
+    bool activated() const { return activated_; }
+
+    // Window
+    DrawingSurface& pageSurface() override { return surface_; }
+    int pageWidth() const override;
+    int pageHeight() const override;
+    void prepareSurfaces() override;
+    bool twoColumnChecked() const override;
+    void setTwoColumnChecked(bool checked) override;
+    bool noColoredTextChecked() const override;
+    void setNoColoredTextChecked(bool checked) override;
+    bool singleShadeChecked() const override;
+    void setSingleShadeChecked(bool checked) override;
+    int schemeIndex() const override;
+    void setSchemeIndex(int index) override;
+    int fontSizeSliderPosition() const override;
+    void setFontSizeSliderPosition(int position) override;
+    int fontSizeUpDownPosition() const override;
+    void setFontSizeUpDownPosition(int position) override;
+    void setFontSizeLabel(const std::string& text) override;
+    void setCatalogueFontSize(int points) override;
+    WindowRect windowRect() const override;
+    void setWindowRect(const WindowRect& rect) override;
+    int screenWidth() const override;
+    int screenHeight() const override;
+    void setCaption(const std::string& caption) override;
+    void closeWindow() override;
+    int clientWidth() const override;
+    int clientHeight() const override;
+    void applyLayout(const MainLayout& layout) override;
+    void setControlPanelMenu(bool panelShown) override;
+    void showControlTab() override;
+    void showReadingTab() override;
+    void showTableOfContentsTab() override;
+    void setIndexTabVisible(bool visible) override;
+    void setBookmarksMenuVisible(bool visible) override;
+    void copyIndexInstructions() override;
+    void closeFindDialog() override;
+    void showMessage(const std::string& text) override;
+    void showError(const std::string& text) override;
+    // PositionDisplay
+    void setPrevEnabled(bool enabled) override;
+    void setNextEnabled(bool enabled) override;
+    void setPositionText(const std::string& text) override;
+    void setProgress(int maximum, int position) override;
+
+    // Component names, for tests and accessibility.
+    QTabWidget* PageControl1 = nullptr;
+    QTabWidget* PageControl2 = nullptr;
+    QWidget* TOCTabSheet = nullptr;
+    QWidget* ReadTabSheet = nullptr;
+    QWidget* AboutTabSheet = nullptr;
+    QWidget* ControlsTabSheet = nullptr;
+    QWidget* OptionsTabSheet = nullptr;
+    QWidget* IndexTabSheet = nullptr;
+    QTreeWidget* TOCTreeView = nullptr;
+    PageView* Image1 = nullptr;
+    QLabel* ProgramIcon = nullptr;
+    QTextEdit* Memo1 = nullptr;
+    QPushButton* OKButton = nullptr;
+    QLabel* BookTitleLabel = nullptr;
+    QLabel* ReadingPositionLabel = nullptr;
+    QProgressBar* BookPosProgressBar = nullptr;
+    QLabel* PosLabel = nullptr;
+    QLabel* FontSizeLabel = nullptr;
+    QSlider* FontSizeTrackBar = nullptr;
+    QSpinBox* FontSizeUpDown = nullptr;
+    QPushButton* PrevButton = nullptr;
+    QPushButton* NextButton = nullptr;
+    QPushButton* ExitButton = nullptr;
+    QButtonGroup* BGColorRadioGroup = nullptr;
+    QCheckBox* SingleShadeBgCheckBox = nullptr;
+    QCheckBox* TwoColorCheckBox = nullptr;
+    QCheckBox* TwoColCheckBox = nullptr;
+    QPushButton* ResetToStartupDefaultsButton = nullptr;
+    QWidget* IndexPanel = nullptr;
+    QTextEdit* IndexMemo = nullptr;
+    QPushButton* IndexLoadButton = nullptr;
+    QLabel* LoadingIndexLabel = nullptr;
+    QTreeWidget* InxTreeView = nullptr;
+    QAction* OpenLITItem = nullptr;
+    QAction* OpenTOCItem = nullptr;
+    QAction* SaveScreenItem = nullptr;
+    QAction* ExitItem = nullptr;
+    QAction* FindItem = nullptr;
+    QMenu* BMMenu = nullptr;
+    QAction* BMAddItem = nullptr;
+    QAction* BMDeleteItem = nullptr;
+    QAction* BMGOItem = nullptr;
+    QAction* HideControlPanelItem = nullptr;
+    QAction* ShowControlPanelItem = nullptr;
+    QMenu* HelpMenu = nullptr;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void createMenus();
+    void createPageArea();
+    void createControlPanel();
+    void createControlTab();
+    void createOptionsTab();
+    void createIndexTab();
+    void focusChanged(QWidget* old, QWidget* now);
+
+    StartOptions options_;
+    QtSurface surface_;
+    QImage aboutPicture_; // Image3: the about picture, drawn stretched onto ProgramIcon
+    RealFileSystem files_;
+    std::unique_ptr<Reader> reader_;
+    QWidget* central_ = nullptr;
+    QStringList indexInstructions_; // Memo2's lines
+    bool activated_ = false;
+    bool closing_ = false;
+};
+
+} // namespace cadenzo

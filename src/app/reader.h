@@ -1,0 +1,110 @@
+// The main window's state and handlers: everything the reader does, with no
+// toolkit in sight. The Qt window turns each widget signal into one call here.
+#pragma once
+
+#include "app/file_system.h"
+#include "app/paths.h"
+#include "app/window.h"
+#include "book/markup.h"
+#include "display/color.h"
+#include "display/page_renderer.h"
+
+#include <string>
+#include <vector>
+
+namespace cadenzo {
+
+// What the platform tells the reader at start.
+struct Platform {
+    std::string programPath;      // the running executable's full path
+    std::string dataFolder;       // per-user folder for settings and bookmarks
+    std::string commandLineBook;  // first command-line argument, or empty
+    PathRules rules;
+};
+
+inline constexpr int kKeyPageUp = 33;
+inline constexpr int kKeyPageDown = 34;
+inline constexpr int kMinFontSize = 4;
+inline constexpr int kMaxFontSize = 40;
+inline constexpr const char* kHelpMessage =
+    "The complete Readme/Help file is at:\rcadenzo.example.org/readme.htm";
+
+class Reader {
+  public:
+    Reader(Window& window, FileSystem& files, Platform platform);
+
+    // Start-up and shutdown.
+    void FormCreate();
+    void FormActivate();
+    void FormClose();
+    void BuildPaths();
+    void LoadSettings();
+    void SaveSettings();
+    void ResetToStartupDefaultsButtonClick();
+    void ExitButtonClick();
+    void ExitItemClick();
+
+    // Page display and paging.
+    int ShowPage(int start);
+    void NextPage();
+    void PrevPage();
+    void RedrawPage();
+    void NextButtonClick();
+    void PrevButtonClick();
+    // Every key-down is handled here first; returns true: the key is used up.
+    bool FormKeyDown(int key);
+    void ReadTabSheetResize();
+
+    // Display options.
+    void BGColorRadioGroupClick();
+    void SingleShadeBgCheckBoxClick();
+    void TwoColorCheckBoxClick();
+    void TwoColCheckBoxClick();
+    void FontSizeTrackBarChange();
+    void FontSizeUpDownClick();
+    void ApplyLightScheme();
+    void ApplyDarkScheme();
+    void ApplyWindowsScheme();
+
+    // Main window and control panel.
+    void FormResize();
+    void HideControlPanelItemClick();
+    void ShowControlPanelItemClick();
+    void ReadTabSheetEnter();
+    void ControlsTabSheetEnter();
+    void OKButtonClick();
+    void HempMenuClick();
+
+    // State of the main window, under the names the handlers use.
+    BookLineList BookLines;
+    int NextPageStart = 0;
+    int LinesPerPage = 0;
+    bool PageTurned = false;
+    int PageFontSize = 15;
+    ColorTable ColorSets{};
+    PageState page; // PageStart, LineHeight, ColumnRight, PageHeight, PageImageFile, CurColorSet
+    std::string ProgramDir;
+    std::string ProgramBaseName;
+    std::string DataFolder;
+    std::string IniPath;
+    std::string BookmarkPath;
+    std::string TocPath;
+    std::string IndexPath;
+    std::string BookFileName;
+    std::string LastIndexEntry;
+    std::vector<std::string> BMList;
+    bool ControlPanelShown = true;
+
+    int PageStart() const { return page.PageStart; }
+    int CurColorSet() const { return page.CurColorSet; }
+
+  private:
+    void applyScheme(int itemIndex);
+    void writeDefaultSettings();
+
+    Window& win_;
+    FileSystem& files_;
+    Platform platform_;
+};
+
+} // namespace cadenzo

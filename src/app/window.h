@@ -1,0 +1,75 @@
+// What the reader's handlers read and set on the main window's controls, and
+// the dialogs they run. The Qt main window implements it over real widgets;
+// tests use a fake that records control state.
+#pragma once
+
+#include "app/layout.h"
+#include "display/page_renderer.h"
+#include "display/surface.h"
+
+#include <string>
+
+namespace cadenzo {
+
+struct WindowRect {
+    int left = 0, top = 0, width = 0, height = 0;
+    friend bool operator==(const WindowRect&, const WindowRect&) = default;
+};
+
+class Window : public PositionDisplay {
+  public:
+    // The page surface Image1 and its visible size.
+    virtual DrawingSurface& pageSurface() = 0;
+    virtual int pageWidth() const = 0;
+    virtual int pageHeight() const = 0;
+    // Makes the page and about surfaces as large as the screen, filled
+    // silver and white.
+    virtual void prepareSurfaces() = 0;
+
+    // Options tab and font size.
+    virtual bool twoColumnChecked() const = 0;
+    virtual void setTwoColumnChecked(bool checked) = 0;
+    virtual bool noColoredTextChecked() const = 0;
+    virtual void setNoColoredTextChecked(bool checked) = 0;
+    virtual bool singleShadeChecked() const = 0;
+    virtual void setSingleShadeChecked(bool checked) = 0;
+    virtual int schemeIndex() const = 0; // -1 .. 2
+    virtual void setSchemeIndex(int index) = 0;
+    virtual int fontSizeSliderPosition() const = 0;
+    virtual void setFontSizeSliderPosition(int position) = 0;
+    virtual int fontSizeUpDownPosition() const = 0;
+    virtual void setFontSizeUpDownPosition(int position) = 0;
+    virtual void setFontSizeLabel(const std::string& text) = 0;
+    virtual void setCatalogueFontSize(int points) = 0;
+
+    // The window itself and the screen.
+    virtual WindowRect windowRect() const = 0;
+    virtual void setWindowRect(const WindowRect& rect) = 0;
+    virtual int screenWidth() const = 0;
+    virtual int screenHeight() const = 0;
+    virtual void setCaption(const std::string& caption) = 0;
+    virtual void closeWindow() = 0;
+
+    // Layout: the client size, and applying a computed layout.
+    virtual int clientWidth() const = 0;
+    virtual int clientHeight() const = 0;
+    virtual void applyLayout(const MainLayout& layout) = 0;
+    // Exactly one of "Hide Control Panel" and "Show Control Panel" is visible.
+    virtual void setControlPanelMenu(bool panelShown) = 0;
+
+    // Tabs and menus.
+    virtual void showControlTab() = 0;
+    virtual void showReadingTab() = 0;
+    virtual void showTableOfContentsTab() = 0;
+    virtual void setIndexTabVisible(bool visible) = 0;
+    virtual void setBookmarksMenuVisible(bool visible) = 0;
+    virtual void copyIndexInstructions() = 0;
+
+    virtual void closeFindDialog() = 0;
+
+    // Message boxes.
+    virtual void showMessage(const std::string& text) = 0;
+    virtual void showError(const std::string& text) = 0;
+};
+
+} // namespace cadenzo

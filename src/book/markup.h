@@ -1,0 +1,38 @@
+// Book line markup: the stored form a book arrives in, and the prepared form
+// the reader draws, searches and saves.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cadenzo {
+
+using BookLineList = std::vector<std::string>;
+
+// Indentation codes above this give this many blanks.
+inline constexpr int kMaxIndent = 52;
+
+// Turns a stored book into its prepared form: trailing blank lines removed,
+// "p999" appended, the banner line dropped, the end lines appended, and every
+// phrase line's "lNN" code turned into NN leading blanks. All or nothing: a
+// line that cannot be prepared throws and the input is not touched.
+BookLineList PrepareBookLines(const BookLineList& stored);
+
+// The decimal reading the platform's integer conversion gives: optional
+// leading blanks and sign, decimal digits, or "$"/"0x" and hex digits.
+// Throws ConversionError("'%s' is not a valid integer value").
+int StrToInt(std::string_view text);
+
+// Same reading, but returns `fallback` instead of throwing.
+int StrToIntDef(std::string_view text, int fallback);
+
+// Text with spaces and control characters removed from both ends.
+std::string_view Trimmed(std::string_view text);
+
+// Removes, while a bar remains, the first bar and the two characters after it.
+std::string RemoveTagsAsThreeChars(std::string_view text);
+
+bool Contains(std::string_view text, std::string_view part);
+
+} // namespace cadenzo

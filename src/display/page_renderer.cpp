@@ -1,0 +1,228 @@
+#include "display/page_renderer.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace cadenzo {
+
+namespace {
+
+constexpr std::string_view kFiveBlanks = "     ";
+
+class PagePainter {
+  public:
+    PagePainter(const PageInputs& in, PageState& state, DrawingSurface& surface)
+        : in_(in), st_(state), surface_(surface) {}
+
+    int drawColumns(int start, int lineCount, bool twoColumns);
+
+  private:
+    const ColorSet& current() const { return in_.ColorSets[static_cast<std::size_t>(st_.CurColorSet)]; }
+    void toggleColorSet();
+    void drawLine(const std::string& line, int left, int& x, int& y);
+    void applyTag(std::string& rest, char code, std::size_t bar, int& y);
+    void fillStripFrom(int x, int y);
+
+    const PageInputs& in_;
+    PageState& st_;
+    DrawingSurface& surface_;
+};
+
+void PagePainter::toggleColorSet() {
+    st_.CurColorSet = st_.CurColorSet == 0 ? 1 : 0;
+    surface_.setBrushColor(current().slot[1]);
+    surface_.setTextColor(current().slot[4]);
+}
+
+void PagePainter::fillStripFrom(int x, int y) {
+    if (x < st_.ColumnRight) surface_.fillRect(x, y, st_.ColumnRight, y + st_.LineHeight);
+}
+
+int PagePainter::drawColumns(int start, int lineCount, bool twoColumns) {
+    const int W = in_.width;
+    const int H = in_.height;
+    int p = start;
+    for (int column = 0; column < (twoColumns ? 2 : 1); ++column) {
+        int left = 0;
+        if (column == 1) {
+            if (p >= lineCount - 1) break;
+            left = W / 2 + 3;
+            st_.ColumnRight = W;
+        }
+        surface_.setBrushColor(current().slot[1]);
+        surface_.fillRect(left, 0, W, H);
+        surface_.setFontSize(in_.PageFontSize);
+        surface_.setTextColor(current().slot[4]);
+        st_.LineHeight = std::max(1, surface_.textHeight("X"));
+        int y = kTopMargin;
+        int x = left;
+
+        // A surface lower than one line still shows one line, so paging always moves on.
+        int capacity = std::max(1, H / st_.LineHeight);
+        if (p + capacity > lineCount - 1) capacity = lineCount - 1 - p;
+
+        int shown = capacity;
+        for (int k = capacity - 1; k >= 1; --k) {
+            if (IsPageEndBreak(in_.BookLines[static_cast<std::size_t>(p + k)])) {
+                shown = k;
+                break;
+            }
+        }
+        for (int i = 0; i < shown; ++i) {
+            drawLine(in_.BookLines[static_cast<std::size_t>(p)], left, x, y);
+            x = left;
+            y += st_.LineHeight;
+            ++p;
+            if (y >= st_.PageHeight || p >= lineCount - 1) break;
+        }
+    }
+    return p;
+}
+
+void PagePainter::drawLine(const std::string& line, int left, int& x, int& y) {
+    surface_.setFontSize(in_.PageFontSize);
+    std::string d = line + ' ';
+
+    if (d[0] == 'p') {
+        d = kFiveBlanks;
+        toggleColorSet();
+    } else if (std::size_t anchor = d.find("refp"); anchor != std::string::npos) {
+        std::size_t close = d.find('>', anchor);
+        d.erase(0, close == std::string::npos ? d.size() : close + 1);
+        if (d.size() < 5) d += kFiveBlanks;
+        toggleColorSet();
+    } else if (Contains(d, "s000")) {
+        d = kFiveBlanks;
+    }
+
+    // Too wide for the column: shrink this line alone, down to 8 points.
+    int size = in_.PageFontSize;
+    if (size > kMinFitSize) {
+        const std::string plain = RemoveTagsAsThreeChars(d);
+        const int room = st_.ColumnRight - left;
+        bool shrunk = false;
+        while (size > kMinFitSize && surface_.textWidth(plain) > room) {
+            --size;
+            surface_.setFontSize(size);
+            shrunk = true;
+        }
+        if (shrunk) fillStripFrom(x, y);
+    }
+
+    for (std::size_t bar = d.find('|'); bar != std::string::npos; bar = d.find('|')) {
+        std::string_view before(d.data(), bar);
+        surface_.drawText(x, y, before);
+        x += surface_.textWidth(before);
+        surface_.setBrushColor(current().slot[1]);
+        const char code = bar + 1 < d.size() ? d[bar + 1] : '\0';
+        applyTag(d, code, bar, y);
+    }
+    surface_.drawText(x, y, d);
+    x += surface_.textWidth(d);
+    fillStripFrom(x, y);
+}
+
+// Applies the tag whose bar stands at `bar` and removes the text before it
+// together with the tag's three characters.
+void PagePainter::applyTag(std::string& d, char code, std::size_t bar, int& y) {
+    const char next = bar + 2 < d.size() ? d[bar + 2] : '\0';
+    FontStyle style = surface_.fontStyle();
+    bool picture = false;
+    switch (code) {
+    case 'f':
+        surface_.setFontFace(FontFace::CourierNew);
+        break;
+    case 'a':
+        surface_.setFontFace(FontFace::TimesNewRoman);
+        break;
+    case 'b':
+        style.bold = true;
+        surface_.setFontFace(FontFace::TimesNewRoman);
+        surface_.setFontStyle(style);
+        break;
+    case 'u':
+        style.underline = true;
+        surface_.setFontFace(FontFace::TimesNewRoman);
+        surface_.setFontStyle(style);
+        break;
+    case 'n':
+        surface_.setFontFace(FontFace::TimesNewRoman);
+        surface_.setFontStyle(FontStyle{});
+        break;
+    case 'i':
+        if (next == '>') {
+            style.italic = true;
+            surface_.setFontFace(FontFace::TimesNewRoman);
+            surface_.setFontStyle(style);
+        } else if (next == 'm') {
+            picture = true;
+        }
+        break;
+    default:
+        // Colour codes 1..9 pick a slot of the set in use; "|0>" has no slot and does nothing.
+        if (code >= '1' && code <= '9') surface_.setTextColor(current().slot[static_cast<std::size_t>(code - '0')]);
+        break;
+    }
+
+    if (!picture) {
+        d.erase(0, std::min(d.size(), bar + 3));
+        return;
+    }
+    if (st_.PageImageFile.empty()) {
+        std::size_t gt = d.find('>');
+        std::string name = gt == std::string::npos ? std::string() : d.substr(gt + 1);
+        while (!name.empty() && name.back() == ' ') name.pop_back();
+        st_.PageImageFile = in_.ProgramDir + name;
+        const bool exists = in_.fileExists && in_.fileExists(st_.PageImageFile);
+        d = exists ? "  [image]" : "";
+    } else {
+        // A second picture on one page ends its column at this line.
+        d.clear();
+        y = st_.PageHeight - st_.LineHeight + 1;
+    }
+}
+
+} // namespace
+
+bool IsPageEndBreak(const std::string& line) {
+    return line.size() < 3 || line[0] == 'p' || line[0] == 'r' || line[0] == 's';
+}
+
+TwoColumnGeometry TwoColumns(int width) {
+    return {width / 2 - 2, width / 2 + 3, width / 2 - 3};
+}
+
+int ShowPage(int start, const PageInputs& in, PageState& state, DrawingSurface& surface,
+             PositionDisplay& display) {
+    if (start < 0) start = 0;
+    state.PageStart = start;
+    display.setPrevEnabled(start != 0);
+    if (start == 0) state.CurColorSet = 0;
+    state.PageImageFile.clear();
+
+    const int lineCount = static_cast<int>(in.BookLines.size());
+    if (start >= lineCount - 2) return start;
+
+    display.setPositionText(std::to_string(start / 100) + " of " + std::to_string(lineCount / 100) +
+                            " panels");
+    display.setProgress(lineCount, start);
+
+    const int W = in.width;
+    const int H = in.height;
+    state.PageHeight = H;
+    state.ColumnRight = in.twoColumns ? TwoColumns(W).leftColumnRight : W;
+
+    surface.beginDraw();
+    PagePainter painter(in, state, surface);
+    const int p = painter.drawColumns(start, lineCount, in.twoColumns);
+    if (in.twoColumns) {
+        const int rule = TwoColumns(W).ruleX;
+        surface.drawLine(rule, 0, rule, H, kRuleWidth, Color::Rgb(kRuleColor));
+    }
+    surface.endDraw();
+
+    display.setNextEnabled(p < lineCount - 2);
+    return p;
+}
+
+} // namespace cadenzo

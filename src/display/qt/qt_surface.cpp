@@ -1,0 +1,133 @@
+#include "display/qt/qt_surface.h"
+
+#include <QApplication>
+#include <QPen>
+
+#include <array>
+#include <cmath>
+
+namespace cadenzo {
+
+namespace {
+
+// Windows-1252 characters 0x80..0x9F; 0 where the code page has none.
+constexpr std::array<char16_t, 32> kHighControls = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+QString familyOf(FontFace face) {
+    switch (face) {
+    case FontFace::TimesNewRoman: return QStringLiteral("Times New Roman");
+    case FontFace::CourierNew: return QStringLiteral("Courier New");
+    case FontFace::Default: break;
+    }
+    return QApplication::font().family();
+}
+
+} // namespace
+
+QString FromWindows1252(std::string_view text) {
+    QString out(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
+    QChar* dst = out.data();
+    for (unsigned char c : text) {
+        char16_t u = c;
+        if (c >= 0x80 && c <= 0x9F && kHighControls[c - 0x80] != 0) u = kHighControls[c - 0x80];
+        *dst++ = QChar(u);
+    }
+    return out;
+}
+
+QtSurface::QtSurface() { fontChanged(); }
+
+void QtSurface::reset(int width, int height, QColor fill) {
+    if (painter_.isActive()) painter_.end();
+    image_ = QImage(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
+    image_.fill(fill);
+}
+
+void QtSurface::beginDraw() {
+    if (!painter_.isActive() && !image_.isNull()) painter_.begin(&image_);
+}
+
+void QtSurface::endDraw() {
+    if (painter_.isActive()) painter_.end();
+}
+
+QPainter& QtSurface::painter() {
+    beginDraw();
+    return painter_;
+}
+
+void QtSurface::fontChanged() {
+    font_.setFamily(familyOf(face_));
+    // Points at 96 pixels per inch, the same on every platform and screen.
+    font_.setPixelSize(std::max(1, static_cast<int>(std::lround(points_ * 96.0 / 72.0))));
+    font_.setBold(style_.bold);
+    font_.setItalic(style_.italic);
+    font_.setUnderline(style_.underline);
+    metrics_.reset();
+}
+
+const QFontMetrics& QtSurface::metrics() {
+    if (!metrics_) metrics_.emplace(font_);
+    return *metrics_;
+}
+
+void QtSurface::setFontFace(FontFace face) {
+    if (face == face_) return;
+    face_ = face;
+    fontChanged();
+}
+
+void QtSurface::setFontSize(int points) {
+    if (points == points_) return;
+    points_ = points;
+    fontChanged();
+}
+
+void QtSurface::setFontStyle(FontStyle style) {
+    if (style == style_) return;
+    style_ = style;
+    fontChanged();
+}
+
+QColor QtSurface::resolve(Color color) const {
+    switch (color.system) {
+    case SystemColor::Window: return palette_.color(QPalette::Active, QPalette::Base);
+    case SystemColor::WindowText: return palette_.color(QPalette::Active, QPalette::Text);
+    case SystemColor::GrayText: return palette_.color(QPalette::Disabled, QPalette::Text);
+    case SystemColor::None: break;
+    }
+    return QColor::fromRgb(static_cast<QRgb>(color.rgb));
+}
+
+void QtSurface::fillRect(int x1, int y1, int x2, int y2) {
+    if (x2 <= x1 || y2 <= y1) return;
+    painter().fillRect(QRect(x1, y1, x2 - x1, y2 - y1), resolve(brush_));
+}
+
+void QtSurface::drawText(int x, int y, std::string_view text) {
+    if (text.empty()) return;
+    const QString s = FromWindows1252(text);
+    const QFontMetrics& m = metrics();
+    QPainter& p = painter();
+    p.fillRect(QRect(x, y, m.horizontalAdvance(s), m.height()), resolve(brush_));
+    p.setFont(font_);
+    p.setPen(resolve(text_));
+    p.drawText(x, y + m.ascent(), s);
+}
+
+int QtSurface::textWidth(std::string_view text) {
+    return text.empty() ? 0 : metrics().horizontalAdvance(FromWindows1252(text));
+}
+
+int QtSurface::textHeight(std::string_view) { return metrics().height(); }
+
+void QtSurface::drawLine(int x1, int y1, int x2, int y2, int penWidth, Color color) {
+    QPainter& p = painter();
+    p.setPen(QPen(resolve(color), penWidth, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(x1, y1, x2, y2);
+}
+
+} // namespace cadenzo

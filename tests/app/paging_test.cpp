@@ -1,0 +1,131 @@
+#include "support/reader_rig.h"
+
+#include <gtest/gtest.h>
+
+namespace cadenzo {
+namespace {
+
+using test::ReaderRig;
+
+// Sentences of varying length between markers, each paragraph's first line a
+// paragraph marker, ending like a prepared book.
+BookLineList book(int sentenceCount) {
+    BookLineList lines;
+    for (int s = 0; s < sentenceCount; ++s) {
+        lines.push_back(s % 4 == 0 ? "p" + std::to_string(100 + s / 4) + " " : std::string("s000 "));
+        for (int i = 0; i < 3 + s % 5; ++i) lines.push_back("     phrase " + std::to_string(s) + " ");
+    }
+    lines.insert(lines.end(), {"p999", "        END OF FILE", " "});
+    return lines;
+}
+
+class Paging : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        rig.start();
+        rig.window.setCapacity(18);
+        rig.open(book(40));
+    }
+    ReaderRig rig;
+};
+
+TEST_F(Paging, ForwardPagesFollowOnWithoutGapsAndMarkTheTurn) {
+    EXPECT_FALSE(rig.reader->PageTurned);
+    int expectedStart = rig.reader->NextPageStart;
+    for (int i = 0; i < 5; ++i) {
+        rig.reader->NextPage();
+        EXPECT_EQ(rig.reader->PageStart(), expectedStart);
+        const std::string& first = rig.reader->BookLines[static_cast<std::size_t>(expectedStart)];
+        EXPECT_TRUE(first[0] == 'p' || first[0] == 's') << first;
+        expectedStart = rig.reader->NextPageStart;
+    }
+    EXPECT_TRUE(rig.reader->PageTurned);
+}
+
+TEST_F(Paging, PrevStepsBackOneColumnToABreakPoint) {
+    rig.reader->NextPage();
+    rig.reader->NextPage();
+    const int from = rig.reader->PageStart();
+    rig.reader->PrevPage();
+    EXPECT_EQ(rig.reader->LinesPerPage, 18);
+    const int s = rig.reader->PageStart();
+    EXPECT_LT(s, from);
+    EXPECT_GE(s, from - 18);
+    // The first break point at or after the candidate.
+    for (int i = from - 18; i < s; ++i) {
+        const std::string& line = rig.reader->BookLines[static_cast<std::size_t>(i)];
+        EXPECT_FALSE(line.size() < 2 || line[0] == 'p' || line[0] == 's') << i;
+    }
+}
+
+TEST_F(Paging, PrevWithoutBreakPointStartsInsideTheSentence) {
+    BookLineList lines(100, "     no marker here ");
+    lines.insert(lines.end(), {"p999", "        END OF FILE", " "});
+    rig.open(lines);
+    rig.reader->NextPageStart = rig.reader->ShowPage(50);
+    rig.reader->PrevPage();
+    EXPECT_EQ(rig.reader->PageStart(), 32);
+}
+
+TEST_F(Paging, PageUpOnTheFirstPageRedrawsItWithShadeReset) {
+    rig.reader->page.CurColorSet = 1;
+    rig.reader->PrevPage();
+    EXPECT_EQ(rig.reader->PageStart(), 0);
+    EXPECT_EQ(rig.reader->CurColorSet(), 1); // p100 at line 0 toggled the reset set 0
+    EXPECT_FALSE(rig.window.prevEnabled);
+}
+
+TEST_F(Paging, HoldingPageDownAtTheEndLeavesTheScreenAndPageUpComesBack) {
+    for (int i = 0; i < 100; ++i) rig.reader->NextPage();
+    const int count = static_cast<int>(rig.reader->BookLines.size());
+    EXPECT_FALSE(rig.window.nextEnabled);
+    rig.window.surface.clearLog();
+    rig.reader->NextPage();
+    EXPECT_TRUE(rig.window.surface.texts.empty());
+    EXPECT_GE(rig.reader->PageStart(), count - 2);
+    rig.reader->PrevPage();
+    EXPECT_LT(rig.reader->PageStart(), count - 2);
+    EXPECT_GE(rig.reader->NextPageStart, count - 3); // a page at the end of the book
+}
+
+TEST_F(Paging, CourierFaceIsResetWhenPagingBackOverIt) {
+    BookLineList lines = book(40);
+    lines[30] = "     |f>typewriter text ";
+    rig.open(lines);
+    rig.window.surface.setFontFace(FontFace::CourierNew);
+    rig.reader->NextPageStart = rig.reader->ShowPage(40);
+    rig.window.surface.setFontFace(FontFace::CourierNew);
+    rig.window.surface.clearLog();
+    rig.reader->PrevPage();
+    ASSERT_LE(rig.reader->PageStart(), 30);
+    EXPECT_EQ(rig.window.surface.texts.front().face, FontFace::TimesNewRoman);
+}
+
+TEST_F(Paging, KeysAndButtons) {
+    const int next = rig.reader->NextPageStart;
+    EXPECT_TRUE(rig.reader->FormKeyDown(kKeyPageDown));
+    EXPECT_EQ(rig.reader->PageStart(), next);
+    EXPECT_TRUE(rig.reader->FormKeyDown(kKeyPageUp));
+    EXPECT_EQ(rig.reader->PageStart(), 0);
+    const int before = rig.reader->PageStart();
+    EXPECT_TRUE(rig.reader->FormKeyDown('A')); // every key is used up, and does nothing else
+    EXPECT_EQ(rig.reader->PageStart(), before);
+    rig.reader->NextButtonClick();
+    rig.reader->PrevButtonClick();
+    EXPECT_EQ(rig.window.findDialogCloses, 2);
+}
+
+TEST_F(Paging, ResizeRedrawsFromTheSameFirstLine) {
+    rig.reader->NextPage();
+    const int start = rig.reader->PageStart();
+    rig.window.setCapacity(30);
+    rig.reader->ReadTabSheetResize();
+    EXPECT_EQ(rig.reader->PageStart(), start);
+    rig.reader->HideControlPanelItemClick();
+    EXPECT_FALSE(rig.window.panelMenuShown);
+    EXPECT_EQ(rig.window.layout.pageControl1.width, rig.window.rect.width);
+    EXPECT_EQ(rig.reader->PageStart(), start);
+}
+
+} // namespace
+} // namespace cadenzo

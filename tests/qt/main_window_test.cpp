@@ -1,0 +1,182 @@
+// The real main window on the offscreen platform: keys, options, resize,
+// the control panel, closing and the settings file it leaves.
+#include "app/ini_file.h"
+#include "app/qt/page_view.h"
+#include "app/qt/tform1.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDir>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace cadenzo {
+namespace {
+
+BookLineList sampleBook() {
+    BookLineList lines;
+    for (int s = 0; s < 120; ++s) {
+        lines.push_back(s % 3 == 0 ? "p" + std::to_string(100 + s) + " " : std::string("s000 "));
+        lines.push_back("     The tide came|9> early|4> that evening,");
+        lines.push_back("          and the bell rang");
+        lines.push_back("             over the|7> causeway|4>. ");
+    }
+    lines.insert(lines.end(), {"p999", "        END OF FILE", " "});
+    return lines;
+}
+
+class MainWindow : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        form = std::make_unique<TForm1>(StartOptions{});
+        form->show();
+        ASSERT_TRUE(QTest::qWaitFor([this] { return form->activated(); }, 5000));
+        QApplication::processEvents();
+    }
+    void TearDown() override {
+        if (form) form->close();
+    }
+    void openSample() {
+        form->reader().BookLines = sampleBook();
+        form->dispatch([this] { form->reader().NextPageStart = form->reader().ShowPage(0); });
+        form->PageControl1->setCurrentWidget(form->ReadTabSheet);
+        QApplication::processEvents();
+    }
+    QImage page() { return form->Image1->grab().toImage(); }
+
+    std::unique_ptr<TForm1> form;
+};
+
+TEST_F(MainWindow, StartsOnTheAboutPageWithTheWelcomePageDrawn) {
+    EXPECT_EQ(form->PageControl1->currentWidget(), form->AboutTabSheet);
+    EXPECT_EQ(form->PageControl2->currentWidget(), form->ControlsTabSheet);
+    EXPECT_EQ(form->reader().BookLines.size(), 19u);
+    EXPECT_FALSE(form->PrevButton->isEnabled());
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Cadenzo"));
+    EXPECT_GE(form->width(), 400);
+    EXPECT_GE(form->height(), 450);
+}
+
+TEST_F(MainWindow, PageKeysTurnPagesWhereverTheFocusIs) {
+    openSample();
+    form->TOCTreeView->setFocus();
+    const QImage first = page();
+    const int next = form->reader().NextPageStart;
+    QTest::keyClick(form->TOCTreeView, Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(form->reader().PageStart(), next);
+    EXPECT_TRUE(form->PrevButton->isEnabled());
+    EXPECT_NE(page(), first);
+    QTest::keyClick(form->TOCTreeView, Qt::Key_PageUp);
+    EXPECT_EQ(form->reader().PageStart(), 0);
+}
+
+TEST_F(MainWindow, OptionsRedrawThePage) {
+    openSample();
+    QImage before = page();
+    form->BGColorRadioGroup->button(1)->click();
+    EXPECT_NE(page(), before);
+    before = page();
+    form->TwoColCheckBox->click();
+    EXPECT_TRUE(form->TwoColCheckBox->isChecked());
+    EXPECT_NE(page(), before);
+    form->FontSizeUpDown->setValue(20);
+    EXPECT_EQ(form->FontSizeTrackBar->value(), 20);
+    EXPECT_EQ(form->reader().PageFontSize, 20);
+    form->FontSizeTrackBar->setValue(12);
+    EXPECT_EQ(form->FontSizeUpDown->value(), 12);
+    EXPECT_EQ(form->TOCTreeView->font().pointSize(), 12);
+}
+
+TEST_F(MainWindow, NextButtonBringsTheReadingPageToTheFront) {
+    openSample();
+    form->PageControl1->setCurrentWidget(form->TOCTabSheet);
+    QTest::mouseClick(form->NextButton, Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(form->PageControl1->currentWidget(), form->ReadTabSheet);
+    EXPECT_GT(form->reader().PageStart(), 0);
+}
+
+TEST_F(MainWindow, HidingThePanelGivesThePageTheWholeWidth) {
+    form->resize(800, 600);
+    QApplication::processEvents();
+    EXPECT_EQ(form->PageControl2->width(), 200);
+    EXPECT_EQ(form->PageControl1->width(), form->centralWidget()->width() - 200);
+    form->HideControlPanelItem->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(form->PageControl1->width(), form->centralWidget()->width());
+    EXPECT_FALSE(form->HideControlPanelItem->isVisible());
+    EXPECT_TRUE(form->ShowControlPanelItem->isVisible());
+    form->ShowControlPanelItem->trigger();
+    EXPECT_EQ(form->PageControl2->width(), 200);
+}
+
+TEST_F(MainWindow, ClosingSavesGeometryAndOptions) {
+    form->move(30, 40);
+    form->resize(640, 520);
+    form->BGColorRadioGroup->button(2)->click();
+    form->SingleShadeBgCheckBox->click();
+    form->FontSizeTrackBar->setValue(18);
+    QApplication::processEvents();
+    const std::string iniPath = form->reader().IniPath;
+    form->close();
+    form.reset();
+    RealFileSystem files;
+    const auto ini = files.readLines(iniPath);
+    ASSERT_TRUE(ini.has_value());
+    EXPECT_EQ(IniReadInteger(*ini, "how", "background", -1), 2);
+    EXPECT_EQ(IniReadInteger(*ini, "how", "plainbkg", -1), 1);
+    EXPECT_EQ(IniReadInteger(*ini, "how", "fontsize", -1), 18);
+    EXPECT_EQ(IniReadInteger(*ini, "how", "twidth", -1), 640);
+    EXPECT_EQ(IniReadInteger(*ini, "how", "theight", -1), 520);
+
+    // The next start reads them back.
+    form = std::make_unique<TForm1>(StartOptions{});
+    EXPECT_EQ(form->BGColorRadioGroup->checkedId(), 2);
+    EXPECT_TRUE(form->SingleShadeBgCheckBox->isChecked());
+    EXPECT_EQ(form->FontSizeTrackBar->value(), 18);
+    EXPECT_EQ(form->width(), 640);
+    // Back to the defaults for the other tests.
+    form->ResetToStartupDefaultsButton->click();
+    EXPECT_EQ(form->BGColorRadioGroup->checkedId(), 0);
+}
+
+TEST_F(MainWindow, ScreenshotShowsThePage) {
+    openSample();
+    const QImage shot = form->grab().toImage();
+    ASSERT_FALSE(shot.isNull());
+    const QString path = QDir::temp().filePath(QStringLiteral("cadenzo-window-test.png"));
+    EXPECT_TRUE(shot.save(path));
+    // The light scheme's two shades both appear on the page.
+    const QImage p = page();
+    bool shadeA = false, shadeB = false;
+    for (int y = 0; y < p.height(); y += 3) {
+        const QRgb c = p.pixel(p.width() - 2, y) & 0xFFFFFF;
+        shadeA |= c == 0xE3BC9F;
+        shadeB |= c == 0xDDC2A6;
+    }
+    EXPECT_TRUE(shadeA);
+    EXPECT_TRUE(shadeB);
+}
+
+} // namespace
+} // namespace cadenzo
+
+int main(int argc, char** argv) {
+    // Settings of these tests go to a folder of their own.
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toUtf8());
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,104 @@
+// A main window that records control state and answers dialogs from a script.
+#pragma once
+
+#include "app/window.h"
+#include "support/fake_surface.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace cadenzo::test {
+
+class FakeWindow : public Window {
+  public:
+    FakeSurface surface;
+    int width = 600;
+    int height = 400;
+    int screenW = 1024;
+    int screenH = 768;
+    WindowRect rect{0, 0, 700, 668};
+    bool prevEnabled = false, nextEnabled = false;
+    std::string positionText;
+    int progressMax = 100, progressPos = 0;
+    bool twoColumn = false, noColoredText = false, singleShade = false;
+    int scheme = -1;
+    int slider = 15, upDown = 15;
+    std::string fontSizeLabel;
+    int catalogueFontSize = 10;
+    std::string caption = "Cadenzo";
+    bool closed = false;
+    MainLayout layout;
+    bool panelMenuShown = true;
+    std::string frontPage = "About";
+    std::string frontPanelTab = "Control";
+    bool indexTabVisible = true;
+    bool bookmarksMenuVisible = true;
+    bool instructionsCopied = false;
+    int findDialogCloses = 0;
+    std::vector<std::string> messages;
+    std::vector<std::string> errors;
+
+    DrawingSurface& pageSurface() override { return surface; }
+    int pageWidth() const override { return width; }
+    int pageHeight() const override { return height; }
+    void prepareSurfaces() override {}
+    bool twoColumnChecked() const override { return twoColumn; }
+    void setTwoColumnChecked(bool c) override { twoColumn = c; }
+    bool noColoredTextChecked() const override { return noColoredText; }
+    void setNoColoredTextChecked(bool c) override { noColoredText = c; }
+    bool singleShadeChecked() const override { return singleShade; }
+    void setSingleShadeChecked(bool c) override { singleShade = c; }
+    int schemeIndex() const override { return scheme; }
+    void setSchemeIndex(int i) override { scheme = i; }
+    int fontSizeSliderPosition() const override { return slider; }
+    void setFontSizeSliderPosition(int p) override { slider = p; }
+    int fontSizeUpDownPosition() const override { return upDown; }
+    void setFontSizeUpDownPosition(int p) override { upDown = p; }
+    void setFontSizeLabel(const std::string& t) override { fontSizeLabel = t; }
+    void setCatalogueFontSize(int p) override { catalogueFontSize = p; }
+    WindowRect windowRect() const override { return rect; }
+    void setWindowRect(const WindowRect& r) override { rect = r; }
+    int screenWidth() const override { return screenW; }
+    int screenHeight() const override { return screenH; }
+    void setCaption(const std::string& c) override { caption = c; }
+    void closeWindow() override { closed = true; }
+    int clientWidth() const override { return rect.width; }
+    int clientHeight() const override { return rect.height; }
+    void applyLayout(const MainLayout& l) override { layout = l; }
+    void setControlPanelMenu(bool shown) override { panelMenuShown = shown; }
+    void showControlTab() override { frontPanelTab = "Control"; }
+    void showReadingTab() override { frontPage = "Reading"; }
+    void showTableOfContentsTab() override { frontPage = "Table Of Contents"; }
+    void setIndexTabVisible(bool v) override { indexTabVisible = v; }
+    void setBookmarksMenuVisible(bool v) override { bookmarksMenuVisible = v; }
+    void copyIndexInstructions() override { instructionsCopied = true; }
+    void closeFindDialog() override { ++findDialogCloses; }
+    void showMessage(const std::string& t) override { messages.push_back(t); }
+    void showError(const std::string& t) override { errors.push_back(t); }
+    void setPrevEnabled(bool e) override { prevEnabled = e; }
+    void setNextEnabled(bool e) override { nextEnabled = e; }
+    void setPositionText(const std::string& t) override { positionText = t; }
+    void setProgress(int m, int p) override {
+        progressMax = m;
+        progressPos = p;
+    }
+
+    // Makes the page `lines` lines high at the current font size (15 pt).
+    void setCapacity(int lines, int points = 15) { height = lines * FakeSurface::lineHeightFor(points); }
+};
+
+// A fresh, empty folder for one test, removed afterwards.
+class TempFolder {
+  public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    std::string path(const std::string& name = "") const;
+
+  private:
+    std::filesystem::path root_;
+};
+
+} // namespace cadenzo::test
