@@ -21,20 +21,28 @@ class PagePainter {
     void toggleColorSet();
     void drawLine(const std::string& line, int left, int& x, int& y);
     void applyTag(std::string& rest, char code, std::size_t bar, int& y);
-    void fillStripFrom(int x, int y);
+    void fillStripFrom(int x, int y, bool always = false);
+    void setBrush(Color color) {
+        brush_ = color;
+        surface_.setBrushColor(color);
+    }
 
     const PageInputs& in_;
     PageState& st_;
     DrawingSurface& surface_;
+    Color brush_;
+    Color columnFill_;
 };
 
 void PagePainter::toggleColorSet() {
     st_.CurColorSet = st_.CurColorSet == 0 ? 1 : 0;
-    surface_.setBrushColor(current().slot[1]);
+    setBrush(current().slot[1]);
     surface_.setTextColor(current().slot[4]);
 }
 
-void PagePainter::fillStripFrom(int x, int y) {
+void PagePainter::fillStripFrom(int x, int y, bool always) {
+    // The column's own fill already shows the brush colour there.
+    if (!always && brush_ == columnFill_) return;
     if (x < st_.ColumnRight) surface_.fillRect(x, y, st_.ColumnRight, y + st_.LineHeight);
 }
 
@@ -49,18 +57,13 @@ int PagePainter::drawColumns(int start, int lineCount, bool twoColumns) {
             left = W / 2 + 3;
             st_.ColumnRight = W;
         }
-        surface_.setBrushColor(current().slot[1]);
-        surface_.fillRect(left, 0, W, H);
         surface_.setFontSize(in_.PageFontSize);
         surface_.setTextColor(current().slot[4]);
         st_.LineHeight = std::max(1, surface_.textHeight("X"));
-        int y = kTopMargin;
-        int x = left;
 
         // A surface lower than one line still shows one line, so paging always moves on.
         int capacity = std::max(1, H / st_.LineHeight);
         if (p + capacity > lineCount - 1) capacity = lineCount - 1 - p;
-
         int shown = capacity;
         for (int k = capacity - 1; k >= 1; --k) {
             if (IsPageEndBreak(in_.BookLines[static_cast<std::size_t>(p + k)])) {
@@ -68,6 +71,16 @@ int PagePainter::drawColumns(int start, int lineCount, bool twoColumns) {
                 break;
             }
         }
+
+        // The first column's fill spans the whole width; when a right column
+        // will follow, its own fill covers that half, so it is not painted twice.
+        const bool rightColumnFollows = twoColumns && column == 0 && p + shown < lineCount - 1;
+        setBrush(current().slot[1]);
+        columnFill_ = brush_;
+        surface_.fillRect(left, 0, rightColumnFollows ? W / 2 + 3 : W, H);
+
+        int y = kTopMargin;
+        int x = left;
         for (int i = 0; i < shown; ++i) {
             drawLine(in_.BookLines[static_cast<std::size_t>(p)], left, x, y);
             x = left;
@@ -106,19 +119,17 @@ void PagePainter::drawLine(const std::string& line, int left, int& x, int& y) {
             surface_.setFontSize(size);
             shrunk = true;
         }
-        if (shrunk) fillStripFrom(x, y);
+        // The smaller text leaves part of the line's strip to fill.
+        if (shrunk) fillStripFrom(x, y, true);
     }
 
     for (std::size_t bar = d.find('|'); bar != std::string::npos; bar = d.find('|')) {
-        std::string_view before(d.data(), bar);
-        surface_.drawText(x, y, before);
-        x += surface_.textWidth(before);
-        surface_.setBrushColor(current().slot[1]);
+        x += surface_.drawText(x, y, std::string_view(d.data(), bar));
+        setBrush(current().slot[1]);
         const char code = bar + 1 < d.size() ? d[bar + 1] : '\0';
         applyTag(d, code, bar, y);
     }
-    surface_.drawText(x, y, d);
-    x += surface_.textWidth(d);
+    x += surface_.drawText(x, y, d);
     fillStripFrom(x, y);
 }
 

@@ -36,8 +36,9 @@ class DrawingSurface {
 
     // Fills x1 <= x < x2, y1 <= y < y2 with the brush colour.
     virtual void fillRect(int x1, int y1, int x2, int y2) = 0;
-    // Draws text with its top-left at (x, y), opaque on the brush colour.
-    virtual void drawText(int x, int y, std::string_view text) = 0;
+    // Draws text with its top-left at (x, y), opaque on the brush colour, and
+    // returns its width.
+    virtual int drawText(int x, int y, std::string_view text) = 0;
     virtual int textWidth(std::string_view text) = 0;
     virtual int textHeight(std::string_view text) = 0;
     virtual void drawLine(int x1, int y1, int x2, int y2, int penWidth, Color color) = 0;

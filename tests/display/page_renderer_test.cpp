@@ -154,7 +154,9 @@ TEST(ShowPage, TwoColumnsSplitAtTheMiddleWithARule) {
     EXPECT_TRUE(rightColumnDrawn);
     // Strips of the left column end at the left column's edge.
     for (const auto& f : rig.surface().fills)
-        if (f.x1 < 298 && f.y2 - f.y1 == FakeSurface::lineHeightFor(15)) EXPECT_EQ(f.x2, 298);
+        if (f.x1 < 298 && f.y2 - f.y1 == FakeSurface::lineHeightFor(15)) {
+            EXPECT_EQ(f.x2, 298);
+        }
 }
 
 TEST(ShowPage, TagsColourFaceAndStyle) {
@@ -189,7 +191,9 @@ TEST(ShowPage, ParagraphsAndAnchorsToggleTheShade) {
     // the page ends before "p999".
     EXPECT_EQ(rig.state.CurColorSet, 0);
     for (const auto& d : rig.surface().texts)
-        if (d.y == rig.rowY(3)) EXPECT_EQ(d.background, rig.sets[0].slot[1]);
+        if (d.y == rig.rowY(3)) {
+            EXPECT_EQ(d.background, rig.sets[0].slot[1]);
+        }
     // Drawing a page that does not start at 0 starts with the set the last one
     // ended with: set 0 here, toggled to set 1 by the anchor.
     rig.show(1);

@@ -4,8 +4,9 @@ namespace cadenzo::test {
 
 void FakeSurface::fillRect(int x1, int y1, int x2, int y2) { fills.push_back({x1, y1, x2, y2, brush_}); }
 
-void FakeSurface::drawText(int x, int y, std::string_view text) {
+int FakeSurface::drawText(int x, int y, std::string_view text) {
     texts.push_back({x, y, std::string(text), size_, face_, style_, text_, brush_});
+    return textWidth(text);
 }
 
 int FakeSurface::textWidth(std::string_view text) {

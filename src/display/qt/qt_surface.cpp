@@ -107,15 +107,17 @@ void QtSurface::fillRect(int x1, int y1, int x2, int y2) {
     painter().fillRect(QRect(x1, y1, x2 - x1, y2 - y1), resolve(brush_));
 }
 
-void QtSurface::drawText(int x, int y, std::string_view text) {
-    if (text.empty()) return;
+int QtSurface::drawText(int x, int y, std::string_view text) {
+    if (text.empty()) return 0;
     const QString s = FromWindows1252(text);
     const QFontMetrics& m = metrics();
+    const int width = m.horizontalAdvance(s);
     QPainter& p = painter();
-    p.fillRect(QRect(x, y, m.horizontalAdvance(s), m.height()), resolve(brush_));
+    p.fillRect(QRect(x, y, width, m.height()), resolve(brush_));
     p.setFont(font_);
     p.setPen(resolve(text_));
     p.drawText(x, y + m.ascent(), s);
+    return width;
 }
 
 int QtSurface::textWidth(std::string_view text) {

@@ -38,7 +38,7 @@ class QtSurface : public DrawingSurface {
     void setTextColor(Color color) override { text_ = color; }
     void setBrushColor(Color color) override { brush_ = color; }
     void fillRect(int x1, int y1, int x2, int y2) override;
-    void drawText(int x, int y, std::string_view text) override;
+    int drawText(int x, int y, std::string_view text) override;
     int textWidth(std::string_view text) override;
     int textHeight(std::string_view text) override;
     void drawLine(int x1, int y1, int x2, int y2, int penWidth, Color color) override;

@@ -1,0 +1,15 @@
+#include "book/shipped_book.h"
+
+namespace cadenzo {
+
+BookLineList FillShippedBook() {
+    std::size_t total = 0;
+    for (const BookChunk& chunk : ShippedBookChunks()) total += chunk.count;
+    BookLineList book;
+    book.reserve(total);
+    for (const BookChunk& chunk : ShippedBookChunks())
+        for (std::size_t i = 0; i < chunk.count; ++i) book.emplace_back(chunk.lines[i]);
+    return book;
+}
+
+} // namespace cadenzo
