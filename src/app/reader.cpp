@@ -27,6 +27,9 @@ void Reader::FormCreate() {
         throw ReaderError(std::string("Unable to create the data folder ").append(DataFolder));
     BuildPaths();
     LoadSettings();
+    OpenCommandLineBook();
+    if (files_.fileExists(TocPath)) CatalogueFilePath = TocPath;
+    BuildCatalogue();
 }
 
 void Reader::FormActivate() {
@@ -34,7 +37,8 @@ void Reader::FormActivate() {
     win_.copyIndexInstructions();
     win_.showControlTab();
     for (std::string& line : StartupWelcomePage()) BookLines.push_back(std::move(line));
-    ShowPage(0);
+    // From line 0, or from where a book named on the command line resumed.
+    NextPageStart = ShowPage(page.PageStart);
 }
 
 void Reader::FormClose() {
@@ -44,6 +48,7 @@ void Reader::FormClose() {
     } catch (const ReaderError& error) {
         win_.showError(error.what());
     }
+    WriteClosingBookmark();
 }
 
 void Reader::BuildPaths() {

@@ -6,9 +6,12 @@
 #include "app/paths.h"
 #include "app/window.h"
 #include "book/markup.h"
+#include "bookmarks/bookmark_list.h"
+#include "catalogue/catalogue.h"
 #include "display/color.h"
 #include "display/page_renderer.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +29,7 @@ inline constexpr int kKeyPageUp = 33;
 inline constexpr int kKeyPageDown = 34;
 inline constexpr int kMinFontSize = 4;
 inline constexpr int kMaxFontSize = 40;
+inline constexpr const char* kResumeQuestion = "Do you want to start reading where you last closed the file?";
 inline constexpr const char* kHelpMessage =
     "The complete Readme/Help file is at:\rcadenzo.example.org/readme.htm";
 
@@ -66,6 +70,31 @@ class Reader {
     void ApplyDarkScheme();
     void ApplyWindowsScheme();
 
+    // Catalogue and opening a book.
+    void BuildCatalogue();
+    void OpenTOCItemClick();
+    void TOCTreeViewExpanded();
+    void TOCTreeViewCollapsed();
+    void TOCTreeViewDblClick();
+    void TOCTreeViewClick();
+    void OpenBook(const std::string& FileName, const std::string& Anchor);
+    void OpenLITItemClick();
+    void OpenCommandLineBook();
+
+    // Bookmarks.
+    // Reloads the bookmark file and finds the open book's section; false
+    // when there is no bookmark file.
+    bool BMMenuClick();
+    void BMAddItemClick();
+    void BMDeleteItemClick();
+    void BMGOItemClick();
+    int BuildBMPopup();
+    void BMDeletePopupHandler(int position);
+    void BMGotoPopupHandler(int position);
+    // A click on item `position` of the pop-up, for whichever command built it.
+    void BMPopupItemClick(int position);
+    void WriteClosingBookmark();
+
     // Main window and control panel.
     void FormResize();
     void HideControlPanelItemClick();
@@ -95,12 +124,35 @@ class Reader {
     std::vector<std::string> BMList;
     bool ControlPanelShown = true;
 
+    // Catalogue and the open book.
+    std::optional<BookLineList> ShippedBook;
+    CatalogueLineList CatalogueLines;
+    std::string CatalogueFilePath; // the catalogue file the lines come from; empty: built in
+    int TOCToggled = 0;
+    int CatalogueEntry = 0;
+    std::string EntryKey;
+    std::string BookAnchor;
+    std::string BookTitle;
+    std::string BookKey;
+    std::string OpenDialogFileName;
+
+    // Bookmarks.
+    int BMBookLine = 0;
+    int BMEndLine = 0;
+    std::vector<std::string> BMItems;
+    enum class PopupCommand { Delete, Goto } BMPopupCommand = PopupCommand::Goto;
+
     int PageStart() const { return page.PageStart; }
     int CurColorSet() const { return page.CurColorSet; }
 
   private:
     void applyScheme(int itemIndex);
     void writeDefaultSettings();
+    BookLineList bookSource(const std::string& fileName, const std::string& key);
+    int resumeOffer();
+    void saveBookmarks();
+    void showBookmarkPopup(PopupCommand command);
+    const std::string& bookmarkAt(int position) const;
 
     Window& win_;
     FileSystem& files_;

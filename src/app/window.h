@@ -7,9 +7,30 @@
 #include "display/page_renderer.h"
 #include "display/surface.h"
 
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace cadenzo {
+
+struct CatalogueNode;
+
+// The Index page's states: before loading, loaded, and after a catalogue
+// file was opened (tree emptied and shown, "Load Index" hidden).
+enum class IndexView { Unloaded, Loaded, CatalogueOpened };
+
+struct FileDialogSetup {
+    std::string filter;     // "Name|*.ext;*.ext2"
+    std::string defaultExt; // without the dot
+    std::string title;
+};
+
+// The system's short date and long time, as the desktop formats them.
+struct LocalTime {
+    std::string date;
+    std::string time;
+    bool midnight = false; // hours, minutes and seconds all zero
+};
 
 struct WindowRect {
     int left = 0, top = 0, width = 0, height = 0;
@@ -66,6 +87,31 @@ class Window : public PositionDisplay {
     virtual void copyIndexInstructions() = 0;
 
     virtual void closeFindDialog() = 0;
+
+    // The catalogue tree. Nodes come in the order their lines made them; a
+    // node is named by its pre-order number.
+    virtual void setCatalogueTree(const std::vector<CatalogueNode>& nodes) = 0;
+    virtual void expandCatalogueNode(int number) = 0;
+    virtual void selectCatalogueNode(int number) = 0;
+    // The selected node's number, or nothing when no node is selected.
+    virtual std::optional<int> selectedCatalogueNode() const = 0;
+    virtual void setApplicationTitle(const std::string& title) = 0;
+    virtual void setIndexView(IndexView view) = 0;
+
+    // Bookmarks.
+    virtual void setBookmarkItemsEnabled(bool enabled) = 0; // Delete and Goto
+    // The bookmark-name dialog: the edit's text when it closes (by OK or the
+    // close box).
+    virtual std::string askBookmarkName() = 0;
+    virtual void showBookmarkPopup(const std::vector<std::string>& captions, int x, int y) = 0;
+    virtual int pageControl2Left() const = 0;
+    virtual LocalTime localTime() const = 0;
+
+    // Dialogs. The open dialog keeps the file name it was last given.
+    virtual void setOpenDialogFileName(const std::string& name) = 0;
+    virtual std::optional<std::string> askOpenFileName(const FileDialogSetup& setup) = 0;
+    // A Yes/No question without icon; true for Yes.
+    virtual bool askYesNo(const std::string& text, const std::string& title) = 0;
 
     // Message boxes.
     virtual void showMessage(const std::string& text) = 0;

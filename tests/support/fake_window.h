@@ -2,9 +2,12 @@
 #pragma once
 
 #include "app/window.h"
+#include "catalogue/catalogue.h"
 #include "support/fake_surface.h"
 
+#include <deque>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -38,6 +41,26 @@ class FakeWindow : public Window {
     int findDialogCloses = 0;
     std::vector<std::string> messages;
     std::vector<std::string> errors;
+
+    // Catalogue tree.
+    CatalogueTree tree;
+    std::set<int> expanded;
+    std::optional<int> selected;
+    std::string applicationTitle;
+    IndexView indexView = IndexView::Unloaded;
+
+    // Bookmarks and dialogs: answers are taken from the front of these queues.
+    bool bookmarkItemsEnabled = true;
+    std::string bookmarkEdit = " "; // the edit keeps its text between uses
+    std::deque<std::string> bookmarkNames;
+    std::vector<std::string> popupCaptions;
+    int popupX = -1, popupY = -1;
+    int panelLeft = 500;
+    LocalTime now{"08/12/2026", "14:30:05", false};
+    std::string openDialogFileName;
+    std::deque<std::optional<std::string>> openAnswers;
+    std::deque<bool> yesNoAnswers;
+    std::vector<std::pair<std::string, std::string>> questions;
 
     DrawingSurface& pageSurface() override { return surface; }
     int pageWidth() const override { return width; }
@@ -74,6 +97,51 @@ class FakeWindow : public Window {
     void setBookmarksMenuVisible(bool v) override { bookmarksMenuVisible = v; }
     void copyIndexInstructions() override { instructionsCopied = true; }
     void closeFindDialog() override { ++findDialogCloses; }
+    void setCatalogueTree(const std::vector<CatalogueNode>& nodes) override {
+        tree = nodes;
+        expanded.clear();
+        selected.reset();
+    }
+    void expandCatalogueNode(int number) override { expanded.insert(number); }
+    void selectCatalogueNode(int number) override { selected = number; }
+    std::optional<int> selectedCatalogueNode() const override { return selected; }
+    void setApplicationTitle(const std::string& t) override { applicationTitle = t; }
+    void setIndexView(IndexView v) override { indexView = v; }
+    void setBookmarkItemsEnabled(bool e) override { bookmarkItemsEnabled = e; }
+    std::string askBookmarkName() override {
+        if (!bookmarkNames.empty()) {
+            bookmarkEdit = bookmarkNames.front();
+            bookmarkNames.pop_front();
+        }
+        return bookmarkEdit;
+    }
+    void showBookmarkPopup(const std::vector<std::string>& captions, int x, int y) override {
+        popupCaptions = captions;
+        popupX = x;
+        popupY = y;
+    }
+    int pageControl2Left() const override { return panelLeft; }
+    LocalTime localTime() const override { return now; }
+    void setOpenDialogFileName(const std::string& name) override { openDialogFileName = name; }
+    std::optional<std::string> askOpenFileName(const FileDialogSetup&) override {
+        if (openAnswers.empty()) return std::nullopt;
+        auto answer = openAnswers.front();
+        openAnswers.pop_front();
+        if (answer) openDialogFileName = *answer;
+        return answer;
+    }
+    bool askYesNo(const std::string& text, const std::string& title) override {
+        questions.emplace_back(text, title);
+        if (yesNoAnswers.empty()) return false;
+        const bool answer = yesNoAnswers.front();
+        yesNoAnswers.pop_front();
+        return answer;
+    }
+    // Selects the node made by catalogue line `line`.
+    void selectLine(int line) {
+        for (const auto& n : tree)
+            if (n.line == line) selected = n.number;
+    }
     void showMessage(const std::string& t) override { messages.push_back(t); }
     void showError(const std::string& t) override { errors.push_back(t); }
     void setPrevEnabled(bool e) override { prevEnabled = e; }

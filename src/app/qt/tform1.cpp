@@ -2,6 +2,8 @@
 
 #include "app/errors.h"
 #include "app/qt/page_view.h"
+#include "bookmarks/qt/tform4.h"
+#include "catalogue/catalogue.h"
 #include "display/qt/about_picture.h"
 
 #include <QAbstractButton>
@@ -11,7 +13,12 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMouseEvent>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -40,6 +47,19 @@ namespace cadenzo {
 namespace {
 
 QString qs(const std::string& text) { return FromWindows1252(text); }
+
+// Names typed or chosen by the user, as the reader's single-byte text.
+std::string toBytes(const QString& text) { return text.toLatin1().toStdString(); }
+
+// "Name|*.a;*.b" as a file dialog filter: "Name (*.a *.b)".
+QString dialogFilter(const std::string& filter) {
+    const QString f = QString::fromStdString(filter);
+    const qsizetype bar = f.indexOf(QLatin1Char('|'));
+    if (bar < 0) return f;
+    QString patterns = f.mid(bar + 1);
+    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    return f.left(bar) + QStringLiteral(" (") + patterns + QLatin1Char(')');
+}
 
 PathRules platformRules() {
 #ifdef Q_OS_WIN
@@ -109,6 +129,7 @@ TForm1::TForm1(const StartOptions& options, QWidget* parent)
     qApp->installEventFilter(this);
     connect(qApp, &QApplication::focusChanged, this, &TForm1::focusChanged);
 
+    Form4 = new TForm4(this);
     reader_ = std::make_unique<Reader>(*this, files_, makePlatform(options));
     dispatch([this] { reader_->FormCreate(); });
 }
@@ -135,6 +156,9 @@ void TForm1::createMenus() {
     ExitItem = file->addAction(QStringLiteral("Exit"));
     connect(ExitItem, &QAction::triggered, this, [this] { dispatch([this] { reader_->ExitItemClick(); }); });
 
+    connect(OpenLITItem, &QAction::triggered, this, [this] { dispatch([this] { reader_->OpenLITItemClick(); }); });
+    connect(OpenTOCItem, &QAction::triggered, this, [this] { dispatch([this] { reader_->OpenTOCItemClick(); }); });
+
     QMenu* search = menuBar()->addMenu(QStringLiteral("Search"));
     FindItem = search->addAction(QStringLiteral("Find"));
 
@@ -143,6 +167,13 @@ void TForm1::createMenus() {
     BMDeleteItem = BMMenu->addAction(QStringLiteral("Delete Bookmark"));
     BMMenu->addSeparator();
     BMGOItem = BMMenu->addAction(QStringLiteral("Goto..."));
+    connect(BMMenu, &QMenu::aboutToShow, this, [this] { dispatch([this] { reader_->BMMenuClick(); }); });
+    connect(BMAddItem, &QAction::triggered, this, [this] { dispatch([this] { reader_->BMAddItemClick(); }); });
+    connect(BMDeleteItem, &QAction::triggered, this, [this] { dispatch([this] { reader_->BMDeleteItemClick(); }); });
+    connect(BMGOItem, &QAction::triggered, this, [this] { dispatch([this] { reader_->BMGOItemClick(); }); });
+    BMPopupMenu = new QMenu(this);
+    BMPopupMenu->setObjectName(QStringLiteral("BMPopupMenu"));
+    BMPopupMenu->addAction(QStringLiteral("00"));
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
     HideControlPanelItem = view->addAction(QStringLiteral("Hide Control Panel"));
@@ -169,6 +200,8 @@ void TForm1::createPageArea() {
     TOCTreeView->setIndentation(19);
     TOCTreeView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     TOCTreeView->setFont(QFont(QStringLiteral("Times New Roman"), 10));
+    TOCTreeView->setExpandsOnDoubleClick(false);
+    connectCatalogueTree();
     auto* tocLayout = new QVBoxLayout(TOCTabSheet);
     tocLayout->setContentsMargins(0, 0, 0, 0);
     tocLayout->addWidget(TOCTreeView);
@@ -336,6 +369,41 @@ void TForm1::createIndexTab() {
     PageControl2->addTab(IndexTabSheet, QStringLiteral("Index"));
 }
 
+// ---- The catalogue tree's clicks ---------------------------------------------------
+//
+// A click on a node's expand box only opens or closes the branch; a click on
+// its text opens the entry; a double-click opens it once.
+
+void TForm1::connectCatalogueTree() {
+    connect(TOCTreeView, &QTreeWidget::itemExpanded, this,
+            [this] { dispatch([this] { reader_->TOCTreeViewExpanded(); }); });
+    connect(TOCTreeView, &QTreeWidget::itemCollapsed, this,
+            [this] { dispatch([this] { reader_->TOCTreeViewCollapsed(); }); });
+    connect(TOCTreeView, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+        if (pressOnExpandBox_) return; // answered at the release
+        openedByLastClick_ = item;
+        dispatch([this] { reader_->TOCTreeViewClick(); });
+    });
+    connect(TOCTreeView, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+        if (item == openedByLastClick_) return; // its first click opened it already
+        dispatch([this] { reader_->TOCTreeViewDblClick(); });
+    });
+}
+
+bool TForm1::catalogueTreeMouse(QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+        const QPoint pos = static_cast<QMouseEvent*>(event)->position().toPoint();
+        const QModelIndex index = TOCTreeView->indexAt(pos);
+        pressOnExpandBox_ = index.isValid() && pos.x() < TOCTreeView->visualRect(index).left();
+        if (event->type() == QEvent::MouseButtonPress) openedByLastClick_ = nullptr;
+    } else if (event->type() == QEvent::MouseButtonRelease && pressOnExpandBox_) {
+        // The toggle was reported as expanded or collapsed; this click only clears it.
+        pressOnExpandBox_ = false;
+        dispatch([this] { reader_->TOCTreeViewClick(); });
+    }
+    return false;
+}
+
 // ---- Window events ------------------------------------------------------------
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -363,6 +431,7 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == TOCTreeView->viewport()) catalogueTreeMouse(event);
     if (event->type() == QEvent::KeyPress) {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget && widget->window() == this) {
@@ -498,6 +567,102 @@ void TForm1::copyIndexInstructions() {
 }
 
 void TForm1::closeFindDialog() {}
+
+void TForm1::setCatalogueTree(const std::vector<CatalogueNode>& nodes) {
+    const QSignalBlocker block(TOCTreeView);
+    TOCTreeView->clear();
+    std::vector<QTreeWidgetItem*> made;
+    made.reserve(nodes.size());
+    catalogueItems_.assign(nodes.size(), nullptr);
+    for (const CatalogueNode& node : nodes) {
+        QTreeWidgetItem* parent = node.parent >= 0 ? made[static_cast<std::size_t>(node.parent)] : nullptr;
+        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(TOCTreeView);
+        item->setText(0, qs(node.text));
+        item->setData(0, Qt::UserRole, node.number);
+        made.push_back(item);
+        if (node.number >= 0 && static_cast<std::size_t>(node.number) < catalogueItems_.size())
+            catalogueItems_[static_cast<std::size_t>(node.number)] = item;
+    }
+}
+
+void TForm1::expandCatalogueNode(int number) {
+    if (number < 0 || static_cast<std::size_t>(number) >= catalogueItems_.size()) return;
+    const QSignalBlocker block(TOCTreeView); // the reader's own expansion, not a toggle
+    catalogueItems_[static_cast<std::size_t>(number)]->setExpanded(true);
+}
+
+void TForm1::selectCatalogueNode(int number) {
+    if (number < 0 || static_cast<std::size_t>(number) >= catalogueItems_.size()) return;
+    const QSignalBlocker block(TOCTreeView);
+    TOCTreeView->setCurrentItem(catalogueItems_[static_cast<std::size_t>(number)]);
+}
+
+std::optional<int> TForm1::selectedCatalogueNode() const {
+    const QTreeWidgetItem* item = TOCTreeView->currentItem();
+    if (!item) return std::nullopt;
+    return item->data(0, Qt::UserRole).toInt();
+}
+
+void TForm1::setApplicationTitle(const std::string& title) { setWindowIconText(qs(title)); }
+
+void TForm1::setIndexView(IndexView view) {
+    if (view != IndexView::Loaded) InxTreeView->clear();
+    IndexPanel->setVisible(view == IndexView::Unloaded);
+    InxTreeView->setVisible(view != IndexView::Unloaded);
+}
+
+void TForm1::setBookmarkItemsEnabled(bool enabled) {
+    BMDeleteItem->setEnabled(enabled);
+    BMGOItem->setEnabled(enabled);
+}
+
+std::string TForm1::askBookmarkName() {
+    if (!options_.unattended) Form4->exec();
+    return toBytes(Form4->Edit1->text());
+}
+
+void TForm1::showBookmarkPopup(const std::vector<std::string>& captions, int x, int y) {
+    BMPopupMenu->clear();
+    for (std::size_t k = 0; k < captions.size(); ++k) {
+        QAction* item = BMPopupMenu->addAction(qs(captions[k]));
+        const int position = static_cast<int>(k);
+        connect(item, &QAction::triggered, this,
+                [this, position] { dispatch([this, position] { reader_->BMPopupItemClick(position); }); });
+    }
+    if (!options_.unattended) BMPopupMenu->popup(QPoint(x, y));
+}
+
+int TForm1::pageControl2Left() const { return PageControl2->x(); }
+
+LocalTime TForm1::localTime() const {
+    const QDateTime now = QDateTime::currentDateTime();
+    const QLocale locale = QLocale::system();
+    const QTime t = now.time();
+    return LocalTime{toBytes(locale.toString(now.date(), QLocale::ShortFormat)),
+                     toBytes(locale.toString(t, QLocale::LongFormat)),
+                     t.hour() == 0 && t.minute() == 0 && t.second() == 0};
+}
+
+void TForm1::setOpenDialogFileName(const std::string& name) { openDialogFileName_ = qs(name); }
+
+std::optional<std::string> TForm1::askOpenFileName(const FileDialogSetup& setup) {
+    if (options_.unattended) return std::nullopt;
+    QFileDialog dialog(this, qs(setup.title));
+    dialog.setNameFilter(dialogFilter(setup.filter));
+    dialog.setDefaultSuffix(qs(setup.defaultExt));
+    dialog.setFileMode(QFileDialog::AnyFile); // the chosen file need not exist
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    if (!openDialogFileName_.isEmpty()) dialog.selectFile(openDialogFileName_);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    openDialogFileName_ = QDir::toNativeSeparators(dialog.selectedFiles().front());
+    return openDialogFileName_.toStdString();
+}
+
+bool TForm1::askYesNo(const std::string& text, const std::string& title) {
+    if (options_.unattended) return false;
+    QMessageBox box(QMessageBox::NoIcon, qs(title), qs(text), QMessageBox::Yes | QMessageBox::No, this);
+    return box.exec() == QMessageBox::Yes;
+}
 
 void TForm1::showMessage(const std::string& text) {
     if (options_.unattended) {

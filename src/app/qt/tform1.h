@@ -26,10 +26,12 @@ class QTabWidget;
 class QTextEdit;
 class QTreeWidget;
 class QWidget;
+class QTreeWidgetItem;
 
 namespace cadenzo {
 
 class PageView;
+class TForm4;
 
 struct StartOptions {
     std::string commandLineBook;
@@ -85,6 +87,20 @@ class TForm1 : public QMainWindow, public Window {
     void setBookmarksMenuVisible(bool visible) override;
     void copyIndexInstructions() override;
     void closeFindDialog() override;
+    void setCatalogueTree(const std::vector<CatalogueNode>& nodes) override;
+    void expandCatalogueNode(int number) override;
+    void selectCatalogueNode(int number) override;
+    std::optional<int> selectedCatalogueNode() const override;
+    void setApplicationTitle(const std::string& title) override;
+    void setIndexView(IndexView view) override;
+    void setBookmarkItemsEnabled(bool enabled) override;
+    std::string askBookmarkName() override;
+    void showBookmarkPopup(const std::vector<std::string>& captions, int x, int y) override;
+    int pageControl2Left() const override;
+    LocalTime localTime() const override;
+    void setOpenDialogFileName(const std::string& name) override;
+    std::optional<std::string> askOpenFileName(const FileDialogSetup& setup) override;
+    bool askYesNo(const std::string& text, const std::string& title) override;
     void showMessage(const std::string& text) override;
     void showError(const std::string& text) override;
     // PositionDisplay
@@ -139,6 +155,8 @@ class TForm1 : public QMainWindow, public Window {
     QAction* HideControlPanelItem = nullptr;
     QAction* ShowControlPanelItem = nullptr;
     QMenu* HelpMenu = nullptr;
+    QMenu* BMPopupMenu = nullptr;
+    TForm4* Form4 = nullptr;
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -154,6 +172,8 @@ class TForm1 : public QMainWindow, public Window {
     void createOptionsTab();
     void createIndexTab();
     void focusChanged(QWidget* old, QWidget* now);
+    void connectCatalogueTree();
+    bool catalogueTreeMouse(QEvent* event);
 
     StartOptions options_;
     QtSurface surface_;
@@ -162,6 +182,10 @@ class TForm1 : public QMainWindow, public Window {
     std::unique_ptr<Reader> reader_;
     QWidget* central_ = nullptr;
     QStringList indexInstructions_; // Memo2's lines
+    std::vector<QTreeWidgetItem*> catalogueItems_; // by pre-order number
+    bool pressOnExpandBox_ = false;
+    QTreeWidgetItem* openedByLastClick_ = nullptr;
+    QString openDialogFileName_;
     bool activated_ = false;
     bool closing_ = false;
 };

@@ -1,0 +1,185 @@
+// The catalogue tree, and opening a book from it, from "Open File" or from
+// the command line.
+#include "app/errors.h"
+#include "app/reader.h"
+#include "book/shipped_book.h"
+#include "catalogue/built_in_pages.h"
+
+namespace cadenzo {
+
+namespace {
+
+// The key of a book file: its file name up to the first "." (empty without one).
+std::string bookKeyOf(const std::string& fileName) {
+    const std::string_view name = FileNameOf(fileName);
+    const std::size_t dot = name.find('.');
+    return dot == std::string_view::npos ? std::string() : std::string(name.substr(0, dot));
+}
+
+bool isAbsentAnchor(const std::string& anchor) {
+    return anchor.empty() || anchor == " " || anchor == "00000";
+}
+
+// The line after the anchor's line, searching all but the last line; 0 when
+// no line carries it.
+int anchorStart(const BookLineList& lines, const std::string& anchor) {
+    const std::string tag = "|" + anchor + ">";
+    for (std::size_t k = 0; k + 1 < lines.size(); ++k)
+        if (Contains(lines[k], tag)) return static_cast<int>(k + 1);
+    return 0;
+}
+
+} // namespace
+
+void Reader::BuildCatalogue() {
+    CatalogueLines = BuiltInCatalogue();
+    if (!CatalogueFilePath.empty() && files_.fileExists(CatalogueFilePath)) {
+        const auto fileLines = files_.readLines(CatalogueFilePath);
+        CatalogueLineList fromFile = fileLines ? CatalogueFromFileLines(*fileLines) : CatalogueLineList{};
+        if (fromFile.size() > 1)
+            CatalogueLines = std::move(fromFile);
+        else
+            win_.showError("Cannot read the catalogue file " + CatalogueFilePath +
+                           ": no catalogue lines in it. The built-in catalogue is shown.");
+    }
+    win_.setApplicationTitle(std::string(Trimmed(DisplayText(CatalogueLines.front()))));
+    win_.setCatalogueTree(BuildCatalogueTree(CatalogueLines));
+
+    if (!files_.folderExists(DataFolder)) files_.createFolder(DataFolder);
+    if (!files_.fileExists(BookmarkPath) && !files_.writeLines(BookmarkPath, SeedBookmarkLines(CatalogueLines)))
+        throw CreateFileError(BookmarkPath);
+
+    // First view: "Listed by Author" open, then the collection open and selected.
+    // These expansions are the reader's own, not the user's toggles.
+    for (std::size_t i = 1; i + 1 < CatalogueLines.size(); ++i) {
+        if (Contains(CatalogueLines[i], "<<1author")) {
+            win_.expandCatalogueNode(static_cast<int>(i));
+            win_.selectCatalogueNode(static_cast<int>(i));
+            break;
+        }
+    }
+    win_.expandCatalogueNode(0);
+    win_.selectCatalogueNode(0);
+    TOCToggled = 0;
+}
+
+void Reader::OpenTOCItemClick() {
+    const auto chosen = win_.askOpenFileName({"Table of Contents|*.toc;*.cdb", "toc", "Open TidalType(tm) Book"});
+    if (!chosen || chosen->empty()) return;
+    win_.setBookmarksMenuVisible(true);
+    ProgramBaseName = BaseNameOf(*chosen, platform_.rules);
+    ProgramDir = FolderOf(*chosen, platform_.rules);
+    CatalogueFilePath = *chosen;
+    BuildPaths();
+    win_.setIndexView(IndexView::CatalogueOpened);
+    LoadSettings();
+    CatalogueLines.clear();
+    BuildCatalogue();
+    win_.showTableOfContentsTab();
+}
+
+void Reader::TOCTreeViewExpanded() { TOCToggled = 1; }
+void Reader::TOCTreeViewCollapsed() { TOCToggled = 1; }
+
+void Reader::TOCTreeViewDblClick() {
+    TOCToggled = 0;
+    TOCTreeViewClick();
+}
+
+void Reader::TOCTreeViewClick() {
+    if (TOCToggled == 1) {
+        TOCToggled = 0;
+        return;
+    }
+    BookAnchor = "00000";
+    if (!ShippedBook) ShippedBook = FillShippedBook();
+    if (BookFileName.empty()) BookFileName = ProgramDir + "none.lit";
+    if (PageTurned) {
+        WriteClosingBookmark();
+        PageTurned = false;
+    }
+    if (const auto node = win_.selectedCatalogueNode()) {
+        CatalogueEntry = *node;
+        if (CatalogueEntry >= 0 && static_cast<std::size_t>(CatalogueEntry) < CatalogueLines.size()) {
+            const auto entry = static_cast<std::size_t>(CatalogueEntry);
+            EntryKey = EntryText(CatalogueLines[entry]);
+            const std::size_t titleLine = Contains(EntryKey, "@") ? TitleLineOf(CatalogueLines, entry) : entry;
+            BookTitle = std::string(Trimmed(DisplayText(CatalogueLines[titleLine])));
+            win_.setCaption("Cadenzo -- " + BookTitle);
+        } else {
+            EntryKey.clear();
+            BookTitle = " ";
+            win_.setCaption("Cadenzo");
+        }
+    }
+    if (EntryKey.empty()) {
+        win_.showMessage("Not here yet");
+        return;
+    }
+    if (const std::size_t at = EntryKey.find('@'); at != std::string::npos) {
+        BookAnchor = EntryKey.substr(at + 1);
+        EntryKey.erase(at);
+    }
+    const std::string fileName = ProgramDir + EntryKey + ".lit";
+    OpenDialogFileName = fileName;
+    win_.setOpenDialogFileName(fileName);
+    IndexPath = ProgramDir + EntryKey + ".lix";
+    const bool indexExists = files_.fileExists(IndexPath);
+    if (!indexExists) IndexPath.clear();
+    win_.setIndexTabVisible(indexExists);
+    if (fileName != BookFileName) win_.setIndexView(IndexView::Unloaded);
+    OpenBook(fileName, BookAnchor);
+    win_.showReadingTab();
+}
+
+BookLineList Reader::bookSource(const std::string& fileName, const std::string& key) {
+    if (key == "vesta") {
+        if (!ShippedBook) ShippedBook = FillShippedBook();
+        return *ShippedBook;
+    }
+    if (key == "none") return CollectionWelcomePage();
+    if (key == "title") return TitleListPage();
+    if (key == "author") return AuthorListPage();
+    if (!files_.fileExists(fileName)) return AuthorEntryPage();
+    auto lines = files_.readLines(fileName);
+    if (!lines) throw ReaderError("the file cannot be read");
+    if (lines->empty()) throw ReaderError("the file is empty");
+    return std::move(*lines);
+}
+
+void Reader::OpenBook(const std::string& FileName, const std::string& Anchor) {
+    if (FileName != BookFileName) {
+        // All or nothing: the book that is open stays open when this one fails.
+        const std::string key = bookKeyOf(FileName);
+        BookLineList prepared;
+        try {
+            prepared = PrepareBookLines(bookSource(FileName, key));
+        } catch (const ReaderError& error) {
+            throw ReaderError("Cannot open the book " + FileName + ": " + error.what());
+        }
+        BookFileName = FileName;
+        BookKey = key;
+        BookLines = std::move(prepared);
+    }
+    const int first = isAbsentAnchor(Anchor) ? resumeOffer() : anchorStart(BookLines, Anchor);
+    NextPageStart = ShowPage(first);
+}
+
+void Reader::OpenLITItemClick() {
+    const auto chosen = win_.askOpenFileName({"TidalType(tm) File|*.lit", "lit", "Open TidalType(tm) Document"});
+    if (!chosen || chosen->empty()) return;
+    win_.showReadingTab();
+    win_.setBookmarksMenuVisible(false);
+    OpenBook(*chosen, " ");
+}
+
+void Reader::OpenCommandLineBook() {
+    if (platform_.commandLineBook.empty()) return;
+    OpenDialogFileName = platform_.commandLineBook;
+    win_.setOpenDialogFileName(OpenDialogFileName);
+    OpenBook(platform_.commandLineBook, " ");
+    // The book the user named is what the window shows first.
+    win_.showReadingTab();
+}
+
+} // namespace cadenzo

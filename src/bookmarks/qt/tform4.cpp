@@ -1,0 +1,27 @@
+#include "bookmarks/qt/tform4.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace cadenzo {
+
+TForm4::TForm4(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("TForm4"));
+    setWindowTitle(QStringLiteral("BookMark Name"));
+    setFixedSize(498, 60);
+    move(320, 362);
+    Label1 = new QLabel(QStringLiteral("BookMark Name: "), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->move(8, 8);
+    Edit1 = new QLineEdit(QStringLiteral(" "), this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setGeometry(104, 0, 281, 25);
+    Button1 = new QPushButton(QStringLiteral("OK"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(400, 0, 75, 25);
+    Button1->setDefault(true);
+    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+} // namespace cadenzo
