@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace cadenzo {
 namespace {
 
@@ -24,6 +26,23 @@ TEST(IniFile, WritesOnlyTheLineItChanges) {
     IniWriteInteger(lines, "new", "k", 3);
     const IniLines expected = {"; note", "[how]", "fontsize=22", "plainbkg=1", "", "[other]", "x=1", "[new]", "k=3"};
     EXPECT_EQ(lines, expected);
+}
+
+TEST(FileSystem, WritesWholeFilesThroughATemporaryFile) {
+    const auto folder = std::filesystem::temp_directory_path() / "cadenzo-fs-test";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    RealFileSystem files;
+    const std::string path = (folder / "a.ini").string();
+    ASSERT_TRUE(files.writeLines(path, {"one", "two"}));
+    EXPECT_EQ(files.readLines(path), (std::vector<std::string>{"one", "two"}));
+    // A folder that does not exist: nothing is written and nothing is left behind.
+    EXPECT_FALSE(files.writeLines((folder / "missing" / "b.ini").string(), {"x"}));
+    // The target is a folder: the rename fails and the temporary file is removed.
+    std::filesystem::create_directories(folder / "c.ini" / "inside");
+    EXPECT_FALSE(files.writeLines((folder / "c.ini").string(), {"x"}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 2);
+    std::filesystem::remove_all(folder);
 }
 
 TEST(IniFile, LinesSplitAtAnyLineEnd) {

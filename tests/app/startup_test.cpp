@@ -12,16 +12,8 @@ namespace cadenzo {
 namespace {
 
 using test::ReaderRig;
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void writeFile(const std::string& path, const std::string& text) {
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    std::ofstream(path, std::ios::binary) << text;
-}
+constexpr auto readFile = test::ReadFile;
+constexpr auto writeFile = test::WriteFile;
 
 TEST(DefaultSettings, DependOnTheScreenWidth) {
     struct Case {

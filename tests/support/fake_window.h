@@ -156,6 +156,15 @@ class FakeWindow : public Window {
     void setCapacity(int lines, int points = 15) { height = lines * FakeSurface::lineHeightFor(points); }
 };
 
+std::string ReadFile(const std::string& path);
+// Writes the file whole, making its folder when missing.
+void WriteFile(const std::string& path, const std::string& text);
+
+// A small book in stored form, lines ended by CR LF: banner, title block and
+// `chapters` chapters ("|refpt001>" ...), each of `sentences` sentences of
+// three phrase lines.
+std::string StoredBookText(int chapters, int sentences);
+
 // A fresh, empty folder for one test, removed afterwards.
 class TempFolder {
   public:

@@ -6,24 +6,36 @@
 #include "support/fake_window.h"
 
 #include <memory>
+#include <set>
 
 namespace cadenzo::test {
+
+// The real file system, whose writes can be made to fail for chosen paths, as
+// a full disk or a read-only file would.
+class FaultyFileSystem : public RealFileSystem {
+  public:
+    std::set<std::string> failWrites;
+    bool writeLines(const std::string& path, const std::vector<std::string>& lines) override {
+        return failWrites.count(path) == 0 && RealFileSystem::writeLines(path, lines);
+    }
+};
 
 struct ReaderRig {
     TempFolder folder;
     FakeWindow window;
-    RealFileSystem files;
+    FaultyFileSystem files;
+    Platform platform;
     std::unique_ptr<Reader> reader;
 
-    explicit ReaderRig(const std::string& programName = "Reader.exe") { reset(programName); }
-
-    void reset(const std::string& programName = "Reader.exe") {
-        Platform platform;
-        platform.programPath = folder.path("app/" + programName);
+    ReaderRig() {
+        platform.programPath = folder.path("app/Reader.exe");
         platform.dataFolder = folder.path("data");
         platform.rules = PathRules{'/', false};
-        reader = std::make_unique<Reader>(window, files, platform);
+        reset();
     }
+
+    // A new reader on the same window and folders, as at the next start.
+    void reset() { reader = std::make_unique<Reader>(window, files, platform); }
 
     // Start-up as the window does it: creation, then activation.
     Reader& start() {
