@@ -3,6 +3,7 @@
 #include "app/ini_file.h"
 #include "app/qt/page_view.h"
 #include "app/qt/tform1.h"
+#include "bookmarks/qt/tform4.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -15,10 +16,15 @@
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QMenu>
+#include <QLineEdit>
 #include <QTest>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace cadenzo {
 namespace {
@@ -148,6 +154,60 @@ TEST_F(MainWindow, ClosingSavesGeometryAndOptions) {
     // Back to the defaults for the other tests.
     form->ResetToStartupDefaultsButton->click();
     EXPECT_EQ(form->BGColorRadioGroup->checkedId(), 0);
+}
+
+TEST_F(MainWindow, CatalogueTextClicksOpenAndExpandBoxClicksOnlyToggle) {
+    form->PageControl1->setCurrentWidget(form->TOCTabSheet);
+    QTreeWidget* tree = form->TOCTreeView;
+    QTreeWidgetItem* byTitle = tree->topLevelItem(0)->child(0);
+    QTreeWidgetItem* byAuthor = tree->topLevelItem(0)->child(1);
+    ASSERT_TRUE(byAuthor->isExpanded()); // the first view
+    ASSERT_FALSE(byTitle->isExpanded());
+    auto textPoint = [&](QTreeWidgetItem* item) { return tree->visualItemRect(item).center(); };
+    auto boxPoint = [&](QTreeWidgetItem* item) {
+        const QRect r = tree->visualItemRect(item);
+        return QPoint(r.left() - tree->indentation() / 2, r.center().y());
+    };
+
+    // The very first click opens what it hits.
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, textPoint(byAuthor->child(0)));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Cadenzo -- Penwright"));
+    EXPECT_EQ(form->reader().BookKey, "aut");
+    EXPECT_EQ(form->PageControl1->currentWidget(), form->ReadTabSheet);
+
+    form->PageControl1->setCurrentWidget(form->TOCTabSheet);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, boxPoint(byTitle));
+    EXPECT_TRUE(byTitle->isExpanded());
+    EXPECT_EQ(form->reader().BookKey, "aut"); // only toggled
+    EXPECT_EQ(form->reader().TOCToggled, 0);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, textPoint(byTitle));
+    EXPECT_EQ(form->reader().BookKey, "title");
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Cadenzo -- Listed by Title"));
+
+    form->PageControl1->setCurrentWidget(form->TOCTabSheet);
+    // A double-click, as the desktop delivers it: a click, then the double-click.
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, textPoint(byAuthor));
+    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, textPoint(byAuthor));
+    EXPECT_EQ(form->reader().BookKey, "author");
+    EXPECT_TRUE(byAuthor->isExpanded()); // a double-click does not toggle the branch
+    EXPECT_EQ(form->reader().TOCToggled, 0);
+}
+
+TEST_F(MainWindow, BookmarkDialogAddsANamedBookmark) {
+    form->reader().OpenBook(form->reader().ProgramDir + "title.lit", " ");
+    QTimer::singleShot(0, [this] {
+        form->Form4->Edit1->setText(QStringLiteral("by the window"));
+        QTest::mouseClick(form->Form4->Button1, Qt::LeftButton);
+    });
+    form->BMMenu->popup(QPoint(0, 0)); // opening the menu refreshes the section
+    form->BMMenu->close();
+    form->BMAddItem->trigger();
+    EXPECT_EQ(form->Form4->windowTitle(), QStringLiteral("BookMark Name"));
+    EXPECT_EQ(form->Form4->size(), QSize(498, 60));
+    RealFileSystem files;
+    const auto lines = files.readLines(form->reader().BookmarkPath);
+    ASSERT_TRUE(lines.has_value());
+    EXPECT_NE(std::find(lines->begin(), lines->end(), "#0 by the window"), lines->end());
 }
 
 TEST_F(MainWindow, ScreenshotShowsThePage) {
