@@ -1,0 +1,249 @@
+#include "manuscript.h"
+
+#include <cctype>
+#include <cstdio>
+#include <optional>
+
+namespace cadenzo::format {
+
+namespace {
+
+// Most chapters an anchor name ("refpt" + three digits) can number.
+constexpr std::size_t kMaxChapters = 999;
+
+std::string atLine(int line) {
+    return "line " + std::to_string(line) + ": ";
+}
+
+bool isBlankText(std::string_view line) {
+    for (char c : line)
+        if (c != ' ' && c != '\t') return false;
+    return true;
+}
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
+}
+
+// The value after "Key:" when the line starts with it.
+std::optional<std::string> keyValue(std::string_view line, std::string_view key) {
+    if (line.substr(0, key.size()) != key) return std::nullopt;
+    return std::string(trimmed(line.substr(key.size())));
+}
+
+// Every byte must be printable ASCII (a tab counts as a blank); the bar is the
+// markup's own character, and two letter groups would make the reader take a
+// phrase line for a marker or an anchor.
+void checkCharacters(std::string_view line, int number) {
+    for (char ch : line) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c == '\t') continue;
+        if (c < 0x20 || c > 0x7e) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned>(c));
+            throw FormatError(atLine(number) + "character " + hex +
+                              " is not a printable single-byte (ASCII) character");
+        }
+        if (c == '|')
+            throw FormatError(atLine(number) +
+                              "the character '|' is reserved for the book's markup");
+    }
+    for (std::string_view reserved : {"refp", "s000"})
+        if (line.find(reserved) != std::string_view::npos)
+            throw FormatError(atLine(number) + "the letters '" + std::string(reserved) +
+                              "' cannot appear in the text: the reader takes a line holding them "
+                              "for a chapter anchor or a sentence marker");
+}
+
+void splitWords(std::string_view line, int number, std::vector<std::string>& words) {
+    std::size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
+            ++i;
+        const std::size_t start = i;
+        while (i < line.size() && line[i] != ' ' && line[i] != '\t')
+            ++i;
+        if (i == start) continue;
+        std::string word(line.substr(start, i - start));
+        if (static_cast<int>(word.size()) > kMaxPhraseLength)
+            throw FormatError(atLine(number) + "the word '" + word.substr(0, 20) + "...' has " +
+                              std::to_string(word.size()) +
+                              " characters; a phrase line holds at most " +
+                              std::to_string(kMaxPhraseLength) + " and words are never split");
+        words.push_back(std::move(word));
+    }
+}
+
+bool endsSentence(std::string_view word) {
+    std::size_t end = word.size();
+    while (end > 0 && (word[end - 1] == '"' || word[end - 1] == '\'' || word[end - 1] == ')'))
+        --end;
+    return end > 0 && (word[end - 1] == '.' || word[end - 1] == '!' || word[end - 1] == '?');
+}
+
+bool startsSentence(std::string_view word) {
+    return !word.empty() &&
+           (std::isupper(static_cast<unsigned char>(word.front())) || word.front() == '"');
+}
+
+bool isRomanNumeral(std::string_view text) {
+    if (text.empty()) return false;
+    for (char c : text)
+        if (std::string_view("IVXLCDM").find(c) == std::string_view::npos) return false;
+    return true;
+}
+
+class Parser {
+  public:
+    Manuscript run(std::string_view text) {
+        int number = 0;
+        std::size_t pos = 0;
+        bool sawContent = false;
+        while (pos <= text.size()) {
+            std::size_t end = text.find('\n', pos);
+            if (end == std::string_view::npos) end = text.size();
+            std::string_view line = text.substr(pos, end - pos);
+            if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+            ++number;
+            checkCharacters(line, number);
+            if (!isBlankText(line)) sawContent = true;
+            takeLine(line, number);
+            pos = end + 1;
+        }
+        if (!sawContent) throw FormatError("the input is empty");
+        closeParagraph();
+        if (book_.title.empty()) throw FormatError("no 'Title:' line: the book needs a title");
+        if (book_.author.empty())
+            throw FormatError("no 'Author:' line: the title block names the author");
+        if (book_.year.empty())
+            throw FormatError("no 'Year:' line: the title block gives the year");
+        if (book_.chapters.empty())
+            throw FormatError("no 'Chapter:' line: the text must be divided into chapters");
+        for (const Chapter& chapter : book_.chapters)
+            if (chapter.paragraphs.empty())
+                throw FormatError(atLine(chapter.sourceLine) + "chapter " + chapter.numeral +
+                                  " has no text");
+        return std::move(book_);
+    }
+
+  private:
+    void takeLine(std::string_view line, int number) {
+        if (afterClosing_) {
+            if (!isBlankText(line))
+                throw FormatError(atLine(number) + "text after the 'Closing:' line");
+            return;
+        }
+        if (auto numeral = keyValue(line, "Chapter:")) {
+            closeParagraph();
+            if (!isRomanNumeral(*numeral))
+                throw FormatError(atLine(number) + "chapter number '" + *numeral +
+                                  "' is not a Roman numeral (letters I V X L C D M)");
+            if (book_.chapters.size() == kMaxChapters)
+                throw FormatError(atLine(number) + "more than " + std::to_string(kMaxChapters) +
+                                  " chapters");
+            book_.chapters.push_back(Chapter{number, *numeral, {}});
+            return;
+        }
+        if (auto heading = keyValue(line, "Closing:")) {
+            closeParagraph();
+            if (book_.chapters.empty())
+                throw FormatError(atLine(number) + "'Closing:' before the first chapter");
+            checkHeaderValue(*heading, "Closing:", kMaxPhraseLength, number);
+            book_.hasClosing = true;
+            book_.closing = *heading;
+            afterClosing_ = true;
+            return;
+        }
+        if (book_.chapters.empty()) {
+            takeHeaderLine(line, number);
+            return;
+        }
+        if (isBlankText(line)) {
+            closeParagraph();
+            return;
+        }
+        if (paragraphWords_.empty()) paragraphLine_ = number;
+        splitWords(line, number, paragraphWords_);
+    }
+
+    void takeHeaderLine(std::string_view line, int number) {
+        if (isBlankText(line)) return;
+        struct Field {
+            std::string_view key;
+            std::string* value;
+            int room; // the line's text beside the value
+        };
+        // Title: "<title>, by"; author as is; year in square brackets.
+        const Field fields[] = {{"Title:", &book_.title, kMaxPhraseLength - 4},
+                                {"Author:", &book_.author, kMaxPhraseLength},
+                                {"Year:", &book_.year, kMaxPhraseLength - 2}};
+        for (const Field& field : fields) {
+            if (auto value = keyValue(line, field.key)) {
+                if (!field.value->empty())
+                    throw FormatError(atLine(number) + "a second '" + std::string(field.key) +
+                                      "' line");
+                checkHeaderValue(*value, field.key, field.room, number);
+                *field.value = *value;
+                return;
+            }
+        }
+        throw FormatError(atLine(number) +
+                          "text before the first 'Chapter:' line (the header holds only "
+                          "'Title:', 'Author:' and 'Year:' lines)");
+    }
+
+    static void checkHeaderValue(const std::string& value, std::string_view key, int room,
+                                 int number) {
+        if (value.empty())
+            throw FormatError(atLine(number) + "'" + std::string(key) + "' has no text after it");
+        if (static_cast<int>(value.size()) > room)
+            throw FormatError(atLine(number) + "'" + std::string(key) +
+                              "' text is too long: at most " + std::to_string(room) +
+                              " characters fit its line");
+        // The author and year also stand in the banner line, which must carry no markup.
+        if (value.find('>') != std::string::npos)
+            throw FormatError(atLine(number) + "'" + std::string(key) +
+                              "' text must not contain '>'");
+    }
+
+    void closeParagraph() {
+        if (paragraphWords_.empty()) return;
+        if (book_.chapters.empty()) return; // cannot happen: words are only taken inside a chapter
+        Paragraph paragraph;
+        paragraph.sourceLine = paragraphLine_;
+        paragraph.sentences = splitSentences(paragraphWords_);
+        book_.chapters.back().paragraphs.push_back(std::move(paragraph));
+        paragraphWords_.clear();
+    }
+
+    Manuscript book_;
+    std::vector<std::string> paragraphWords_;
+    int paragraphLine_ = 0;
+    bool afterClosing_ = false;
+};
+
+} // namespace
+
+std::vector<Sentence> splitSentences(const std::vector<std::string>& words) {
+    std::vector<Sentence> sentences;
+    Sentence current;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        current.words.push_back(words[i]);
+        const bool last = i + 1 == words.size();
+        if (last || (endsSentence(words[i]) && startsSentence(words[i + 1]))) {
+            sentences.push_back(std::move(current));
+            current = Sentence{};
+        }
+    }
+    return sentences;
+}
+
+Manuscript parseManuscript(std::string_view text) {
+    return Parser().run(text);
+}
+
+} // namespace cadenzo::format
