@@ -1,0 +1,145 @@
+#include "line_breaker.h"
+
+#include "manuscript.h"
+
+#include <algorithm>
+
+namespace cadenzo::format {
+
+namespace {
+
+// Prices of a breaking. Every line costs a little, lines far from the
+// comfortable length cost more, and each break costs what it does to the
+// phrase it falls in.
+constexpr Cost kPerLine = 10;
+// In tenths of a character: the house style's lines average under twenty characters.
+constexpr int kComfortableTenths = 186;
+constexpr Cost kLoneWord = 30;      // a line of one word in a longer sentence
+constexpr Cost kBreakAfterMark = 0; // after , ; : or a mid-sentence stop
+constexpr Cost kBreakAtQuote = 2;   // at the edge of a quotation
+constexpr Cost kBreakBeforeCoordinator = 3;
+constexpr Cost kBreakBeforeSubordinator = 4;
+constexpr Cost kBreakBeforePreposition = 5;
+constexpr Cost kBreakInsidePhrase = 16;
+constexpr Cost kBreakAfterBinder = 30;      // "the | sea", "of | the"
+constexpr Cost kBreakAfterPreposition = 14; // "a little after | four"
+constexpr Cost kBreakInsideName = 12;       // "Saltmarsh | Quay"
+constexpr Cost kLineStartsWithName = 8;     // a name opening a line cannot carry a highlight
+
+bool isPronounI(const std::string& bare) {
+    return bare == "i" || bare.rfind("i'", 0) == 0;
+}
+
+} // namespace
+
+SentenceBreaker::SentenceBreaker(const std::vector<WordInfo>& words, int maxLines) : words_(words) {
+    const int n = static_cast<int>(words_.size());
+    prefix_.assign(static_cast<std::size_t>(n) + 1, 0);
+    for (int i = 0; i < n; ++i)
+        prefix_[static_cast<std::size_t>(i) + 1] =
+            prefix_[static_cast<std::size_t>(i)] + words_[static_cast<std::size_t>(i)].length;
+    maxLines_ = std::clamp(maxLines, 1, std::max(n, 1));
+
+    const auto width = static_cast<std::size_t>(n) + 1;
+    best_.assign(static_cast<std::size_t>(maxLines_) + 1, std::vector<Cost>(width, kInfeasible));
+    from_.assign(static_cast<std::size_t>(maxLines_) + 1, std::vector<int>(width, -1));
+    best_[0][0] = 0;
+    for (int k = 1; k <= maxLines_; ++k) {
+        auto& row = best_[static_cast<std::size_t>(k)];
+        const auto& previous = best_[static_cast<std::size_t>(k) - 1];
+        auto& fromRow = from_[static_cast<std::size_t>(k)];
+        for (int end = k; end <= n; ++end) {
+            const Cost tail = end < n ? boundaryCost(end) : 0;
+            for (int first = end - 1; first >= k - 1; --first) {
+                if (lineLength(first, end) > kMaxPhraseLength) break;
+                const Cost before = previous[static_cast<std::size_t>(first)];
+                if (before >= kInfeasible) continue;
+                const Cost total = before + lineCost(first, end) + tail;
+                if (total < row[static_cast<std::size_t>(end)]) {
+                    row[static_cast<std::size_t>(end)] = total;
+                    fromRow[static_cast<std::size_t>(end)] = first;
+                }
+            }
+        }
+    }
+
+    minLines_ = 0;
+    Cost lowest = kInfeasible;
+    for (int k = 1; k <= maxLines_; ++k) {
+        const Cost c = cost(k);
+        if (c >= kInfeasible) continue;
+        if (minLines_ == 0) minLines_ = k;
+        if (c < lowest) {
+            lowest = c;
+            bestLines_ = k;
+        }
+    }
+    // Every word fits a line, so one word a line always works when the cap allows it.
+    if (minLines_ == 0) {
+        minLines_ = maxLines_ + 1;
+        bestLines_ = maxLines_ + 1;
+    }
+}
+
+Cost SentenceBreaker::cost(int lines) const {
+    if (lines < 1 || lines > maxLines_) return kInfeasible;
+    return best_[static_cast<std::size_t>(lines)][words_.size()];
+}
+
+std::vector<int> SentenceBreaker::breakInto(int lines) const {
+    std::vector<int> starts;
+    if (cost(lines) >= kInfeasible) return starts;
+    starts.assign(static_cast<std::size_t>(lines), 0);
+    int end = wordCount();
+    for (int k = lines; k >= 1; --k) {
+        const int first = from_[static_cast<std::size_t>(k)][static_cast<std::size_t>(end)];
+        starts[static_cast<std::size_t>(k) - 1] = first;
+        end = first;
+    }
+    return starts;
+}
+
+int SentenceBreaker::lineLength(int first, int end) const {
+    return prefix_[static_cast<std::size_t>(end)] - prefix_[static_cast<std::size_t>(first)] +
+           (end - first - 1);
+}
+
+Cost SentenceBreaker::lineCost(int first, int end) const {
+    const int length = lineLength(first, end);
+    Cost c = kPerLine;
+    const Cost off = Cost{length} * 10 - kComfortableTenths;
+    c += off < 0 ? off * off / 800 : off * off / 600;
+    if (end - first == 1 && wordCount() > 1) c += kLoneWord;
+    return c;
+}
+
+// The price of starting a new line at word `next` (0 < next < word count).
+Cost SentenceBreaker::boundaryCost(int next) const {
+    const WordInfo& before = words_[static_cast<std::size_t>(next) - 1];
+    const WordInfo& after = words_[static_cast<std::size_t>(next)];
+    Cost c = 0;
+    if (before.end != EndMark::None)
+        c = kBreakAfterMark;
+    else if (before.closesQuote || after.opensQuote)
+        c = kBreakAtQuote;
+    else if (isCoordinator(after.bare))
+        c = kBreakBeforeCoordinator;
+    else if (isSubordinator(after.bare))
+        c = kBreakBeforeSubordinator;
+    else if (isPreposition(after.bare))
+        c = kBreakBeforePreposition;
+    else
+        c = kBreakInsidePhrase;
+
+    if (before.end == EndMark::None && !before.closesQuote) {
+        if (bindsForward(before.bare))
+            c += kBreakAfterBinder;
+        else if (isPreposition(before.bare))
+            c += kBreakAfterPreposition;
+        if (before.capitalised && after.capitalised && !after.opensQuote) c += kBreakInsideName;
+    }
+    if (after.capitalised && !after.opensQuote && !isPronounI(after.bare)) c += kLineStartsWithName;
+    return c;
+}
+
+} // namespace cadenzo::format

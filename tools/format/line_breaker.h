@@ -1,0 +1,50 @@
+// Breaks one sentence into phrase lines of at most 40 characters, between
+// words only, preferring natural phrase boundaries: after a comma, semicolon
+// or colon, before a conjunction, a relative or subordinating word or a
+// preposition, and never leaving one word alone on a line if it can help it.
+#pragma once
+
+#include "lexicon.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace cadenzo::format {
+
+using Cost = std::int64_t;
+inline constexpr Cost kInfeasible = INT64_MAX / 4;
+
+class SentenceBreaker {
+  public:
+    // `words` must be non-empty, each word at most 40 characters.
+    // `maxLines` caps how many lines are priced (at least 1).
+    SentenceBreaker(const std::vector<WordInfo>& words, int maxLines);
+
+    int wordCount() const { return static_cast<int>(words_.size()); }
+    int minLines() const { return minLines_; }
+    int maxLines() const { return maxLines_; }
+    // The line count with the lowest cost (the fewest lines on a tie).
+    int bestLines() const { return bestLines_; }
+    // Cost of the best breaking into exactly `lines` lines; kInfeasible
+    // outside [minLines, maxLines].
+    Cost cost(int lines) const;
+    // Index of the first word of each line, for the best breaking into
+    // exactly `lines` lines (minLines <= lines <= maxLines).
+    std::vector<int> breakInto(int lines) const;
+
+  private:
+    Cost lineCost(int first, int end) const;
+    Cost boundaryCost(int next) const;
+    int lineLength(int first, int end) const;
+
+    const std::vector<WordInfo>& words_;
+    std::vector<int> prefix_; // prefix_[i]: characters of words [0, i)
+    int maxLines_ = 0;
+    int minLines_ = 0;
+    int bestLines_ = 0;
+    // best_[k][i]: lowest cost of words [0, i) in k lines; from_[k][i] the start of the k-th line.
+    std::vector<std::vector<Cost>> best_;
+    std::vector<std::vector<int>> from_;
+};
+
+} // namespace cadenzo::format
