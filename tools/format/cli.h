@@ -1,0 +1,22 @@
+// The command line of cadenzo-format, kept apart from main() so that tests
+// can run it with any arguments and read what it prints.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace cadenzo::format {
+
+inline constexpr const char* kToolVersion = "0.1.0";
+
+enum ExitCode : int { kExitOk = 0, kExitInputError = 1, kExitUsage = 2, kExitInternal = 3 };
+
+// `args` excludes the program name. Writes the book to the -o file, or to
+// `out` without one; messages go to `err`. Returns the process exit code.
+int runFormatter(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// The book lines as a text file: each line followed by LF.
+std::string joinBookLines(const std::vector<std::string>& lines);
+
+} // namespace cadenzo::format

@@ -1,0 +1,45 @@
+// The two ways of laying a manuscript out as a book:
+// - formatBook: natural breaks and natural highlights, for any text;
+// - fitBook: the same rules, fitted to an exact target shape (line counts,
+//   anchor places, highlight counts, page-break places).
+#pragma once
+
+#include "book_writer.h"
+#include "highlights.h"
+#include "lexicon.h"
+#include "manuscript.h"
+#include "shape.h"
+
+#include <string>
+#include <vector>
+
+namespace cadenzo::format {
+
+// One sentence in book order, with what the layout needs to know about it.
+struct SentenceEntry {
+    int chapter = 0;
+    int sourceLine = 0; // line of the input where its paragraph starts
+    bool firstInChapter = false;
+    bool lastInChapter = false;
+    bool lastChapter = false;
+    const Sentence* sentence = nullptr;
+    std::vector<WordInfo> words;
+};
+
+struct PreparedText {
+    std::vector<SentenceEntry> sentences;
+    BookLexicon lexicon;
+};
+
+PreparedText prepareText(const Manuscript& book);
+
+// Phrase lines that stand between the markers around a sentence besides its
+// own: the "|p>" line before a chapter's first sentence, the next chapter's
+// anchor and number lines after a chapter's last.
+int linesBesideSentence(const SentenceEntry& entry);
+
+std::vector<std::string> formatBook(const Manuscript& book);
+
+std::vector<std::string> fitBook(const Manuscript& book, const Shape& shape);
+
+} // namespace cadenzo::format
