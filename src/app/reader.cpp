@@ -5,6 +5,7 @@
 #include "app/layout.h"
 #include "app/settings.h"
 #include "display/color_sets.h"
+#include "display/page_text.h"
 
 #include <algorithm>
 
@@ -126,7 +127,10 @@ int Reader::ShowPage(int start) {
                   win_.pageWidth(),
                   win_.pageHeight(),
                   [this](const std::string& path) { return files_.fileExists(path); }};
-    return cadenzo::ShowPage(start, in, page, win_.pageSurface(), win_);
+    const int next = cadenzo::ShowPage(start, in, page, win_.pageSurface(), win_);
+    if (start >= 0 && start < static_cast<int>(BookLines.size()) - 2)
+        win_.setPageText(PageTextLines(BookLines, page.PageStart, next));
+    return next;
 }
 
 void Reader::NextPage() {

@@ -95,6 +95,15 @@ class Reader {
     void BMPopupItemClick(int position);
     void WriteClosingBookmark();
 
+    // Find, the word index and saving the page.
+    void FindItemClick();
+    void FindDialog1Find();
+    void SearchBook(int origin, int step);
+    void ShowFindHit(int hit);
+    void IndexLoadButtonClick();
+    void InxTreeViewClick();
+    void SaveScreenItemClick();
+
     // Main window and control panel.
     void FormResize();
     void HideControlPanelItemClick();
@@ -135,6 +144,10 @@ class Reader {
     std::string BookTitle;
     std::string BookKey;
     std::string OpenDialogFileName;
+
+    // Find.
+    int FindOrigin = 0;
+    int FindHitLine = 0;
 
     // Bookmarks.
     int BMBookLine = 0;

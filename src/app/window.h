@@ -14,6 +14,8 @@
 namespace cadenzo {
 
 struct CatalogueNode;
+struct IndexTree;
+struct FindQuery;
 
 // The Index page's states: before loading, loaded, and after a catalogue
 // file was opened (tree emptied and shown, "Load Index" hidden).
@@ -110,6 +112,25 @@ class Window : public PositionDisplay {
     // Dialogs. The open dialog keeps the file name it was last given.
     virtual void setOpenDialogFileName(const std::string& name) = 0;
     virtual std::optional<std::string> askOpenFileName(const FileDialogSetup& setup) = 0;
+    // The save dialog (default extension only); nothing when cancelled.
+    virtual std::optional<std::string> askSaveFileName(const std::string& defaultExt) = 0;
+
+    // The find dialog: modeless, it keeps its text and options between uses.
+    virtual void showFindDialog(int x, int y) = 0;
+    virtual FindQuery findQuery() const = 0;
+    virtual bool findDirectionDown() const = 0;
+
+    // The Index page.
+    virtual void setIndexLoading(bool loading) = 0; // "Loading Index" shown and painted at once
+    virtual void setIndexTree(IndexTree tree) = 0;
+    virtual void selectIndexNode(int node) = 0;
+    // The selected index node's text, or nothing.
+    virtual std::optional<std::string> selectedIndexText() const = 0;
+    virtual void setSearchingIndex(bool searching) = 0;
+
+    // The visible page's text changed (for assistive technology).
+    virtual void setPageText(const std::vector<std::string>& lines) = 0;
+
     // A Yes/No question without icon; true for Yes.
     virtual bool askYesNo(const std::string& text, const std::string& title) = 0;
 

@@ -3,6 +3,8 @@
 
 #include "app/window.h"
 #include "catalogue/catalogue.h"
+#include "search/find.h"
+#include "search/word_index.h"
 #include "support/fake_surface.h"
 
 #include <deque>
@@ -62,6 +64,20 @@ class FakeWindow : public Window {
     std::deque<bool> yesNoAnswers;
     std::vector<std::pair<std::string, std::string>> questions;
 
+    // Save, find and index.
+    std::deque<std::optional<std::string>> saveAnswers;
+    bool findOpen = false;
+    int findX = -1, findY = -1;
+    FindQuery find;
+    bool findDown = true;
+    bool indexLoading = false;
+    int indexLoadingShown = 0;
+    IndexTree indexTree;
+    std::optional<int> indexSelected;
+    int searchingShown = 0;
+    bool searching = false;
+    std::vector<std::string> pageText;
+
     DrawingSurface& pageSurface() override { return surface; }
     int pageWidth() const override { return width; }
     int pageHeight() const override { return height; }
@@ -96,7 +112,43 @@ class FakeWindow : public Window {
     void setIndexTabVisible(bool v) override { indexTabVisible = v; }
     void setBookmarksMenuVisible(bool v) override { bookmarksMenuVisible = v; }
     void copyIndexInstructions() override { instructionsCopied = true; }
-    void closeFindDialog() override { ++findDialogCloses; }
+    void closeFindDialog() override {
+        ++findDialogCloses;
+        findOpen = false;
+    }
+    std::optional<std::string> askSaveFileName(const std::string&) override {
+        if (saveAnswers.empty()) return std::nullopt;
+        auto answer = saveAnswers.front();
+        saveAnswers.pop_front();
+        return answer;
+    }
+    void showFindDialog(int x, int y) override {
+        findOpen = true;
+        findX = x;
+        findY = y;
+    }
+    FindQuery findQuery() const override { return find; }
+    bool findDirectionDown() const override { return findDown; }
+    void setIndexLoading(bool loading) override {
+        indexLoading = loading;
+        indexLoadingShown += loading ? 1 : 0;
+    }
+    void setIndexTree(IndexTree tree) override { indexTree = std::move(tree); }
+    void selectIndexNode(int node) override { indexSelected = node; }
+    std::optional<std::string> selectedIndexText() const override {
+        if (!indexSelected || *indexSelected < 0 || *indexSelected >= indexTree.size()) return std::nullopt;
+        return indexTree.text[static_cast<std::size_t>(*indexSelected)];
+    }
+    void setSearchingIndex(bool s) override {
+        searching = s;
+        searchingShown += s ? 1 : 0;
+    }
+    void setPageText(const std::vector<std::string>& lines) override { pageText = lines; }
+    // Selects the index node with this text.
+    void selectIndexText(const std::string& text) {
+        for (int i = 0; i < indexTree.size(); ++i)
+            if (indexTree.text[static_cast<std::size_t>(i)] == text) indexSelected = i;
+    }
     void setCatalogueTree(const std::vector<CatalogueNode>& nodes) override {
         tree = nodes;
         expanded.clear();

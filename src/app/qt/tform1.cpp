@@ -5,6 +5,9 @@
 #include "bookmarks/qt/tform4.h"
 #include "catalogue/catalogue.h"
 #include "display/qt/about_picture.h"
+#include "search/find.h"
+#include "search/qt/find_dialog.h"
+#include "search/qt/index_model.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -37,6 +40,7 @@
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTimer>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -130,6 +134,8 @@ TForm1::TForm1(const StartOptions& options, QWidget* parent)
     connect(qApp, &QApplication::focusChanged, this, &TForm1::focusChanged);
 
     Form4 = new TForm4(this);
+    FindDialog1 = new FindDialog(this);
+    connect(FindDialog1, &FindDialog::findNext, this, [this] { dispatch([this] { reader_->FindDialog1Find(); }); });
     reader_ = std::make_unique<Reader>(*this, files_, makePlatform(options));
     dispatch([this] { reader_->FormCreate(); });
 }
@@ -159,8 +165,11 @@ void TForm1::createMenus() {
     connect(OpenLITItem, &QAction::triggered, this, [this] { dispatch([this] { reader_->OpenLITItemClick(); }); });
     connect(OpenTOCItem, &QAction::triggered, this, [this] { dispatch([this] { reader_->OpenTOCItemClick(); }); });
 
+    connect(SaveScreenItem, &QAction::triggered, this, [this] { dispatch([this] { reader_->SaveScreenItemClick(); }); });
+
     QMenu* search = menuBar()->addMenu(QStringLiteral("Search"));
     FindItem = search->addAction(QStringLiteral("Find"));
+    connect(FindItem, &QAction::triggered, this, [this] { dispatch([this] { reader_->FindItemClick(); }); });
 
     BMMenu = menuBar()->addMenu(QStringLiteral("Bookmarks"));
     BMAddItem = BMMenu->addAction(QStringLiteral("Add Bookmark"));
@@ -343,12 +352,28 @@ void TForm1::createIndexTab() {
     QWidget* t = IndexTabSheet;
     auto* findingEntry = new QLabel(QStringLiteral("Finding Entry"), t);
     findingEntry->setObjectName(QStringLiteral("FindingEntryLabel"));
-    findingEntry->setGeometry(8, 8, 177, 16);
-    InxTreeView = new QTreeWidget(t);
+    findingEntry->hide();
+    indexModel = new IndexModel(this);
+    InxTreeView = new QTreeView(t);
     InxTreeView->setObjectName(QStringLiteral("InxTreeView"));
     InxTreeView->setHeaderHidden(true);
     InxTreeView->setIndentation(19);
+    InxTreeView->setUniformRowHeights(true);
+    InxTreeView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    InxTreeView->setModel(indexModel);
     InxTreeView->hide();
+    InxTreeView->viewport()->installEventFilter(this);
+    SearchingIndexLabel = new QLabel(QStringLiteral("Searching Index"), t);
+    SearchingIndexLabel->setObjectName(QStringLiteral("SearchingIndexLabel"));
+    SearchingIndexLabel->setAlignment(Qt::AlignCenter);
+    SearchingIndexLabel->setFixedHeight(20);
+    SearchingIndexLabel->setStyleSheet(QStringLiteral("QLabel { background: yellow; color: black; }"));
+    SearchingIndexLabel->hide();
+    auto* indexLayout = new QVBoxLayout(t);
+    indexLayout->setContentsMargins(0, 0, 0, 0);
+    indexLayout->setSpacing(0);
+    indexLayout->addWidget(InxTreeView);
+    indexLayout->addWidget(SearchingIndexLabel);
     IndexPanel = new QWidget(t);
     IndexPanel->setObjectName(QStringLiteral("IndexPanel"));
     IndexPanel->setGeometry(0, 0, 200, 340);
@@ -366,6 +391,7 @@ void TForm1::createIndexTab() {
     LoadingIndexLabel->setStyleSheet(QStringLiteral("QLabel { background: yellow; font-size: 12pt; }"));
     LoadingIndexLabel->setGeometry(8, 304, 177, 25);
     LoadingIndexLabel->hide();
+    connect(IndexLoadButton, &QPushButton::clicked, this, [this] { dispatch([this] { reader_->IndexLoadButtonClick(); }); });
     PageControl2->addTab(IndexTabSheet, QStringLiteral("Index"));
 }
 
@@ -432,6 +458,8 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == TOCTreeView->viewport()) catalogueTreeMouse(event);
+    if (watched == InxTreeView->viewport() && event->type() == QEvent::MouseButtonRelease)
+        dispatch([this] { reader_->InxTreeViewClick(); });
     if (event->type() == QEvent::KeyPress) {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget && widget->window() == this) {
@@ -566,7 +594,61 @@ void TForm1::copyIndexInstructions() {
     centreLines(IndexMemo);
 }
 
-void TForm1::closeFindDialog() {}
+void TForm1::closeFindDialog() { FindDialog1->close(); }
+
+std::optional<std::string> TForm1::askSaveFileName(const std::string& defaultExt) {
+    if (options_.unattended) return std::nullopt;
+    QFileDialog dialog(this);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(qs(defaultExt));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite); // the page replaces the file without asking
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return QDir::toNativeSeparators(dialog.selectedFiles().front()).toStdString();
+}
+
+void TForm1::showFindDialog(int x, int y) {
+    FindDialog1->move(x, y);
+    FindDialog1->show();
+    FindDialog1->raise();
+    FindDialog1->activateWindow();
+}
+
+FindQuery TForm1::findQuery() const {
+    return FindQuery{toBytes(FindDialog1->FindText->text()), FindDialog1->MatchCase->isChecked(),
+                     FindDialog1->WholeWord->isChecked()};
+}
+
+bool TForm1::findDirectionDown() const { return FindDialog1->Down->isChecked(); }
+
+void TForm1::setIndexLoading(bool loading) {
+    LoadingIndexLabel->setVisible(loading);
+    IndexLoadButton->setEnabled(!loading);
+    if (loading) LoadingIndexLabel->repaint(); // shown before the work, which does not yield
+}
+
+void TForm1::setIndexTree(IndexTree tree) { indexModel->setTree(std::move(tree)); }
+
+void TForm1::selectIndexNode(int node) { InxTreeView->setCurrentIndex(indexModel->indexOfNode(node)); }
+
+std::optional<std::string> TForm1::selectedIndexText() const {
+    const int node = indexModel->nodeOf(InxTreeView->currentIndex());
+    if (node < 0) return std::nullopt;
+    return indexModel->tree().text[static_cast<std::size_t>(node)];
+}
+
+void TForm1::setSearchingIndex(bool searching) {
+    SearchingIndexLabel->setVisible(searching);
+    if (searching) SearchingIndexLabel->repaint();
+}
+
+void TForm1::setPageText(const std::vector<std::string>& lines) {
+    QString text;
+    for (const std::string& line : lines) {
+        text += qs(line);
+        text += QLatin1Char('\n');
+    }
+    Image1->setAccessibleDescription(text);
+}
 
 void TForm1::setCatalogueTree(const std::vector<CatalogueNode>& nodes) {
     const QSignalBlocker block(TOCTreeView);
@@ -606,7 +688,7 @@ std::optional<int> TForm1::selectedCatalogueNode() const {
 void TForm1::setApplicationTitle(const std::string& title) { setWindowIconText(qs(title)); }
 
 void TForm1::setIndexView(IndexView view) {
-    if (view != IndexView::Loaded) InxTreeView->clear();
+    if (view != IndexView::Loaded) indexModel->clear();
     IndexPanel->setVisible(view == IndexView::Unloaded);
     InxTreeView->setVisible(view != IndexView::Unloaded);
 }

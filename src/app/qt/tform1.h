@@ -27,11 +27,14 @@ class QTextEdit;
 class QTreeWidget;
 class QWidget;
 class QTreeWidgetItem;
+class QTreeView;
 
 namespace cadenzo {
 
 class PageView;
 class TForm4;
+class FindDialog;
+class IndexModel;
 
 struct StartOptions {
     std::string commandLineBook;
@@ -101,6 +104,16 @@ class TForm1 : public QMainWindow, public Window {
     void setOpenDialogFileName(const std::string& name) override;
     std::optional<std::string> askOpenFileName(const FileDialogSetup& setup) override;
     bool askYesNo(const std::string& text, const std::string& title) override;
+    std::optional<std::string> askSaveFileName(const std::string& defaultExt) override;
+    void showFindDialog(int x, int y) override;
+    FindQuery findQuery() const override;
+    bool findDirectionDown() const override;
+    void setIndexLoading(bool loading) override;
+    void setIndexTree(IndexTree tree) override;
+    void selectIndexNode(int node) override;
+    std::optional<std::string> selectedIndexText() const override;
+    void setSearchingIndex(bool searching) override;
+    void setPageText(const std::vector<std::string>& lines) override;
     void showMessage(const std::string& text) override;
     void showError(const std::string& text) override;
     // PositionDisplay
@@ -142,7 +155,10 @@ class TForm1 : public QMainWindow, public Window {
     QTextEdit* IndexMemo = nullptr;
     QPushButton* IndexLoadButton = nullptr;
     QLabel* LoadingIndexLabel = nullptr;
-    QTreeWidget* InxTreeView = nullptr;
+    QTreeView* InxTreeView = nullptr;
+    IndexModel* indexModel = nullptr;
+    QLabel* SearchingIndexLabel = nullptr;
+    FindDialog* FindDialog1 = nullptr;
     QAction* OpenLITItem = nullptr;
     QAction* OpenTOCItem = nullptr;
     QAction* SaveScreenItem = nullptr;

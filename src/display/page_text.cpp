@@ -1,0 +1,48 @@
+#include "display/page_text.h"
+
+#include <algorithm>
+
+namespace cadenzo {
+
+std::string WithoutMarkup(std::string_view line) {
+    std::string out;
+    out.reserve(line.size());
+    std::size_t i = 0;
+    while (i < line.size()) {
+        if (line[i] != '|') {
+            out += line[i++];
+            continue;
+        }
+        if (line.substr(i, 6) == "|refpt") {
+            const std::size_t close = line.find('>', i);
+            i = close == std::string_view::npos ? line.size() : close + 1;
+        } else {
+            i += 3;
+        }
+    }
+    return out;
+}
+
+namespace {
+
+bool isMarker(const std::string& text) {
+    std::string_view t = text;
+    while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
+    while (!t.empty() && t.back() == ' ') t.remove_suffix(1);
+    return t.size() == 4 && !text.empty() && (text[0] == 'p' || text[0] == 's');
+}
+
+} // namespace
+
+std::vector<std::string> PageTextLines(const BookLineList& lines, int first, int last) {
+    std::vector<std::string> out;
+    const int end = std::min(last, static_cast<int>(lines.size()) - 1);
+    for (int i = std::max(first, 0); i <= end; ++i) {
+        std::string text = WithoutMarkup(lines[static_cast<std::size_t>(i)]);
+        if (isMarker(text) || Contains(text, "age>")) continue;
+        out.push_back(std::move(text));
+    }
+    return out;
+}
+
+} // namespace cadenzo
