@@ -1,0 +1,253 @@
+#include "format_book_lines.h"
+
+#include <cctype>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+namespace cadenzo::format::test {
+
+namespace {
+
+constexpr int kMaxText = 40;
+constexpr int kMaxGap = 33;
+
+bool digits(const std::string& text, std::size_t from, std::size_t count) {
+    if (text.size() < from + count) return false;
+    for (std::size_t i = from; i < from + count; ++i)
+        if (!std::isdigit(static_cast<unsigned char>(text[i]))) return false;
+    return true;
+}
+
+bool endsWith(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+bool startsWith(const std::string& text, const std::string& head) {
+    return text.rfind(head, 0) == 0;
+}
+
+std::string at(std::size_t line) {
+    return "line " + std::to_string(line) + ": ";
+}
+
+int countWords(const std::string& text) {
+    std::istringstream in(text);
+    std::string word;
+    int n = 0;
+    while (in >> word)
+        ++n;
+    return n;
+}
+
+// Checks the tags of one phrase line's text (after "lNN").
+void checkTags(const std::string& body, std::size_t line, LineRole role, int indent,
+               std::vector<std::string>& problems, std::vector<int>* covers) {
+    std::size_t openAt = std::string::npos; // end of the open colour tag
+    for (std::size_t i = 0; i < body.size(); ++i) {
+        if (body[i] != '|') continue;
+        const std::size_t close = body.find('>', i);
+        if (close == std::string::npos) {
+            problems.push_back(at(line) + "tag without '>'");
+            return;
+        }
+        const std::string code = body.substr(i + 1, close - i - 1);
+        const bool colour = code.size() == 1 && code[0] >= '6' && code[0] <= '9';
+        if (colour) {
+            if (openAt != std::string::npos)
+                problems.push_back(at(line) + "highlight inside highlight");
+            if (i == 0) {
+                if (role != LineRole::SentenceStart || indent != 0)
+                    problems.push_back(at(line) +
+                                       "highlight opens a line that is no sentence start");
+            } else if (body[i - 1] == ' ') {
+                problems.push_back(at(line) + "colour tag not right after a word");
+            }
+            if (i > 0 && (close + 1 >= body.size() || body[close + 1] != ' '))
+                problems.push_back(at(line) + "colour tag not followed by a blank");
+            openAt = close + 1;
+        } else if (code == "4") {
+            if (openAt == std::string::npos) {
+                problems.push_back(at(line) + "|4> without a highlight");
+            } else {
+                if (body[i - 1] == ' ') problems.push_back(at(line) + "|4> not right after a word");
+                if (covers) covers->push_back(countWords(body.substr(openAt, i - openAt)));
+            }
+            openAt = std::string::npos;
+        } else if (code == "b" || code == "n" || code == "p" ||
+                   (code.size() == 8 && startsWith(code, "refpt") && digits(code, 5, 3))) {
+            if (openAt != std::string::npos) problems.push_back(at(line) + "tag inside highlight");
+        } else {
+            problems.push_back(at(line) + "unexpected tag |" + code + ">");
+        }
+        i = close;
+    }
+    if (openAt != std::string::npos)
+        problems.push_back(at(line) + "highlight not closed on its line");
+}
+
+} // namespace
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::vector<std::string> splitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find('\n', pos);
+        if (end == std::string::npos) end = text.size();
+        lines.push_back(text.substr(pos, end - pos));
+        pos = end + 1;
+    }
+    return lines;
+}
+
+bool isMarker(const std::string& line) {
+    const bool paragraph = line.size() >= 4 && line[0] == 'p' && digits(line, 1, 3);
+    const bool sentence = startsWith(line, "s000");
+    return (paragraph || sentence) && (line.size() == 4 || line == line.substr(0, 4) + " ");
+}
+
+bool isPhrase(const std::string& line) {
+    return line.size() >= 3 && line[0] == 'l' && digits(line, 1, 2);
+}
+
+int indentOf(const std::string& line) {
+    return isPhrase(line) ? std::stoi(line.substr(1, 2)) : -1;
+}
+
+std::string phraseText(const std::string& line) {
+    std::string out;
+    for (std::size_t i = 3; i < line.size(); ++i) {
+        if (line[i] == '|') {
+            const std::size_t close = line.find('>', i);
+            if (close == std::string::npos) break;
+            i = close;
+            continue;
+        }
+        out += line[i];
+    }
+    while (!out.empty() && out.back() == ' ')
+        out.pop_back();
+    return out;
+}
+
+std::vector<LineRole> lineRoles(const std::vector<std::string>& lines) {
+    std::vector<LineRole> roles(lines.size(), LineRole::Frame);
+    const std::size_t n = lines.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::string& line = lines[i];
+        if (i == 0) {
+            roles[i] = LineRole::Banner;
+        } else if (isMarker(line)) {
+            roles[i] = LineRole::Marker;
+        } else if (i <= 3 || line.find("|refpt") != std::string::npos ||
+                   startsWith(line, "l00|b>") || line == "l00|p> " ||
+                   (n >= 3 && i == n - 2 && startsWith(lines[n - 3], "p") &&
+                    startsWith(line, "l27"))) {
+            roles[i] = LineRole::Frame;
+        } else {
+            const std::string& before = lines[i - 1];
+            roles[i] = isMarker(before) || before == "l00|p> " ? LineRole::SentenceStart
+                                                               : LineRole::SentenceMore;
+        }
+    }
+    return roles;
+}
+
+std::vector<std::string> ruleProblems(const std::vector<std::string>& lines,
+                                      std::vector<int>* covers) {
+    std::vector<std::string> problems;
+    const std::size_t n = lines.size();
+    if (n < 5) return {"a book has at least five lines"};
+
+    const std::string& banner = lines[0];
+    for (char c : banner)
+        if (c < 0x20 || c > 0x7e) problems.push_back(at(0) + "banner is not printable ASCII");
+    for (const char* bad : {"|", ">", "refp", "s000"})
+        if (banner.find(bad) != std::string::npos)
+            problems.push_back(at(0) + "banner holds " + bad);
+    if (banner.empty() || std::string("lpsr").find(banner[0]) != std::string::npos)
+        problems.push_back(at(0) + "banner begins like a book line");
+    if (!startsWith(lines[1], "l00|b>") || !endsWith(lines[1], ", by  "))
+        problems.push_back(at(1) + "title line");
+    if (!startsWith(lines[2], "l08") || !endsWith(lines[2], "  "))
+        problems.push_back(at(2) + "author line");
+    if (!startsWith(lines[3], "l08[") || !endsWith(lines[3], "]|n> "))
+        problems.push_back(at(3) + "year line");
+
+    const auto roles = lineRoles(lines);
+    int nextParagraph = 0;
+    int chapter = 0;
+    int gap = -1; // phrase lines since the last marker; -1 before the first
+    for (std::size_t i = 1; i < n; ++i) {
+        const std::string& line = lines[i];
+        const bool last = i + 1 == n;
+        if (last ? !(isMarker(line) && line.size() == 4 && line[0] == 'p') : !endsWith(line, " "))
+            problems.push_back(at(i) + (last ? "last line is not a paragraph marker without blank"
+                                             : "does not end in a blank"));
+        if (roles[i] == LineRole::Marker) {
+            if (line[0] == 'p' && std::stoi(line.substr(1, 3)) != nextParagraph++)
+                problems.push_back(at(i) + "paragraph markers out of order");
+            if (gap == 0 || gap > kMaxGap)
+                problems.push_back(at(i) + std::to_string(gap) +
+                                   " phrase lines since the last marker");
+            gap = 0;
+            continue;
+        }
+        if (!isPhrase(line)) {
+            problems.push_back(at(i) + "neither phrase line nor marker");
+            continue;
+        }
+        if (gap >= 0) ++gap;
+        const int indent = indentOf(line);
+        const std::string body = line.substr(3);
+        if ((indent == 0) != (!body.empty() && body[0] == '|'))
+            problems.push_back(at(i) + "indentation 00 exactly when the text begins with a tag");
+        if (static_cast<int>(phraseText(line).size()) > kMaxText)
+            problems.push_back(at(i) + "phrase text longer than 40 characters");
+        if (roles[i] == LineRole::SentenceStart && indent != 5 &&
+            !(indent == 0 && body.size() > 3 && body[1] >= '6' && body[1] <= '9'))
+            problems.push_back(at(i) + "sentence does not start at 05");
+        if (roles[i] == LineRole::SentenceMore && (indent < 2 || indent > 32))
+            problems.push_back(at(i) + "continuation line outside 02-32");
+        if (line.find("|refpt") != std::string::npos) {
+            char name[16];
+            std::snprintf(name, sizeof name, "%03d", ++chapter);
+            const bool opening = line == "l00|refpt" + std::string(name) + "> " && i + 3 < n &&
+                                 startsWith(lines[i + 1], "l00|b>") &&
+                                 endsWith(lines[i + 1], "|n> ") && lines[i + 2][0] == 'p' &&
+                                 lines[i + 3] == "l00|p> ";
+            if (!opening) problems.push_back(at(i) + "chapter opening");
+        }
+        checkTags(body, i, roles[i], indent, problems, covers);
+    }
+    return problems;
+}
+
+std::vector<std::string> sentenceWords(const std::vector<std::string>& lines) {
+    std::vector<std::string> words;
+    const auto roles = lineRoles(lines);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (roles[i] == LineRole::SentenceStart || roles[i] == LineRole::SentenceMore)
+            for (std::string& word : wordsOf(phraseText(lines[i])))
+                words.push_back(std::move(word));
+    return words;
+}
+
+std::vector<std::string> wordsOf(const std::string& text) {
+    std::istringstream in(text);
+    std::vector<std::string> words;
+    std::string word;
+    while (in >> word)
+        words.push_back(word);
+    return words;
+}
+
+} // namespace cadenzo::format::test
