@@ -21,13 +21,24 @@ constexpr Cost kBreakBeforeCoordinator = 3;
 constexpr Cost kBreakBeforeSubordinator = 4;
 constexpr Cost kBreakBeforePreposition = 5;
 constexpr Cost kBreakInsidePhrase = 16;
-constexpr Cost kBreakAfterBinder = 30;      // "the | sea", "of | the"
-constexpr Cost kBreakAfterPreposition = 14; // "a little after | four"
-constexpr Cost kBreakInsideName = 12;       // "Saltmarsh | Quay"
-constexpr Cost kLineStartsWithName = 8;     // a name opening a line cannot carry a highlight
+constexpr Cost kBreakAfterBinder = 30;       // "the | sea", "of | the"
+constexpr Cost kBreakAfterPreposition = 14;  // "a little after | four"
+constexpr Cost kBreakAfterSubject = 24;      // "and she | went"
+constexpr Cost kBreakAfterAuxiliary = 12;    // "she had | gone"
+constexpr Cost kBreakAfterSubordinator = 20; // "so heavy that | it"
+constexpr Cost kBreakInsideName = 12;        // "Saltmarsh | Quay"
+constexpr Cost kLineStartsWithName = 8;      // a name opening a line cannot carry a highlight
 
 bool isPronounI(const std::string& bare) {
     return bare == "i" || bare.rfind("i'", 0) == 0;
+}
+
+bool isAuxiliary(const std::string& bare) {
+    static const char* const words[] = {"was", "were", "had",  "has", "have", "is",   "are",
+                                        "am",  "be",   "been", "did", "do",   "does", "being"};
+    for (const char* word : words)
+        if (bare == word) return true;
+    return false;
 }
 
 } // namespace
@@ -134,8 +145,14 @@ Cost SentenceBreaker::boundaryCost(int next) const {
     if (before.end == EndMark::None && !before.closesQuote) {
         if (bindsForward(before.bare))
             c += kBreakAfterBinder;
+        else if (isSubjectPronoun(before.bare) && before.bare != "it" && before.bare != "you")
+            c += kBreakAfterSubject;
+        else if (isSubordinator(before.bare))
+            c += kBreakAfterSubordinator;
         else if (isPreposition(before.bare))
             c += kBreakAfterPreposition;
+        else if (isAuxiliary(before.bare))
+            c += kBreakAfterAuxiliary;
         if (before.capitalised && after.capitalised && !after.opensQuote) c += kBreakInsideName;
     }
     if (after.capitalised && !after.opensQuote && !isPronounI(after.bare)) c += kLineStartsWithName;
