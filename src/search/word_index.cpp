@@ -1,6 +1,7 @@
 #include "search/word_index.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace cadenzo {
 
@@ -50,13 +51,13 @@ SplitLine split(const std::string& line) {
 std::vector<std::string> IndexRows(const std::vector<std::string>& fileLines) {
     // Letter rows first: they depend on initials alone.
     std::vector<const std::string*> lines;
-    std::vector<char> letterRow; // 0 when the line gets none
+    std::vector<std::optional<char>> letterRow; // any byte, NUL included, can head a run
     char group = ' ';
     for (const std::string& line : fileLines) {
         if (line.empty()) continue;
         lines.push_back(&line);
         const bool newGroup = foldChar(line[0]) != foldChar(group);
-        letterRow.push_back(newGroup ? foldChar(line[0]) : 0);
+        letterRow.push_back(newGroup ? std::optional<char>(foldChar(line[0])) : std::nullopt);
         if (newGroup) group = line[0];
     }
 
@@ -68,7 +69,7 @@ std::vector<std::string> IndexRows(const std::vector<std::string>& fileLines) {
     rows.reserve(fileLines.size() * 2);
     std::vector<bool> letterDone(lines.size(), false), lineDone(lines.size(), false);
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (letterRow[i] && !letterDone[i]) rows.emplace_back(1, letterRow[i]);
+        if (letterRow[i] && !letterDone[i]) rows.emplace_back(1, *letterRow[i]);
         if (lineDone[i]) continue;
         SplitLine s = split(*lines[i]);
         rows.push_back(std::move(s.word));
@@ -87,7 +88,7 @@ std::vector<std::string> IndexRows(const std::vector<std::string>& fileLines) {
                     reachesEnd = false;
                     break;
                 }
-                following.emplace_back(1, letterRow[k]);
+                following.emplace_back(1, *letterRow[k]);
                 letterDone[k] = true;
             }
             if (!lineQualifies(k)) {

@@ -1,4 +1,5 @@
 #include "search/word_index.h"
+#include "support/index_reference.h"
 
 #include <gtest/gtest.h>
 
@@ -6,41 +7,6 @@
 
 namespace cadenzo {
 namespace {
-
-// The loading steps done the slow way, by inserting rows into a list: the
-// reference the one-pass version must agree with.
-std::vector<std::string> rowsByInsertion(const std::vector<std::string>& fileLines) {
-    std::vector<std::string> rows;
-    for (const auto& l : fileLines)
-        if (!l.empty()) rows.push_back(l);
-    auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    char group = ' ';
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (fold(rows[i][0]) != fold(group)) {
-            const char letter = fold(rows[i][0]);
-            group = rows[i][0];
-            rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(i), std::string(1, letter));
-            ++i;
-        }
-    }
-    for (std::size_t j = 0; j < rows.size();) {
-        std::string& r = rows[j];
-        if (r.size() > 10 && r[r.size() - 10] == '|') {
-            std::string cut = r.substr(r.size() - 10);
-            r.resize(r.size() - 10);
-            rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(j + 1), cut);
-        } else if (r.size() > 11 && r[r.size() - 11] == '|') {
-            std::string cut = r.substr(r.size() - 11);
-            r.resize(r.size() - 11);
-            std::size_t k = j + 1;
-            while (k + 1 < rows.size() && rows[k][0] == '|' && rows[k].size() < 11) ++k;
-            rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(k), cut);
-        } else {
-            ++j;
-        }
-    }
-    return rows;
-}
 
 std::vector<std::string> textsUnder(const IndexTree& t, int node) {
     std::vector<std::string> out;
@@ -88,7 +54,7 @@ TEST(WordIndex, OrderingsOfShortAndLongReferences) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(IndexRows(c.file), c.rows);
-        EXPECT_EQ(rowsByInsertion(c.file), c.rows);
+        EXPECT_EQ(test::IndexRowsByInsertion(c.file), c.rows);
     }
 }
 
@@ -105,10 +71,18 @@ TEST(WordIndex, TreeOfOddRows) {
     EXPECT_EQ(BuildIndexTree({}).firstAfterRoot(), -1);
 }
 
+TEST(WordIndex, LineBeginningWithANulByteGetsItsLetterRow) {
+    const std::vector<std::string> file = {"Apple|abcd00001", std::string("\0Har|abcd00007", 14), "bee|abcd00002"};
+    const std::vector<std::string> rows = {"a", "Apple", "|abcd00001", std::string(1, '\0'), std::string("\0Har", 4),
+                                           "|abcd00007", "b", "bee", "|abcd00002"};
+    EXPECT_EQ(IndexRows(file), rows);
+    EXPECT_EQ(test::IndexRowsByInsertion(file), rows);
+}
+
 // Random index files, well formed and not, loaded both ways.
 TEST(WordIndex, OnePassAgreesWithInsertionOnRandomFiles) {
     std::mt19937 random(20261208);
-    const std::string alphabet = "aAbB |x1";
+    const std::string alphabet = std::string("aAbB |x1\0", 9);
     auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
     for (int round = 0; round < 3000; ++round) {
         std::vector<std::string> file;
@@ -122,7 +96,7 @@ TEST(WordIndex, OnePassAgreesWithInsertionOnRandomFiles) {
             if (pick(6) == 0) line = "|abc" + std::to_string(pick(1000));
             file.push_back(line);
         }
-        ASSERT_EQ(IndexRows(file), rowsByInsertion(file)) << "round " << round;
+        ASSERT_EQ(IndexRows(file), test::IndexRowsByInsertion(file)) << "round " << round;
     }
 }
 

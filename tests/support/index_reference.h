@@ -1,0 +1,43 @@
+// The word index's loading steps done the slow way, by inserting rows into
+// the middle of a list: the reference the one-pass loader must agree with.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace cadenzo::test {
+
+inline std::vector<std::string> IndexRowsByInsertion(const std::vector<std::string>& fileLines) {
+    std::vector<std::string> rows;
+    for (const auto& l : fileLines)
+        if (!l.empty()) rows.push_back(l);
+    auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    char group = ' ';
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (fold(rows[i][0]) != fold(group)) {
+            const char letter = fold(rows[i][0]);
+            group = rows[i][0];
+            rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(i), std::string(1, letter));
+            ++i;
+        }
+    }
+    for (std::size_t j = 0; j < rows.size();) {
+        std::string& r = rows[j];
+        if (r.size() > 10 && r[r.size() - 10] == '|') {
+            std::string cut = r.substr(r.size() - 10);
+            r.resize(r.size() - 10);
+            rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(j + 1), cut);
+        } else if (r.size() > 11 && r[r.size() - 11] == '|') {
+            std::string cut = r.substr(r.size() - 11);
+            r.resize(r.size() - 11);
+            std::size_t k = j + 1;
+            while (k + 1 < rows.size() && rows[k][0] == '|' && rows[k].size() < 11) ++k;
+            rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(k), cut);
+        } else {
+            ++j;
+        }
+    }
+    return rows;
+}
+
+} // namespace cadenzo::test
