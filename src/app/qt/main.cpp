@@ -1,22 +1,32 @@
 // Program entry. Options begin with "--"; the first other argument names a
 // book file to open. "--" ends the options, so any file name can be given.
-//   --snapshot=FILE  once start-up is done, save a PNG of the window to FILE,
-//                    close the window as a user would, and end (for machines
-//                    without a display; questions are answered as cancelled).
 #include "app/qt/tform1.h"
 
 #include <QApplication>
 #include <QTimer>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace {
+
+constexpr const char* kUsage =
+    "usage: cadenzo [--snapshot=FILE.png] [--] [BOOKFILE]\n"
+    "Cadenzo, a reader for books laid out in phrase lines.\n"
+    "  BOOKFILE           a book file (.lit) to open\n"
+    "  --snapshot=FILE    once start-up is done, save a PNG of the window to FILE,\n"
+    "                     close the window as a user would and end (for machines\n"
+    "                     without a display; questions are answered as cancelled)\n"
+    "  --help             this text\n"
+    "  --version          the program's version\n"
+    "  --                 ends the options: what follows is a file name\n";
 
 struct Arguments {
     cadenzo::StartOptions start;
     QString snapshotPath;
     bool ok = true;
+    bool done = false; // --help or --version answered
 };
 
 Arguments parseArguments(const QStringList& args) {
@@ -26,11 +36,17 @@ Arguments parseArguments(const QStringList& args) {
         const QString& arg = args[i];
         if (!optionsEnded && arg == QLatin1String("--")) {
             optionsEnded = true;
+        } else if (!optionsEnded && arg == QLatin1String("--help")) {
+            std::fputs(kUsage, stdout);
+            parsed.done = true;
+        } else if (!optionsEnded && arg == QLatin1String("--version")) {
+            std::printf("cadenzo %s\n", CADENZO_VERSION);
+            parsed.done = true;
         } else if (!optionsEnded && arg.startsWith(QLatin1String("--snapshot="))) {
             parsed.snapshotPath = arg.mid(11);
             parsed.start.unattended = true;
         } else if (!optionsEnded && arg.startsWith(QLatin1String("--"))) {
-            std::fprintf(stderr, "cadenzo: unknown option %s\n", qPrintable(arg));
+            std::fprintf(stderr, "cadenzo: unknown option %s\n%s", qPrintable(arg), kUsage);
             parsed.ok = false;
         } else if (parsed.start.commandLineBook.empty()) {
             parsed.start.commandLineBook = arg.toStdString();
@@ -42,6 +58,14 @@ Arguments parseArguments(const QStringList& args) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // --help and --version are answered before the toolkit starts: they need no display.
+    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "--version") == 0) {
+            const Arguments answered = parseArguments({QString(), QString::fromLatin1(argv[i])});
+            return answered.ok ? 0 : 2;
+        }
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Cadenzo"));
     const Arguments args = parseArguments(QApplication::arguments());

@@ -1,0 +1,21 @@
+// Build step: writes the About picture as the program's icon.
+//   write_about_picture SIZE OUTPUT.png
+#include "display/qt/about_picture.h"
+
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fputs("usage: write_about_picture SIZE OUTPUT.png\n", stderr);
+        return 2;
+    }
+    QGuiApplication app(argc, argv);
+    const int size = std::atoi(argv[1]);
+    if (size <= 0) return 2;
+    const QImage icon = cadenzo::MakeAboutPicture().convertToFormat(QImage::Format_RGB32).scaled(
+        size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return icon.save(QString::fromLocal8Bit(argv[2]), "PNG") ? 0 : 1;
+}
