@@ -5,6 +5,7 @@
 #include "app/qt/tform1.h"
 #include "bookmarks/qt/tform4.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -34,7 +35,7 @@ BookLineList sampleBook() {
     for (int s = 0; s < 120; ++s) {
         lines.push_back(s % 3 == 0 ? "p" + std::to_string(100 + s) + " " : std::string("s000 "));
         lines.push_back("     The tide came|9> early|4> that evening,");
-        lines.push_back("          and the bell rang");
+        lines.push_back("          and the bell rang " + std::to_string(s));
         lines.push_back("             over the|7> causeway|4>. ");
     }
     lines.insert(lines.end(), {"p999", "        END OF FILE", " "});
@@ -208,6 +209,31 @@ TEST_F(MainWindow, BookmarkDialogAddsANamedBookmark) {
     const auto lines = files.readLines(form->reader().BookmarkPath);
     ASSERT_TRUE(lines.has_value());
     EXPECT_NE(std::find(lines->begin(), lines->end(), "#0 by the window"), lines->end());
+}
+
+TEST_F(MainWindow, AssistiveTechnologySeesCaptionsAndThePageText) {
+    openSample();
+    QAccessibleInterface* page = QAccessible::queryAccessibleInterface(form->Image1);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->text(QAccessible::Name), QStringLiteral("Page"));
+    const QString text = page->text(QAccessible::Description);
+    EXPECT_TRUE(text.startsWith(QStringLiteral("     The tide came early that evening,\n"))) << text.toStdString();
+    EXPECT_FALSE(text.contains(QLatin1Char('|')));
+    QTest::keyClick(form->TOCTreeView, Qt::Key_PageDown);
+    EXPECT_NE(page->text(QAccessible::Description), text); // follows every page drawn
+
+    const std::pair<QWidget*, QString> controls[] = {
+        {form->NextButton, QStringLiteral("Next")},
+        {form->SingleShadeBgCheckBox, QStringLiteral("1 Color Background ")},
+        {form->FontSizeTrackBar, QStringLiteral("Font Size")},
+        {form->TOCTreeView, QStringLiteral("Table Of Contents")},
+        {form->ResetToStartupDefaultsButton, QStringLiteral("Reset To Startup Defaults")},
+    };
+    for (const auto& [widget, name] : controls) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(widget);
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(a->text(QAccessible::Name), name);
+    }
 }
 
 TEST_F(MainWindow, ScreenshotShowsThePage) {

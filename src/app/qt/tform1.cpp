@@ -129,6 +129,7 @@ TForm1::TForm1(const StartOptions& options, QWidget* parent)
     createPageArea();
     createControlPanel();
 
+    nameForAssistiveTechnology();
     surface_.setPalette(palette());
     qApp->installEventFilter(this);
     connect(qApp, &QApplication::focusChanged, this, &TForm1::focusChanged);
@@ -393,6 +394,29 @@ void TForm1::createIndexTab() {
     LoadingIndexLabel->hide();
     connect(IndexLoadButton, &QPushButton::clicked, this, [this] { dispatch([this] { reader_->IndexLoadButtonClick(); }); });
     PageControl2->addTab(IndexTabSheet, QStringLiteral("Index"));
+}
+
+// Screen readers see each control under its caption; controls without one get
+// the caption of what they show.
+void TForm1::nameForAssistiveTechnology() {
+    const std::pair<QWidget*, const char*> names[] = {
+        {Image1, "Page"},
+        {TOCTreeView, "Table Of Contents"},
+        {InxTreeView, "Index"},
+        {FontSizeTrackBar, "Font Size"},
+        {FontSizeUpDown, "Font Size"},
+        {BookPosProgressBar, "Reading Position"},
+        {PosLabel, "Reading Position"},
+        {Memo1, "About Cadenzo"},
+        {IndexMemo, "How to use the index"},
+        {ProgramIcon, "About picture"},
+        {PageControl1, "Pages"},
+        {PageControl2, "Control Panel"},
+    };
+    for (const auto& [widget, name] : names) widget->setAccessibleName(QString::fromLatin1(name));
+    const QList<QAbstractButton*> buttons = findChildren<QAbstractButton*>();
+    for (QAbstractButton* button : buttons)
+        if (button->accessibleName().isEmpty()) button->setAccessibleName(button->text().remove(QLatin1Char('&')));
 }
 
 // ---- The catalogue tree's clicks ---------------------------------------------------

@@ -188,6 +188,7 @@ class TForm1 : public QMainWindow, public Window {
     void createOptionsTab();
     void createIndexTab();
     void focusChanged(QWidget* old, QWidget* now);
+    void nameForAssistiveTechnology();
     void connectCatalogueTree();
     bool catalogueTreeMouse(QEvent* event);
 
