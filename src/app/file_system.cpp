@@ -3,7 +3,6 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace cadenzo {
 
@@ -40,12 +39,14 @@ bool RealFileSystem::createFolder(const std::string& path) {
 
 std::optional<std::vector<std::string>> RealFileSystem::readLines(const std::string& path) const {
     if (!fileExists(path)) return std::nullopt;
-    std::ifstream in(fs::u8path(path), std::ios::binary);
+    std::ifstream in(fs::u8path(path), std::ios::binary | std::ios::ate);
     if (!in) return std::nullopt;
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) return std::nullopt;
-    return SplitLines(text.str());
+    const std::streamoff size = in.tellg();
+    if (size < 0) return std::nullopt;
+    std::string text(static_cast<std::size_t>(size), '\0');
+    in.seekg(0);
+    if (!in.read(text.data(), size)) return std::nullopt;
+    return SplitLines(text);
 }
 
 bool RealFileSystem::writeLines(const std::string& path, const std::vector<std::string>& lines) {

@@ -104,20 +104,25 @@ std::string unfoldIndent(const std::string& line) {
 
 } // namespace
 
-BookLineList PrepareBookLines(const BookLineList& stored) {
+BookLineList PrepareBookLines(const BookLineList& stored) { return PrepareBookLines(BookLineList(stored)); }
+
+BookLineList PrepareBookLines(BookLineList&& stored) {
     std::size_t end = stored.size();
     while (end > 0 && isBlankLine(stored[end - 1])) --end;
+    // Checked first, so that a bad line leaves the list as it was.
+    for (std::size_t i = 1; i < end; ++i)
+        if (!stored[i].empty() && stored[i][0] == 'l') StrToInt(std::string_view(stored[i]).substr(1, 2));
 
-    // The banner (line 0) is dropped; "p999" and the two end lines follow the text.
     BookLineList prepared;
     prepared.reserve(end + 2);
     for (std::size_t i = 1; i < end; ++i) {
-        const std::string& line = stored[i];
+        std::string& line = stored[i];
         if (!line.empty() && line[0] == 'l')
             prepared.push_back(unfoldIndent(line));
         else
-            prepared.push_back(line);
+            prepared.push_back(std::move(line));
     }
+    stored.clear();
     if (end > 0) prepared.emplace_back("p999");
     prepared.push_back(unfoldIndent("l08END OF FILE"));
     prepared.emplace_back(" ");

@@ -18,6 +18,8 @@ inline constexpr int kMaxIndent = 52;
 // phrase line's "lNN" code turned into NN leading blanks. All or nothing: a
 // line that cannot be prepared throws and the input is not touched.
 BookLineList PrepareBookLines(const BookLineList& stored);
+// The same, reusing the stored lines' memory (for long books).
+BookLineList PrepareBookLines(BookLineList&& stored);
 
 // The decimal reading the platform's integer conversion gives: optional
 // leading blanks and sign, decimal digits, or "$"/"0x" and hex digits.

@@ -22,6 +22,7 @@ class PagePainter {
     void drawLine(const std::string& line, int left, int& x, int& y);
     void applyTag(std::string& rest, char code, std::size_t bar, int& y);
     void fillStripFrom(int x, int y, bool always = false);
+    int drawRun(int x, int y, std::string_view text);
     void setBrush(Color color) {
         brush_ = color;
         surface_.setBrushColor(color);
@@ -111,8 +112,10 @@ void PagePainter::drawLine(const std::string& line, int left, int& x, int& y) {
     // Too wide for the column: shrink this line alone, down to 8 points.
     int size = in_.PageFontSize;
     if (size > kMinFitSize) {
-        const std::string plain = RemoveTagsAsThreeChars(d);
+        std::string plain = RemoveTagsAsThreeChars(d);
         const int room = st_.ColumnRight - left;
+        // Only the characters that could fit matter for whether the line fits.
+        if (plain.size() > static_cast<std::size_t>(room) + 1) plain.resize(static_cast<std::size_t>(room) + 1);
         bool shrunk = false;
         while (size > kMinFitSize && surface_.textWidth(plain) > room) {
             --size;
@@ -124,13 +127,26 @@ void PagePainter::drawLine(const std::string& line, int left, int& x, int& y) {
     }
 
     for (std::size_t bar = d.find('|'); bar != std::string::npos; bar = d.find('|')) {
-        x += surface_.drawText(x, y, std::string_view(d.data(), bar));
+        x += drawRun(x, y, std::string_view(d.data(), bar));
         setBrush(current().slot[1]);
         const char code = bar + 1 < d.size() ? d[bar + 1] : '\0';
         applyTag(d, code, bar, y);
     }
-    x += surface_.drawText(x, y, d);
+    x += drawRun(x, y, d);
     fillStripFrom(x, y);
+}
+
+// Draws a run of text. Text past the surface's right edge cannot be seen, and
+// every character is at least a pixel wide, so a run longer than the room
+// left is cut there (a line of a megabyte is not laid out whole).
+int PagePainter::drawRun(int x, int y, std::string_view text) {
+    const int room = in_.width - x;
+    if (room <= 0) return 0;
+    if (text.size() > static_cast<std::size_t>(room)) {
+        surface_.drawText(x, y, text.substr(0, static_cast<std::size_t>(room)));
+        return room;
+    }
+    return surface_.drawText(x, y, text);
 }
 
 // Applies the tag whose bar stands at `bar` and removes the text before it

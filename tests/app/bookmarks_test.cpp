@@ -123,6 +123,16 @@ TEST_F(Bookmarks, ClosingBookmarkForEveryChapterReadInOneSession) {
     EXPECT_NE(text.find(" Closed book at 08/12/2026\r\n"), std::string::npos) << text; // midnight: no time
 }
 
+TEST_F(Bookmarks, ClosingGoesOnWhenTheSettingsCannotBeWritten) {
+    click(2);
+    r().NextPage();
+    rig.files.failWrites.insert(r().IniPath);
+    rig.window.rect = {3, 4, 640, 500};
+    r().FormClose();
+    EXPECT_EQ(rig.window.errors, (std::vector<std::string>{"Unable to write to " + r().IniPath}));
+    EXPECT_NE(file().find(" Closed book at "), std::string::npos);
+}
+
 TEST_F(Bookmarks, NoClosingBookmarkWithoutPagingAndNoneAfterAnAdd) {
     click(2);
     const std::string untouched = file();
