@@ -44,7 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         r.PrevPage();
         Expect(r.PageStart() >= 0);
     }
-    rig.window.query = FindQuery{"the", false, true};
+    rig.window.find = FindQuery{"the", false, true};
+    rig.window.saveAnswers = {std::string("/mem/page.txt")};
     rig.run([&] { r.FindDialog1Find(); });
     rig.run([&] { r.SaveScreenItemClick(); });
     return 0;

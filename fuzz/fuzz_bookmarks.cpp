@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Reader& r = *rig.reader;
     rig.files.files[r.BookmarkPath] = lines;
     rig.files.files["/mem/app/mybook.lit"] = {"banner", "l05One ", "s000 ", "l05Two ", "p001"};
-    rig.window.yes = yes;
+    rig.window.yesNoAnswers = {yes};
     rig.run([&] { r.OpenBook("/mem/app/mybook.lit", " "); });
     Expect(r.PageStart() >= 0);
     rig.run([&] { r.BMMenuClick(); });

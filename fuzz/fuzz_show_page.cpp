@@ -9,7 +9,7 @@ using namespace cadenzo::fuzz;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Input in(data, size);
-    NullWindow window;
+    FakeWindow window;
     ColorTable sets{};
     WriteSchemeColors(sets, static_cast<Scheme>(in.number(0, 2)));
     if (in.flag()) ApplyNoColoredText(sets);
