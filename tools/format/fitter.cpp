@@ -246,7 +246,7 @@ class Fitter {
             reached = j + 1;
             row = std::move(next);
         }
-        if (reached < m || row[width - 1] >= kInfeasible) explainMiss(chapter, reached);
+        if (reached < m || row[width - 1] >= kInfeasible) explainMiss(chapter, reached, row);
 
         std::size_t total = width - 1;
         for (std::size_t j = m; j-- > 0;) {
@@ -256,29 +256,46 @@ class Fitter {
         }
     }
 
-    [[noreturn]] void explainMiss(std::size_t chapter, std::size_t reached) const {
-        const ChapterPlan& plan = plans_[chapter];
-        std::string needs;
-        for (std::size_t j = 0; j < plan.sentenceCount && j < 12; ++j) {
-            const SentenceBreaker& b = breakers_[plan.firstSentence + j];
-            needs +=
-                (j ? ", " : "") + std::to_string(b.minLines()) + "-" + std::to_string(b.maxLines());
+    // Line counts the pins leave sentence `j` of the chapter, from every place
+    // the sentences before it can bring it to (`row`), as "reader line: counts".
+    std::string pinnedCounts(const ChapterPlan& plan, std::size_t j,
+                             const std::vector<Cost>& row) const {
+        const SentenceEntry& entry = text_.sentences[plan.firstSentence + j];
+        const bool markerAfter = !(entry.lastInChapter && !entry.lastChapter);
+        std::string out;
+        for (std::size_t t = 0; t < row.size(); ++t) {
+            if (row[t] >= kInfeasible) continue;
+            const int start = plan.firstLine + static_cast<int>(t) + static_cast<int>(j);
+            std::string counts;
+            for (int k = 1; k <= shape_.maxLinesBetweenMarkers; ++k) {
+                if (start + k >= shape_.lines || spanHoldsWantedMarker(start, start + k)) break;
+                if (markerAfter && banned_[static_cast<std::size_t>(start + k)]) continue;
+                counts += (counts.empty() ? "" : " ") + std::to_string(k);
+            }
+            out += (out.empty() ? "" : "; ") + std::string("from reader line ") +
+                   std::to_string(start - 1) + ": " + (counts.empty() ? "none" : counts);
         }
+        return out;
+    }
+
+    [[noreturn]] void explainMiss(std::size_t chapter, std::size_t reached,
+                                  const std::vector<Cost>& row) const {
+        const ChapterPlan& plan = plans_[chapter];
         if (reached < plan.sentenceCount) {
-            const SentenceEntry& entry = text_.sentences[plan.firstSentence + reached];
-            throw FormatError("cannot meet the page-break pins in " + roman(book_, chapter) +
-                              ": no line count for its sentence " + std::to_string(reached + 1) +
-                              " (\"" + firstWords(*entry.sentence) + "\", paragraph at line " +
-                              std::to_string(entry.sourceLine) +
-                              ") keeps the markers where the pins want them; its first sentences "
-                              "can take these line counts: " +
-                              needs);
+            const std::size_t g = plan.firstSentence + reached;
+            const SentenceEntry& entry = text_.sentences[g];
+            throw FormatError(
+                "cannot meet the page-break pins in " + roman(book_, chapter) + ": its sentence " +
+                std::to_string(reached + 1) + " (\"" + firstWords(*entry.sentence) +
+                "\", paragraph at line " + std::to_string(entry.sourceLine) + ") can fill " +
+                std::to_string(breakers_[g].minLines()) + " to " +
+                std::to_string(breakers_[g].maxLines()) +
+                " lines, but after the sentences before it the pins leave it these line counts: " +
+                pinnedCounts(plan, reached, row));
         }
         throw FormatError("cannot meet " + roman(book_, chapter) + "'s " +
                           std::to_string(plan.phraseLines) +
-                          " phrase lines together with the page-break pins; its first sentences "
-                          "can take these line counts: " +
-                          needs);
+                          " phrase lines together with the page-break pins");
     }
 
     std::vector<SentenceLayout> layOut(const std::vector<int>& counts) const {
