@@ -4,6 +4,8 @@
 #include "app/qt/page_view.h"
 #include "app/qt/tform1.h"
 #include "bookmarks/qt/tform4.h"
+#include "search/qt/find_dialog.h"
+#include "search/qt/index_model.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -19,6 +21,11 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QMenu>
+#include <QMessageBox>
+#include <QFileDialog>
+#include <QFile>
+#include <QLineEdit>
+#include <QTreeView>
 #include <QLineEdit>
 #include <QTest>
 #include <QTreeWidget>
@@ -234,6 +241,105 @@ TEST_F(MainWindow, AssistiveTechnologySeesCaptionsAndThePageText) {
         ASSERT_NE(a, nullptr);
         EXPECT_EQ(a->text(QAccessible::Name), name);
     }
+}
+
+// A user's evening with the shipped book: a chapter, a few pages, a named
+// bookmark, closing, and the offer to resume at the next start.
+TEST_F(MainWindow, ChapterBookmarkCloseAndResume) {
+    form->PageControl1->setCurrentWidget(form->TOCTabSheet);
+    QTreeWidget* tree = form->TOCTreeView;
+    QTreeWidgetItem* title = tree->topLevelItem(0)->child(0)->child(0);
+    title->setExpanded(true);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(title->child(2)).center());
+    ASSERT_EQ(form->reader().BookKey, "vesta");
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Cadenzo -- Vestaria, by Penwright"));
+    EXPECT_EQ(form->reader().BookLines[static_cast<std::size_t>(form->reader().PageStart() - 1)], "|refpt003> ");
+    QTest::keyClick(form->TOCTreeView, Qt::Key_PageDown);
+    QTest::keyClick(form->TOCTreeView, Qt::Key_PageDown);
+    const int marked = form->reader().PageStart();
+
+    QTimer::singleShot(0, [this] {
+        form->Form4->Edit1->setText(QStringLiteral("where Tobias shows the books"));
+        QTest::mouseClick(form->Form4->Button1, Qt::LeftButton);
+    });
+    form->BMMenu->popup(QPoint(0, 0));
+    form->BMMenu->close();
+    form->BMAddItem->trigger();
+    form->close();
+    form.reset();
+
+    form = std::make_unique<TForm1>(StartOptions{});
+    form->show();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return form->activated(); }, 5000));
+    QString question;
+    QTimer::singleShot(0, [&question] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        question = box->windowTitle() + QLatin1Char('|') + box->text();
+        box->button(QMessageBox::Yes)->click();
+    });
+    form->PageControl1->setCurrentWidget(form->TOCTabSheet);
+    tree = form->TOCTreeView;
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                      tree->visualItemRect(tree->topLevelItem(0)->child(0)->child(0)).center());
+    EXPECT_EQ(question, QStringLiteral("Do you want to start reading where you last closed the file?|where Tobias shows the books"));
+    EXPECT_EQ(form->reader().PageStart(), marked);
+}
+
+// Find a word, load the shipped index and go to a reference, save the page.
+TEST_F(MainWindow, FindIndexAndSave) {
+    // The shipped index stands beside the program, as the build places it.
+    const QString lix = QCoreApplication::applicationDirPath() + QStringLiteral("/vesta.lix");
+    QFile::remove(lix);
+    ASSERT_TRUE(QFile::copy(QStringLiteral(CADENZO_VESTA_LIX), lix));
+    form->close();
+    form = std::make_unique<TForm1>(StartOptions{});
+    form->show();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return form->activated(); }, 5000));
+    form->PageControl1->setCurrentWidget(form->TOCTabSheet);
+    QTreeWidget* tree = form->TOCTreeView;
+    QTreeWidgetItem* title = tree->topLevelItem(0)->child(0)->child(0);
+    title->setExpanded(true);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(title->child(0)).center());
+    ASSERT_TRUE(form->PageControl2->isTabVisible(form->PageControl2->indexOf(form->IndexTabSheet)));
+
+    form->FindItem->trigger();
+    ASSERT_TRUE(form->FindDialog1->isVisible());
+    EXPECT_EQ(form->FindDialog1->pos(), form->pos() + QPoint(50, 50));
+    form->FindDialog1->FindText->setText(QStringLiteral("Tobias"));
+    const int before = form->reader().PageStart();
+    QTest::mouseClick(form->FindDialog1->FindNext, Qt::LeftButton);
+    EXPECT_GT(form->reader().PageStart(), before);
+    EXPECT_NE(form->reader().BookLines[static_cast<std::size_t>(form->reader().FindHitLine)].find("Tobias"), std::string::npos);
+
+    form->PageControl2->setCurrentWidget(form->IndexTabSheet);
+    QTest::mouseClick(form->IndexLoadButton, Qt::LeftButton);
+    ASSERT_TRUE(form->InxTreeView->isVisibleTo(form.get()));
+    EXPECT_EQ(form->InxTreeView->currentIndex().data().toString(), QStringLiteral("a"));
+    // The first reference of the first word.
+    const QModelIndex word = form->indexModel->index(0, 0, form->InxTreeView->currentIndex());
+    const QModelIndex reference = form->indexModel->index(0, 0, word);
+    form->InxTreeView->expand(form->InxTreeView->currentIndex());
+    form->InxTreeView->expand(word);
+    QTest::mouseClick(form->InxTreeView->viewport(), Qt::LeftButton, {}, form->InxTreeView->visualRect(reference).center());
+    const int line = reference.data().toString().trimmed().toInt();
+    EXPECT_EQ(form->reader().PageStart(), std::max(0, line - 5));
+
+    const QString saved = QDir::temp().filePath(QStringLiteral("cadenzo-saved-page.txt"));
+    QFile::remove(saved);
+    QTimer::singleShot(0, [&saved] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        dialog->selectFile(saved);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    form->SaveScreenItem->trigger();
+    QFile file(saved);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    EXPECT_TRUE(text.contains("\r\n"));
+    EXPECT_FALSE(text.contains('|'));
+    QFile::remove(lix);
 }
 
 TEST_F(MainWindow, ScreenshotShowsThePage) {
