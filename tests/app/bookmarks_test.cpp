@@ -103,6 +103,7 @@ TEST_F(Bookmarks, ResumeOfferAnsweredNoStartsAtTheTop) {
     EXPECT_NE(file().find(" Closed book at 08/12/2026 14:30:05\r\n"), std::string::npos);
     rig.window.yesNoAnswers = {false};
     click(1);
+    ASSERT_FALSE(rig.window.questions.empty());
     EXPECT_EQ(rig.window.questions.back().first, "Closed book at 08/12/2026 14:30:05");
     EXPECT_EQ(r().PageStart(), 0);
 }
