@@ -332,9 +332,11 @@ std::vector<Candidate> sentenceCandidates(const std::vector<WordInfo>& words,
                 out.push_back(c);
             }
             if (!kind) continue;
-            // A sentence opens highlighted only on a name, a number or a strong negation.
-            if (initial && (kind->first == Colour::Key || (kind->first == Colour::Negation &&
-                                                           kind->second < kStrongNegationScore)))
+            // A sentence opens highlighted only on a name, a number or a strong negation,
+            // and not on the first word of a quotation.
+            if (initial &&
+                (kind->first == Colour::Key || words[i].opensQuote ||
+                 (kind->first == Colour::Negation && kind->second < kStrongNegationScore)))
                 continue;
             Candidate c;
             c.sentence = sentence;
