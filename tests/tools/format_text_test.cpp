@@ -143,15 +143,15 @@ TEST(Cascade, StepsOutForConjunctionsAndInForSubordinateAndPrepositionalPhrases)
 }
 
 TEST(SentenceLines, PutsTagsAfterTheWordBeforeAndClosesBeforePunctuation) {
-    const std::vector<std::string> words = {"His", "grey", "eyes",   "saw",  "the",
-                                            "old", "tide", "books,", "\"at", "four.\""};
+    const std::vector<std::string> words = {"His", "grey", "clerks'", "saw",  "the",
+                                            "old", "tide", "books,",  "\"at", "four.\""};
     SentenceLayout layout;
     layout.lineStarts = {0, 4};
     layout.indents = {5, 8};
     layout.highlights = {
         {0, 1, Colour::Name}, {2, 1, Colour::Key}, {6, 2, Colour::Key}, {9, 1, Colour::Number}};
     EXPECT_EQ(sentenceLines(words, layout),
-              (std::vector<std::string>{"l00|7>His|4> grey|9> eyes|4> saw ",
+              (std::vector<std::string>{"l00|7>His|4> grey|9> clerks'|4> saw ",
                                         "l08the old|9> tide books|4>, \"at|8> four|4>.\" "}));
 
     // A highlight may not open a continuation line: there is no word before it there.

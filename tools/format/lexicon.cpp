@@ -173,7 +173,11 @@ std::size_t highlightEnd(std::string_view text) {
     std::size_t end = text.size();
     while (end > 0 && !isAlnum(text[end - 1]))
         --end;
-    return end == 0 ? text.size() : end;
+    if (end == 0) return text.size();
+    // The apostrophe of a plural possessive ("the clerks' room") is part of the word.
+    if (end < text.size() && text[end] == '\'' && (text[end - 1] == 's' || text[end - 1] == 'S'))
+        ++end;
+    return end;
 }
 
 WordInfo describeWord(std::string_view text) {

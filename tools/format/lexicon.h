@@ -29,7 +29,8 @@ WordInfo describeWord(std::string_view text);
 std::string_view wordCore(std::string_view text);
 
 // Where a closing colour tag goes in a highlighted word: after its last letter
-// or digit, so trailing punctuation and quotes stay in the default colour.
+// or digit (or a plural possessive's apostrophe), so trailing punctuation and
+// quotes stay in the default colour.
 std::size_t highlightEnd(std::string_view text);
 
 bool isCoordinator(std::string_view bare);    // and, but, or, nor, yet, so
