@@ -26,6 +26,7 @@ constexpr Cost kBreakAfterPreposition = 14;  // "a little after | four"
 constexpr Cost kBreakAfterSubject = 24;      // "and she | went"
 constexpr Cost kBreakAfterAuxiliary = 12;    // "she had | gone"
 constexpr Cost kBreakAfterSubordinator = 20; // "so heavy that | it"
+constexpr Cost kBreakInsideNumber = 16;      // "a hundred | and forty", "forty | miles"
 constexpr Cost kBreakInsideName = 12;        // "Saltmarsh | Quay"
 constexpr Cost kLineStartsWithName = 8;      // a name opening a line cannot carry a highlight
 
@@ -154,6 +155,12 @@ Cost SentenceBreaker::boundaryCost(int next) const {
         else if (isAuxiliary(before.bare))
             c += kBreakAfterAuxiliary;
         if (before.capitalised && after.capitalised && !after.opensQuote) c += kBreakInsideName;
+        if (isNumberWord(before.bare) &&
+            (isNumberWord(after.bare) || isTimeOrMeasure(after.bare) ||
+             (after.bare == "and" && after.end == EndMark::None &&
+              static_cast<std::size_t>(next) + 1 < words_.size() &&
+              isNumberWord(words_[static_cast<std::size_t>(next) + 1].bare))))
+            c += kBreakInsideNumber;
     }
     if (after.capitalised && !after.opensQuote && !isPronounI(after.bare)) c += kLineStartsWithName;
     return c;
