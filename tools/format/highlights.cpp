@@ -210,10 +210,16 @@ class Occupancy {
         return true;
     }
 
+    // Highlights already on the candidate's line; a candidate outside the book counts as full.
     int lineLoad(const Candidate& c) const {
-        return lineLoad_[static_cast<std::size_t>(c.sentence)][static_cast<std::size_t>(c.line)];
+        if (c.sentence < 0 || static_cast<std::size_t>(c.sentence) >= lineLoad_.size())
+            return kFull;
+        const auto& lines = lineLoad_[static_cast<std::size_t>(c.sentence)];
+        if (c.line < 0 || static_cast<std::size_t>(c.line) >= lines.size()) return kFull;
+        return lines[static_cast<std::size_t>(c.line)];
     }
 
+    // Only for a candidate that fits.
     void take(const Candidate& c) {
         auto& words = covered_[static_cast<std::size_t>(c.sentence)];
         for (int k = 0; k < c.highlight.wordCount; ++k)
@@ -231,6 +237,7 @@ class Occupancy {
     }
 
   private:
+    static constexpr int kFull = 1 << 30;
     std::vector<std::vector<bool>> covered_;
     std::vector<std::vector<int>> lineLoad_;
     std::vector<std::vector<Highlight>> chosen_;

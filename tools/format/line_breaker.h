@@ -16,7 +16,8 @@ inline constexpr Cost kInfeasible = INT64_MAX / 4;
 
 class SentenceBreaker {
   public:
-    // `words` must be non-empty, each word at most 40 characters.
+    // `words` must outlive the breaker; words longer than 40 characters make
+    // every line count infeasible (minLines() > maxLines()).
     // `maxLines` caps how many lines are priced (at least 1).
     SentenceBreaker(const std::vector<WordInfo>& words, int maxLines);
 
