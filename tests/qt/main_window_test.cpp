@@ -67,6 +67,24 @@ class MainWindow : public ::testing::Test {
         QApplication::processEvents();
     }
     QImage page() { return form->Image1->grab().toImage(); }
+    // Opens the tree down to Vestaria's chapters under "Listed by Title", by
+    // clicking the expand boxes as a user does, and returns the title's node.
+    QTreeWidgetItem* showChapters() {
+        form->PageControl1->setCurrentWidget(form->TOCTabSheet);
+        QTreeWidget* tree = form->TOCTreeView;
+        QTreeWidgetItem* byTitle = tree->topLevelItem(0)->child(0);
+        for (QTreeWidgetItem* item : {byTitle, byTitle->child(0)}) {
+            const QRect r = tree->visualItemRect(item);
+            if (!item->isExpanded())
+                QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                                  QPoint(r.left() - tree->indentation() / 2, r.center().y()));
+        }
+        return byTitle->child(0);
+    }
+    void clickText(QTreeWidgetItem* item) {
+        QTest::mouseClick(form->TOCTreeView->viewport(), Qt::LeftButton, {},
+                          form->TOCTreeView->visualItemRect(item).center());
+    }
 
     std::unique_ptr<TForm1> form;
 };
@@ -246,11 +264,7 @@ TEST_F(MainWindow, AssistiveTechnologySeesCaptionsAndThePageText) {
 // A user's evening with the shipped book: a chapter, a few pages, a named
 // bookmark, closing, and the offer to resume at the next start.
 TEST_F(MainWindow, ChapterBookmarkCloseAndResume) {
-    form->PageControl1->setCurrentWidget(form->TOCTabSheet);
-    QTreeWidget* tree = form->TOCTreeView;
-    QTreeWidgetItem* title = tree->topLevelItem(0)->child(0)->child(0);
-    title->setExpanded(true);
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(title->child(2)).center());
+    clickText(showChapters()->child(2));
     ASSERT_EQ(form->reader().BookKey, "vesta");
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Cadenzo -- Vestaria, by Penwright"));
     EXPECT_EQ(form->reader().BookLines[static_cast<std::size_t>(form->reader().PageStart() - 1)], "|refpt003> ");
@@ -278,10 +292,7 @@ TEST_F(MainWindow, ChapterBookmarkCloseAndResume) {
         question = box->windowTitle() + QLatin1Char('|') + box->text();
         box->button(QMessageBox::Yes)->click();
     });
-    form->PageControl1->setCurrentWidget(form->TOCTabSheet);
-    tree = form->TOCTreeView;
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
-                      tree->visualItemRect(tree->topLevelItem(0)->child(0)->child(0)).center());
+    clickText(showChapters());
     EXPECT_EQ(question, QStringLiteral("Do you want to start reading where you last closed the file?|where Tobias shows the books"));
     EXPECT_EQ(form->reader().PageStart(), marked);
 }
@@ -296,11 +307,7 @@ TEST_F(MainWindow, FindIndexAndSave) {
     form = std::make_unique<TForm1>(StartOptions{});
     form->show();
     ASSERT_TRUE(QTest::qWaitFor([this] { return form->activated(); }, 5000));
-    form->PageControl1->setCurrentWidget(form->TOCTabSheet);
-    QTreeWidget* tree = form->TOCTreeView;
-    QTreeWidgetItem* title = tree->topLevelItem(0)->child(0)->child(0);
-    title->setExpanded(true);
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(title->child(0)).center());
+    clickText(showChapters()->child(0));
     ASSERT_TRUE(form->PageControl2->isTabVisible(form->PageControl2->indexOf(form->IndexTabSheet)));
 
     form->FindItem->trigger();

@@ -23,11 +23,17 @@ bool lineHasWord(const std::string& line, const std::string& word) {
     const std::string w = lower(word);
     auto isLetter = [](char c) {
         const auto u = static_cast<unsigned char>(c);
-        return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || u >= 0xC0 || c == '\'';
+        return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || u >= 0xC0;
+    };
+    // An apostrophe belongs to a word only between letters ("Tobias's", not "clerks'").
+    auto inWord = [&](std::size_t i) {
+        if (i >= text.size()) return false;
+        if (isLetter(text[i])) return true;
+        return text[i] == '\'' && i > 0 && i + 1 < text.size() && isLetter(text[i - 1]) && isLetter(text[i + 1]);
     };
     for (std::size_t at = text.find(w); at != std::string::npos; at = text.find(w, at + 1)) {
-        const bool before = at == 0 || !isLetter(text[at - 1]);
-        const bool after = at + w.size() == text.size() || !isLetter(text[at + w.size()]);
+        const bool before = at == 0 || !inWord(at - 1);
+        const bool after = !inWord(at + w.size());
         if (before && after) return true;
     }
     return false;
