@@ -132,7 +132,7 @@ TForm1::TForm1(const StartOptions& options, QWidget* parent)
     nameForAssistiveTechnology();
     surface_.setPalette(palette());
     qApp->installEventFilter(this);
-    connect(qApp, &QApplication::focusChanged, this, &TForm1::focusChanged);
+    focusConnection_ = connect(qApp, &QApplication::focusChanged, this, &TForm1::focusChanged);
 
     Form4 = new TForm4(this);
     FindDialog1 = new FindDialog(this);
@@ -141,9 +141,16 @@ TForm1::TForm1(const StartOptions& options, QWidget* parent)
     dispatch([this] { reader_->FormCreate(); });
 }
 
-TForm1::~TForm1() { qApp->removeEventFilter(this); }
+// The application's signals and the children's last events (focus moving
+// out of a dialog being destroyed, say) must not reach a half-destroyed window.
+TForm1::~TForm1() {
+    disconnect(focusConnection_);
+    qApp->removeEventFilter(this);
+    reader_.reset();
+}
 
 void TForm1::dispatch(const std::function<void()>& handler) {
+    if (!reader_) return;
     try {
         handler();
     } catch (const std::exception& error) {

@@ -203,6 +203,7 @@ class TForm1 : public QMainWindow, public Window {
     bool pressOnExpandBox_ = false;
     QTreeWidgetItem* openedByLastClick_ = nullptr;
     QString openDialogFileName_;
+    QMetaObject::Connection focusConnection_;
     bool activated_ = false;
     bool closing_ = false;
 };
