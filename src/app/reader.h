@@ -6,6 +6,7 @@
 #include "app/paths.h"
 #include "app/window.h"
 #include "book/markup.h"
+#include "book/shipped_book.h"
 #include "bookmarks/bookmark_list.h"
 #include "catalogue/catalogue.h"
 #include "display/color.h"
@@ -134,7 +135,7 @@ class Reader {
     bool ControlPanelShown = true;
 
     // Catalogue and the open book.
-    std::optional<BookLineList> ShippedBook;
+    std::optional<ShippedLineList> ShippedBook;
     CatalogueLineList CatalogueLines;
     std::string CatalogueFilePath; // the catalogue file the lines come from; empty: built in
     int TOCToggled = 0;

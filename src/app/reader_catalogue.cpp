@@ -135,7 +135,7 @@ void Reader::TOCTreeViewClick() {
 BookLineList Reader::bookSource(const std::string& fileName, const std::string& key) {
     if (key == "vesta") {
         if (!ShippedBook) ShippedBook = FillShippedBook();
-        return *ShippedBook;
+        return ShippedBookLines(*ShippedBook);
     }
     if (key == "none") return CollectionWelcomePage();
     if (key == "title") return TitleListPage();

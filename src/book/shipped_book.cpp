@@ -2,14 +2,16 @@
 
 namespace cadenzo {
 
-BookLineList FillShippedBook() {
+ShippedLineList FillShippedBook() {
     std::size_t total = 0;
     for (const BookChunk& chunk : ShippedBookChunks()) total += chunk.count;
-    BookLineList book;
+    ShippedLineList book;
     book.reserve(total);
     for (const BookChunk& chunk : ShippedBookChunks())
         for (std::size_t i = 0; i < chunk.count; ++i) book.emplace_back(chunk.lines[i]);
     return book;
 }
+
+BookLineList ShippedBookLines(const ShippedLineList& shipped) { return BookLineList(shipped.begin(), shipped.end()); }
 
 } // namespace cadenzo

@@ -4,6 +4,7 @@
 #include "book/markup.h"
 
 #include <cstddef>
+#include <string_view>
 #include <vector>
 
 namespace cadenzo {
@@ -17,7 +18,12 @@ struct BookChunk {
 // The shipped book's chunks, in book order (generated from vestaria.lit).
 const std::vector<BookChunk>& ShippedBookChunks();
 
-// A new list holding every line of the shipped book, chunk after chunk.
-BookLineList FillShippedBook();
+// The shipped book's lines, chunk after chunk, as views of the program's own
+// text: the list costs no copy of the book.
+using ShippedLineList = std::vector<std::string_view>;
+ShippedLineList FillShippedBook();
+
+// The shipped book as a list of lines the reader can prepare.
+BookLineList ShippedBookLines(const ShippedLineList& shipped);
 
 } // namespace cadenzo

@@ -16,7 +16,7 @@ TEST(ShippedBook, FifteenChunksMakeTheWholeBook) {
     ASSERT_EQ(chunks.size(), 15u);
     for (std::size_t c = 0; c < 14; ++c) EXPECT_EQ(chunks[c].count, 801u);
     EXPECT_EQ(chunks[14].count, 607u);
-    const BookLineList book = FillShippedBook();
+    const ShippedLineList book = FillShippedBook();
     ASSERT_EQ(book.size(), 11'821u);
     EXPECT_EQ(book[1], "l00|b>Vestaria, by  ");
     EXPECT_EQ(book[4], "l00|refpt001> ");

@@ -16,6 +16,7 @@ void PageView::paintEvent(QPaintEvent* event) {
 }
 
 void PageView::resizeEvent(QResizeEvent*) {
+    surface_.ensureSize(width(), height());
     if (onResize) onResize();
 }
 

@@ -516,9 +516,11 @@ void TForm1::focusChanged(QWidget* old, QWidget* now) {
 int TForm1::pageWidth() const { return std::min(Image1->width(), surface_.image().width()); }
 int TForm1::pageHeight() const { return std::min(Image1->height(), surface_.image().height()); }
 
+// The page surface starts silver and grows with the page as the window does,
+// up to the screen's size; memory is not spent on a screen-sized image that a
+// smaller window never shows.
 void TForm1::prepareSurfaces() {
-    const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry() : QRect(0, 0, 1024, 768);
-    surface_.reset(screen.width(), screen.height(), QColor(0xC0, 0xC0, 0xC0));
+    surface_.reset(Image1->width(), Image1->height(), QColor(0xC0, 0xC0, 0xC0));
     QPalette white = ProgramIcon->palette();
     white.setColor(QPalette::Window, Qt::white);
     ProgramIcon->setPalette(white);

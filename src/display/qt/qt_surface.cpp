@@ -42,8 +42,20 @@ QtSurface::QtSurface() { fontChanged(); }
 
 void QtSurface::reset(int width, int height, QColor fill) {
     if (painter_.isActive()) painter_.end();
+    fill_ = fill;
     image_ = QImage(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
     image_.fill(fill);
+}
+
+void QtSurface::ensureSize(int width, int height) {
+    if (width <= image_.width() && height <= image_.height()) return;
+    if (painter_.isActive()) painter_.end();
+    QImage grown(std::max(width, image_.width()), std::max(height, image_.height()), QImage::Format_RGB32);
+    grown.fill(fill_);
+    QPainter copy(&grown);
+    copy.drawImage(0, 0, image_);
+    copy.end();
+    image_ = std::move(grown);
 }
 
 void QtSurface::beginDraw() {

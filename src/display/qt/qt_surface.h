@@ -24,6 +24,9 @@ class QtSurface : public DrawingSurface {
 
     // A new image of the given size, filled with `fill`.
     void reset(int width, int height, QColor fill);
+    // Grows the image (never shrinks it) to hold at least this size; what it
+    // adds is filled with the colour of the last reset.
+    void ensureSize(int width, int height);
     const QImage& image() const { return image_; }
     // Where the desktop's colours come from for the Windows scheme.
     void setPalette(const QPalette& palette) { palette_ = palette; }
@@ -50,6 +53,7 @@ class QtSurface : public DrawingSurface {
     QPainter& painter();
 
     QImage image_;
+    QColor fill_;
     QPainter painter_;
     bool ownsPainterForCall_ = false;
     QPalette palette_;

@@ -108,7 +108,7 @@ TEST(IndexBuilder, ShippedBookIndexBesideTheReaderPointsAtItsWords) {
     RealFileSystem files;
     const auto lix = files.readLines(CADENZO_VESTA_LIX);
     ASSERT_TRUE(lix.has_value()) << CADENZO_VESTA_LIX;
-    const BookLineList prepared = PrepareBookLines(FillShippedBook());
+    const BookLineList prepared = PrepareBookLines(ShippedBookLines(FillShippedBook()));
     EXPECT_EQ(*lix, BuildWordIndex(prepared, {}));
     EXPECT_GT(lix->size(), 1000u);
     expectReferencesHold(*lix, prepared);
