@@ -1,5 +1,6 @@
-// Build step: writes the About picture as the program's icon.
-//   write_about_picture SIZE OUTPUT.png
+// Build step: writes the About picture as the program's icon, in the format
+// the file name's extension names (.png; .ico on Windows).
+//   write_about_picture SIZE OUTPUT
 #include "display/qt/about_picture.h"
 
 #include <QGuiApplication>
@@ -9,7 +10,7 @@
 
 int main(int argc, char** argv) {
     if (argc != 3) {
-        std::fputs("usage: write_about_picture SIZE OUTPUT.png\n", stderr);
+        std::fputs("usage: write_about_picture SIZE OUTPUT\n", stderr);
         return 2;
     }
     QGuiApplication app(argc, argv);
@@ -17,5 +18,5 @@ int main(int argc, char** argv) {
     if (size <= 0) return 2;
     const QImage icon = cadenzo::MakeAboutPicture().convertToFormat(QImage::Format_RGB32).scaled(
         size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return icon.save(QString::fromLocal8Bit(argv[2]), "PNG") ? 0 : 1;
+    return icon.save(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
 }
