@@ -784,7 +784,10 @@ void TForm1::showMessage(const std::string& text) {
         std::cerr << "message: " << text << '\n';
         return;
     }
-    QMessageBox box(QMessageBox::NoIcon, windowTitle(), qs(text), QMessageBox::Ok, this);
+    // A lone carriage return ends a line of a message, as on the desktop it was written for.
+    QString shown = qs(text);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QMessageBox box(QMessageBox::NoIcon, windowTitle(), shown, QMessageBox::Ok, this);
     box.exec();
 }
 
