@@ -28,7 +28,13 @@ void Reader::FormCreate() {
         throw ReaderError(std::string("Unable to create the data folder ").append(DataFolder));
     BuildPaths();
     LoadSettings();
-    OpenCommandLineBook();
+    // A book named on the command line that cannot be opened is reported; the
+    // catalogue is still built, so the reader stays usable.
+    try {
+        OpenCommandLineBook();
+    } catch (const ReaderError& error) {
+        win_.showError(error.what());
+    }
     if (files_.fileExists(TocPath)) CatalogueFilePath = TocPath;
     BuildCatalogue();
 }

@@ -193,6 +193,18 @@ TEST(CommandLine, BookComesFirstAndTheWelcomeLinesFollowIt) {
     EXPECT_TRUE(titleDrawn);
 }
 
+TEST(CommandLine, BookThatCannotBeOpenedLeavesTheCatalogueUsable) {
+    ReaderRig rig;
+    WriteFile(rig.folder.path("books/bad.lit"), "banner\r\nlx5\r\n");
+    rig.platform.commandLineBook = rig.folder.path("books/bad.lit");
+    rig.reset();
+    rig.start();
+    ASSERT_EQ(rig.window.errors.size(), 1u);
+    EXPECT_NE(rig.window.errors[0].find("bad.lit"), std::string::npos);
+    EXPECT_EQ(rig.window.tree.size(), 30u);
+    EXPECT_EQ(rig.reader->BookLines.size(), 19u); // the welcome page
+}
+
 TEST(CatalogueFiles, OpeningOneSwitchesNamesSettingsAndBookmarks) {
     ReaderRig rig;
     rig.start();
