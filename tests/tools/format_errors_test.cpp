@@ -60,6 +60,9 @@ TEST_F(FormatterErrors, BadManuscriptsNameTheProblemAndTheLine) {
         {"chapter without text", kHeader + "Chapter: I\n\nText.\n\nChapter: II\n\n",
          "line 9: chapter II has no text"},
         {"bad numeral", kHeader + "Chapter: 4\n\nText.\n", "line 5: chapter number '4'"},
+        // Found by fuzzing: a numeral too long for its line of 40 characters.
+        {"numeral over 40", kHeader + "Chapter: " + std::string(41, 'X') + "\n\nText.\n",
+         "line 5: 'Chapter:' text is too long"},
         {"word over 40", kHeader + "Chapter: I\n\nA " + longWord + " word.\n",
          "line 7: the word 'wwwwwwwwwwwwwwwwwwww...' has 41 characters"},
         {"control character", kHeader + "Chapter: I\n\nA bell\x07.\n", "line 7: character 0x07"},

@@ -142,6 +142,8 @@ class Parser {
             if (!isRomanNumeral(*numeral))
                 throw FormatError(atLine(number) + "chapter number '" + *numeral +
                                   "' is not a Roman numeral (letters I V X L C D M)");
+            // The number stands on a line of its own, which holds 40 characters.
+            checkHeaderValue(*numeral, "Chapter:", kMaxPhraseLength, number);
             if (book_.chapters.size() == kMaxChapters)
                 throw FormatError(atLine(number) + "more than " + std::to_string(kMaxChapters) +
                                   " chapters");
