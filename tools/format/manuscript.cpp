@@ -60,15 +60,8 @@ void checkCharacters(std::string_view line, int number) {
 }
 
 void splitWords(std::string_view line, int number, std::vector<std::string>& words) {
-    std::size_t i = 0;
-    while (i < line.size()) {
-        while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
-            ++i;
-        const std::size_t start = i;
-        while (i < line.size() && line[i] != ' ' && line[i] != '\t')
-            ++i;
-        if (i == start) continue;
-        std::string word(line.substr(start, i - start));
+    for (std::string_view field : splitFields(line)) {
+        std::string word(field);
         if (static_cast<int>(word.size()) > kMaxPhraseLength)
             throw FormatError(atLine(number) + "the word '" + word.substr(0, 20) + "...' has " +
                               std::to_string(word.size()) +
@@ -242,6 +235,18 @@ std::vector<Sentence> splitSentences(const std::vector<std::string>& words) {
         }
     }
     return sentences;
+}
+
+std::vector<std::string_view> splitFields(std::string_view line) {
+    std::vector<std::string_view> out;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+        const std::size_t start = i;
+        while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
+        if (i > start) out.push_back(line.substr(start, i - start));
+    }
+    return out;
 }
 
 Manuscript parseManuscript(std::string_view text) {

@@ -49,6 +49,9 @@ struct Manuscript {
 // the next word begins with an upper-case letter or an opening ".
 std::vector<Sentence> splitSentences(const std::vector<std::string>& words);
 
+// The fields of a line: runs of characters between blanks and tabs.
+std::vector<std::string_view> splitFields(std::string_view line);
+
 // Reads a manuscript; throws FormatError naming the line of the first problem.
 Manuscript parseManuscript(std::string_view text);
 

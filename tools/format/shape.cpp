@@ -18,20 +18,6 @@ std::string atLine(int line) {
     return "shape line " + std::to_string(line) + ": ";
 }
 
-std::vector<std::string_view> fields(std::string_view line) {
-    std::vector<std::string_view> out;
-    std::size_t i = 0;
-    while (i < line.size()) {
-        while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
-            ++i;
-        const std::size_t start = i;
-        while (i < line.size() && line[i] != ' ' && line[i] != '\t')
-            ++i;
-        if (i > start) out.push_back(line.substr(start, i - start));
-    }
-    return out;
-}
-
 int number(std::string_view text, int line) {
     int value = 0;
     const char* end = text.data() + text.size();
@@ -71,7 +57,7 @@ Shape parseShape(std::string_view text) {
         ++lineNumber;
         if (const std::size_t hash = line.find('#'); hash != std::string_view::npos)
             line = line.substr(0, hash);
-        const auto f = fields(line);
+        const auto f = splitFields(line);
         if (f.empty()) continue;
         const std::string key(f[0]);
         const auto values = std::vector<std::string_view>(f.begin() + 1, f.end());
