@@ -56,11 +56,12 @@ std::string BookmarkCaption(std::string_view line) {
     return std::string(space == std::string_view::npos ? line : line.substr(space + 1));
 }
 
+// The number runs from the second character to the first space; a line with
+// no space holds no number (the program always writes one after it).
 int BookmarkLineNumber(std::string_view line) {
     const std::size_t space = line.find(' ');
-    const std::string_view digits = line.substr(std::min<std::size_t>(1, line.size()),
-                                                space == std::string_view::npos ? std::string_view::npos : space - 1);
-    return StrToInt(digits);
+    if (space == std::string_view::npos || space == 0) return StrToInt("");
+    return StrToInt(line.substr(1, space - 1));
 }
 
 std::string BookmarkLine(int pageStart, std::string_view name) {

@@ -54,7 +54,7 @@ TEST(BookmarkLines, NamesAndNumbers) {
     EXPECT_EQ(BookmarkCaption("#120  "), " ");
     EXPECT_EQ(BookmarkCaption("#120"), "#120");
     EXPECT_EQ(BookmarkLineNumber("#120 name"), 120);
-    EXPECT_EQ(BookmarkLineNumber("#7"), 7);
+    EXPECT_THROW(BookmarkLineNumber("#7"), ConversionError); // no space: no number
     EXPECT_THROW(BookmarkLineNumber("#12x name"), ConversionError);
     EXPECT_THROW(BookmarkLineNumber("# name"), ConversionError);
     EXPECT_THROW(BookmarkLineNumber(""), ConversionError);

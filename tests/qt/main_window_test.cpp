@@ -108,8 +108,36 @@ TEST_F(MainWindow, PageKeysTurnPagesWhereverTheFocusIs) {
     EXPECT_EQ(form->reader().PageStart(), next);
     EXPECT_TRUE(form->PrevButton->isEnabled());
     EXPECT_NE(page(), first);
+    // Other keys page nowhere, whatever their Qt codes (Ctrl's and "!"'s end in 0x21).
+    form->reader().PageTurned = false;
+    for (Qt::Key key : {Qt::Key_Control, Qt::Key_Meta, Qt::Key_Exclam, Qt::Key_QuoteDbl, Qt::Key_Down})
+        QTest::keyClick(form->TOCTreeView, key);
+    EXPECT_EQ(form->reader().PageStart(), next);
+    EXPECT_FALSE(form->reader().PageTurned);
     QTest::keyClick(form->TOCTreeView, Qt::Key_PageUp);
     EXPECT_EQ(form->reader().PageStart(), 0);
+}
+
+TEST_F(MainWindow, PagesDrawnBehindAnotherTabHaveTheReadingPagesSize) {
+    openSample();
+    const QSize reading = form->Image1->size();
+    form->PageControl1->setCurrentWidget(form->TOCTabSheet);
+    form->resize(form->width() + 60, form->height() + 40);
+    QApplication::processEvents();
+    const QSize grown = form->TOCTabSheet->size();
+    ASSERT_NE(grown, reading);
+    EXPECT_EQ(QSize(form->pageWidth(), form->pageHeight()), grown);
+    // A page turned from the catalogue is a whole page, and showing the
+    // Reading tab then does not draw it again.
+    const int start = form->reader().PageStart();
+    QTest::keyClick(form->TOCTreeView, Qt::Key_PageDown);
+    const int turned = form->reader().PageStart();
+    EXPECT_GT(turned - start, 10);
+    const QImage drawn = form->pageSurfaceImage();
+    form->PageControl1->setCurrentWidget(form->ReadTabSheet);
+    QApplication::processEvents();
+    EXPECT_EQ(form->Image1->size(), grown);
+    EXPECT_EQ(form->pageSurfaceImage(), drawn);
 }
 
 TEST_F(MainWindow, OptionsRedrawThePage) {
@@ -215,8 +243,32 @@ TEST_F(MainWindow, CatalogueTextClicksOpenAndExpandBoxClicksOnlyToggle) {
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, textPoint(byAuthor));
     QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, textPoint(byAuthor));
     EXPECT_EQ(form->reader().BookKey, "author");
-    EXPECT_TRUE(byAuthor->isExpanded()); // a double-click does not toggle the branch
+    EXPECT_FALSE(byAuthor->isExpanded()); // the double-click toggled the branch
     EXPECT_EQ(form->reader().TOCToggled, 0);
+
+    // A click in the indentation left of a node's expand box opens it once:
+    // one resume question, not two.
+    QTreeWidgetItem* title = showChapters();
+    clickText(title->child(1));
+    ASSERT_EQ(form->reader().BookKey, "vesta");
+    QTest::keyClick(tree, Qt::Key_PageDown);
+    form->PageControl1->setCurrentWidget(form->TOCTabSheet);
+    clickText(byAuthor); // leaving Vestaria after paging writes its closing bookmark
+    form->PageControl1->setCurrentWidget(form->TOCTabSheet);
+    int questions = 0;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&questions] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            ++questions;
+            box->button(QMessageBox::No)->click();
+        }
+    });
+    answer.start(10);
+    const QRect r = tree->visualItemRect(title);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, QPoint(r.left() - tree->indentation() - 4, r.center().y()));
+    answer.stop();
+    EXPECT_EQ(form->reader().BookKey, "vesta");
+    EXPECT_EQ(questions, 1);
 }
 
 TEST_F(MainWindow, BookmarkDialogAddsANamedBookmark) {
@@ -328,6 +380,9 @@ TEST_F(MainWindow, FindIndexAndSave) {
     const QModelIndex reference = form->indexModel->index(0, 0, word);
     form->InxTreeView->expand(form->InxTreeView->currentIndex());
     form->InxTreeView->expand(word);
+    const int found = form->reader().PageStart();
+    QTest::mouseClick(form->InxTreeView->viewport(), Qt::RightButton, {}, form->InxTreeView->visualRect(reference).center());
+    EXPECT_EQ(form->reader().PageStart(), found); // only a left click goes there
     QTest::mouseClick(form->InxTreeView->viewport(), Qt::LeftButton, {}, form->InxTreeView->visualRect(reference).center());
     const int line = reference.data().toString().trimmed().toInt();
     EXPECT_EQ(form->reader().PageStart(), std::max(0, line - 5));

@@ -15,7 +15,17 @@ void PageView::paintEvent(QPaintEvent* event) {
     p.drawImage(event->rect(), surface_.image(), event->rect());
 }
 
-void PageView::resizeEvent(QResizeEvent*) {
+void PageView::resizeEvent(QResizeEvent*) { noteSize(); }
+
+void PageView::follow(QSize size) {
+    if (size == this->size()) return;
+    resize(size);
+    noteSize();
+}
+
+void PageView::noteSize() {
+    if (size() == reported_) return;
+    reported_ = size();
     surface_.ensureSize(width(), height());
     if (onResize) onResize();
 }

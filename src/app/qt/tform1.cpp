@@ -32,6 +32,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QSpinBox>
 #include <QStandardPaths>
@@ -40,6 +41,7 @@
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTimer>
+#include <QWindow>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -370,7 +372,6 @@ void TForm1::createIndexTab() {
     InxTreeView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     InxTreeView->setModel(indexModel);
     InxTreeView->hide();
-    InxTreeView->viewport()->installEventFilter(this);
     SearchingIndexLabel = new QLabel(QStringLiteral("Searching Index"), t);
     SearchingIndexLabel->setObjectName(QStringLiteral("SearchingIndexLabel"));
     SearchingIndexLabel->setAlignment(Qt::AlignCenter);
@@ -429,7 +430,8 @@ void TForm1::nameForAssistiveTechnology() {
 // ---- The catalogue tree's clicks ---------------------------------------------------
 //
 // A click on a node's expand box only opens or closes the branch; a click on
-// its text opens the entry; a double-click opens it once.
+// its text opens the entry; a double-click toggles the branch and opens the
+// entry once.
 
 void TForm1::connectCatalogueTree() {
     connect(TOCTreeView, &QTreeWidget::itemExpanded, this,
@@ -437,25 +439,44 @@ void TForm1::connectCatalogueTree() {
     connect(TOCTreeView, &QTreeWidget::itemCollapsed, this,
             [this] { dispatch([this] { reader_->TOCTreeViewCollapsed(); }); });
     connect(TOCTreeView, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
-        if (pressOnExpandBox_) return; // answered at the release
+        if (pressBesideText_) return; // answered at the release
         openedByLastClick_ = item;
         dispatch([this] { reader_->TOCTreeViewClick(); });
     });
     connect(TOCTreeView, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+        // The double-click toggles the branch, as the desktop's trees do; it
+        // clears the toggle flag anyway, so the toggle is not reported.
+        {
+            const QSignalBlocker quiet(TOCTreeView);
+            item->setExpanded(!item->isExpanded());
+        }
         if (item == openedByLastClick_) return; // its first click opened it already
         dispatch([this] { reader_->TOCTreeViewDblClick(); });
     });
 }
 
+namespace {
+// A click is the left button's release, as the trees' own click signals are.
+bool isLeftRelease(const QEvent* event) {
+    return event->type() == QEvent::MouseButtonRelease &&
+           static_cast<const QMouseEvent*>(event)->button() == Qt::LeftButton;
+}
+} // namespace
+
 bool TForm1::catalogueTreeMouse(QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+        // Qt reports no item click for a press on an expand box or on the blank
+        // below the nodes; those clicks are answered at the release.
         const QPoint pos = static_cast<QMouseEvent*>(event)->position().toPoint();
         const QModelIndex index = TOCTreeView->indexAt(pos);
-        pressOnExpandBox_ = index.isValid() && pos.x() < TOCTreeView->visualRect(index).left();
+        const int textLeft = TOCTreeView->visualRect(index).left();
+        const bool onExpandBox = index.isValid() && TOCTreeView->model()->hasChildren(index) &&
+                                 pos.x() < textLeft && pos.x() >= textLeft - TOCTreeView->indentation();
+        pressBesideText_ = !index.isValid() || onExpandBox;
         if (event->type() == QEvent::MouseButtonPress) openedByLastClick_ = nullptr;
-    } else if (event->type() == QEvent::MouseButtonRelease && pressOnExpandBox_) {
-        // The toggle was reported as expanded or collapsed; this click only clears it.
-        pressOnExpandBox_ = false;
+    } else if (isLeftRelease(event) && pressBesideText_) {
+        // A toggle was reported as expanded or collapsed; this click only clears it.
+        pressBesideText_ = false;
         dispatch([this] { reader_->TOCTreeViewClick(); });
     }
     return false;
@@ -489,13 +510,15 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == TOCTreeView->viewport()) catalogueTreeMouse(event);
-    if (watched == InxTreeView->viewport() && event->type() == QEvent::MouseButtonRelease)
+    if (watched == InxTreeView->viewport() && isLeftRelease(event))
         dispatch([this] { reader_->InxTreeViewClick(); });
     if (event->type() == QEvent::KeyPress) {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget && widget->window() == this) {
             const int key = static_cast<QKeyEvent*>(event)->key();
-            const int code = key == Qt::Key_PageUp ? kKeyPageUp : key == Qt::Key_PageDown ? kKeyPageDown : key & 0xFFFF;
+            // Only the two paging keys have codes of their own; any other key is
+            // handled as nothing (Qt's codes of Ctrl or "!" must not page).
+            const int code = key == Qt::Key_PageUp ? kKeyPageUp : key == Qt::Key_PageDown ? kKeyPageDown : 0;
             dispatch([this, code] { reader_->FormKeyDown(code); });
             return true;
         }
@@ -603,8 +626,11 @@ void TForm1::applyLayout(const MainLayout& l) {
     BookTitleLabel->setGeometry(l.bookTitleLabel.left, l.bookTitleLabel.top, l.bookTitleLabel.width,
                                 BookTitleLabel->sizeHint().height());
     ProgramIcon->setPixmap(QPixmap::fromImage(aboutPicture_));
-    // Image1 fills the Reading page; its size follows the page's layout.
+    // Image1 fills the Reading page; its size follows the page's layout, and
+    // follows the page in front while the Reading page is hidden.
     QCoreApplication::sendPostedEvents(PageControl1, QEvent::LayoutRequest);
+    QWidget* front = PageControl1->currentWidget();
+    if (front && front != ReadTabSheet) Image1->follow(front->size());
 }
 
 void TForm1::setControlPanelMenu(bool panelShown) {
@@ -718,7 +744,13 @@ std::optional<int> TForm1::selectedCatalogueNode() const {
     return item->data(0, Qt::UserRole).toInt();
 }
 
-void TForm1::setApplicationTitle(const std::string& title) { setWindowIconText(qs(title)); }
+// The program's own title: Qt shows it after the window caption in the title
+// bar and on the task bar, and it names the program to the desktop.
+void TForm1::setApplicationTitle(const std::string& title) {
+    setWindowIconText(qs(title));
+    QGuiApplication::setApplicationDisplayName(qs(title));
+    if (windowHandle()) windowHandle()->setTitle(windowTitle());
+}
 
 void TForm1::setIndexView(IndexView view) {
     if (view != IndexView::Loaded) indexModel->clear();

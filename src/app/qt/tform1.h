@@ -56,6 +56,7 @@ class TForm1 : public QMainWindow, public Window {
 
     // Window
     DrawingSurface& pageSurface() override { return surface_; }
+    const QImage& pageSurfaceImage() const { return surface_.image(); }
     int pageWidth() const override;
     int pageHeight() const override;
     void prepareSurfaces() override;
@@ -200,7 +201,7 @@ class TForm1 : public QMainWindow, public Window {
     QWidget* central_ = nullptr;
     QStringList indexInstructions_; // Memo2's lines
     std::vector<QTreeWidgetItem*> catalogueItems_; // by pre-order number
-    bool pressOnExpandBox_ = false;
+    bool pressBesideText_ = false;
     QTreeWidgetItem* openedByLastClick_ = nullptr;
     QString openDialogFileName_;
     QMetaObject::Connection focusConnection_;
