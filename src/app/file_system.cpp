@@ -3,6 +3,7 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 namespace cadenzo {
 
@@ -21,25 +22,43 @@ std::vector<std::string> SplitLines(const std::string& text) {
     return lines;
 }
 
+namespace {
+
+// File names are UTF-8. A name built from a book's own Windows-1252 text (a
+// catalogue key, a picture name) may not be; where the platform converts names
+// (Windows) such a name cannot exist, and is treated as a missing file.
+std::optional<fs::path> PathOf(const std::string& name) {
+    try {
+        return fs::u8path(name);
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
 bool RealFileSystem::fileExists(const std::string& path) const {
     std::error_code ec;
-    return !path.empty() && fs::is_regular_file(fs::u8path(path), ec);
+    const auto p = PathOf(path);
+    return !path.empty() && p && fs::is_regular_file(*p, ec);
 }
 
 bool RealFileSystem::folderExists(const std::string& path) const {
     std::error_code ec;
-    return fs::is_directory(fs::u8path(path), ec);
+    const auto p = PathOf(path);
+    return p && fs::is_directory(*p, ec);
 }
 
 bool RealFileSystem::createFolder(const std::string& path) {
     std::error_code ec;
-    fs::create_directories(fs::u8path(path), ec);
+    const auto p = PathOf(path);
+    if (p) fs::create_directories(*p, ec);
     return folderExists(path);
 }
 
 std::optional<std::vector<std::string>> RealFileSystem::readLines(const std::string& path) const {
     if (!fileExists(path)) return std::nullopt;
-    std::ifstream in(fs::u8path(path), std::ios::binary | std::ios::ate);
+    std::ifstream in(*PathOf(path), std::ios::binary | std::ios::ate);
     if (!in) return std::nullopt;
     const std::streamoff size = in.tellg();
     if (size < 0) return std::nullopt;
@@ -51,7 +70,9 @@ std::optional<std::vector<std::string>> RealFileSystem::readLines(const std::str
 
 bool RealFileSystem::writeLines(const std::string& path, const std::vector<std::string>& lines) {
     static std::atomic<unsigned> counter{0};
-    const fs::path target = fs::u8path(path);
+    const auto named = PathOf(path);
+    if (!named) return false;
+    const fs::path& target = *named;
     fs::path temp = target;
     temp += ".tmp" + std::to_string(counter++);
     {

@@ -14,6 +14,9 @@ inline constexpr int kOkButtonHeight = 25;
 inline constexpr int kBookTitleLabelWidth = 265;
 inline constexpr int kMinWindowWidth = 400;
 inline constexpr int kMinWindowHeight = 450;
+// The largest window coordinate or size taken from the settings file (X11's
+// coordinates are 16-bit; anything larger is a damaged file).
+inline constexpr int kMaxWindowCoordinate = 32767;
 
 struct MainLayout {
     Rect image1;       // the page surface's visible size (before the Reading tab fits it)

@@ -81,7 +81,13 @@ void Reader::LoadSettings() {
         return IniReadInteger(ini, kSettingsSection, key, fallback);
     };
     win_.setCatalogueFontSize(std::clamp(read("fontsize", 15), kMinFontSize, kMaxFontSize));
-    WindowRect rect{read("tleft", 100), read("ttop", 0), read("twidth", 500), read("theight", 440)};
+    // Hand-edited numbers stay within what a desktop can hold; the window then
+    // fits them to its screens.
+    auto coordinate = [&](const char* key, int fallback) {
+        return std::clamp(read(key, fallback), -kMaxWindowCoordinate, kMaxWindowCoordinate);
+    };
+    WindowRect rect{coordinate("tleft", 100), coordinate("ttop", 0), coordinate("twidth", 500),
+                    coordinate("theight", 440)};
     rect.width = std::max(rect.width, kMinWindowWidth);
     rect.height = std::max(rect.height, kMinWindowHeight);
     win_.setWindowRect(rect);
@@ -161,14 +167,16 @@ void Reader::PrevPage() {
     LinesPerPage = page.PageHeight / page.LineHeight;
 
     const int count = static_cast<int>(BookLines.size());
-    const int candidate = page.PageStart - LinesPerPage;
+    // A bookmark can put PageStart at any number an int holds: step in 64 bits.
+    const long long back = static_cast<long long>(page.PageStart) - LinesPerPage;
     int s = 0;
-    if (candidate >= 0) {
+    if (back >= 0) {
+        const int candidate = static_cast<int>(back);
         s = candidate;
         while (s < count && !isPrevPageBreak(BookLines[static_cast<std::size_t>(s)])) ++s;
         if (s >= page.PageStart || s >= count) s = candidate;
     }
-    const int last = std::min(page.PageStart + 2, count - 1);
+    const int last = static_cast<int>(std::min(static_cast<long long>(page.PageStart) + 2, count - 1LL));
     for (int i = std::max(s, 0); i <= last; ++i) {
         if (Contains(BookLines[static_cast<std::size_t>(i)], "|f>")) {
             surface.setFontFace(FontFace::TimesNewRoman);

@@ -175,6 +175,16 @@ TEST_F(Bookmarks, DamagedBookmarkNumbers) {
     EXPECT_EQ(rig.window.popupCaptions, (std::vector<std::string>{"broken"}));
     EXPECT_THROW(r().BMPopupItemClick(0), ConversionError);
     EXPECT_EQ(r().PageStart(), 0);
+
+    // A bookmark may name any line an int holds; paging back from there is defined.
+    WriteFile(r().BookmarkPath, "<<none\r\n<<mybook\r\n#2147483647 far\r\n#-2147483648 before\r\n<<other\r\n");
+    for (int item : {0, 1}) {
+        ASSERT_TRUE(r().BMMenuClick());
+        r().BMGOItemClick();
+        r().BMPopupItemClick(item);
+        r().PrevPage();
+        EXPECT_GE(r().PageStart(), 0);
+    }
 }
 
 TEST_F(Bookmarks, FileThatVanishesOrCannotBeWrittenLosesNothing) {

@@ -82,6 +82,15 @@ TEST(FileSystem, NonAsciiFileNamesAreUtf8) {
         const std::u8string listed = fs::directory_iterator(folder.path())->path().filename().u8string();
         EXPECT_EQ(std::string(listed.begin(), listed.end()), name);
     }
+    // A name from a book's Windows-1252 text: on Windows it cannot name a
+    // file, and nothing throws; elsewhere the bytes are the name.
+    TempFolder folder;
+    const std::string path = folder.path() + "caf\xE9.bmp";
+    RealFileSystem files;
+    const bool written = files.writeLines(path, {"x"});
+    EXPECT_EQ(files.fileExists(path), written);
+    EXPECT_EQ(files.readLines(path).has_value(), written);
+    EXPECT_EQ(files.createFolder(path + "d"), written);
 }
 
 } // namespace

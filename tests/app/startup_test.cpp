@@ -79,6 +79,8 @@ TEST(Startup, SettingsAreReadWithDefaultsAndClamped) {
         {"[how]\r\nfontsize=0x10\r\nbackground=zero\r\ntwocolor=1\r\ntwidth=900\r\ntheight=700\r\ntleft=5\r\nttop=6\r\n",
          16, 1, false, true, false, {5, 6, 900, 700}},
         {"garbage without sections\r\n", 15, 1, false, false, false, {100, 0, 500, 450}},
+        {"[how]\r\ntleft=2147483647\r\nttop=-2147483648\r\ntwidth=99999999\r\ntheight=-5\r\n", 15, 1, false, false,
+         false, {32767, -32767, 32767, 450}},
     };
     for (const Case& c : cases) {
         ReaderRig rig;

@@ -140,6 +140,35 @@ TEST_F(MainWindow, PagesDrawnBehindAnotherTabHaveTheReadingPagesSize) {
     EXPECT_EQ(form->pageSurfaceImage(), drawn);
 }
 
+// Actions that change nothing for the reader draw and switch nothing.
+TEST_F(MainWindow, FocusComingBackAClickOnThePageOrOnTheChosenSchemeChangeNothing) {
+    openSample();
+    // Focus leaves the window and comes back to the Next button: no tab is entered.
+    form->NextButton->setFocus();
+    form->PageControl1->setCurrentWidget(form->TOCTabSheet);
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    EXPECT_EQ(QApplication::focusWidget(), form->NextButton);
+    EXPECT_EQ(form->PageControl1->currentWidget(), form->TOCTabSheet);
+
+    // A click on the page leaves the control panel's tab as it is.
+    form->PageControl1->setCurrentWidget(form->ReadTabSheet);
+    form->PageControl2->setCurrentWidget(form->OptionsTabSheet);
+    QTest::mouseClick(form->Image1, Qt::LeftButton, {}, QPoint(20, 20));
+    EXPECT_EQ(form->PageControl2->currentWidget(), form->OptionsTabSheet);
+
+    // Clicking the scheme already chosen keeps one shade.
+    form->SingleShadeBgCheckBox->click();
+    ASSERT_EQ(form->reader().ColorSets[0], form->reader().ColorSets[1]);
+    form->BGColorRadioGroup->checkedButton()->click();
+    EXPECT_EQ(form->reader().ColorSets[0], form->reader().ColorSets[1]);
+    form->ResetToStartupDefaultsButton->click(); // the settings file as the other tests expect it
+}
+
 TEST_F(MainWindow, OptionsRedrawThePage) {
     openSample();
     QImage before = page();

@@ -105,6 +105,7 @@ TEST(FitMode, RefusesAShapeTheTextCannotMeet) {
         {"three-word-highlights 5\n", "cannot meet 5 three-word highlights"},
         {"sentence-opening-highlights 9\n", "cannot meet 9 sentence-opening highlights"},
         {"max-lines-between-markers 2\n", "lines between markers"},
+        {"max-lines-between-markers 10000000\n", "must be between 1 and 1000"},
     };
     for (const auto& c : cases) {
         // A setting given twice is an error of its own, so each case replaces the line it names.

@@ -12,6 +12,7 @@ namespace {
 
 // Large enough for any book the reader can page through; keeps arithmetic far from overflow.
 constexpr int kMaxValue = 10'000'000;
+constexpr int kMaxLinesBetweenMarkers = 1000;
 constexpr int kMaxRange = 100'000;
 
 std::string atLine(int line) {
@@ -89,9 +90,12 @@ Shape parseShape(std::string_view text) {
         } else if (key == "phrase-lines") {
             shape.phraseLines = single();
         } else if (key == "max-lines-between-markers") {
+            // Breaking a sentence costs the square of this bound in memory, so a
+            // page's worth of lines is the most it may be.
             shape.maxLinesBetweenMarkers = single();
-            if (shape.maxLinesBetweenMarkers < 1)
-                throw FormatError(atLine(lineNumber) + "'" + key + "' must be at least 1");
+            if (shape.maxLinesBetweenMarkers < 1 || shape.maxLinesBetweenMarkers > kMaxLinesBetweenMarkers)
+                throw FormatError(atLine(lineNumber) + "'" + key + "' must be between 1 and " +
+                                  std::to_string(kMaxLinesBetweenMarkers));
         } else if (key == "highlights") {
             if (values.size() != 2)
                 throw FormatError(atLine(lineNumber) +

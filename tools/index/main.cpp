@@ -59,6 +59,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (output.empty()) output = besideBook(book);
+    if (output == book) {
+        std::cerr << "cadenzo-index: the index would replace the book " << book << "; name another file with -o\n";
+        return 2;
+    }
 
     cadenzo::RealFileSystem files;
     const auto lines = files.readLines(book);

@@ -7,7 +7,9 @@ namespace cadenzo {
 
 PageView::PageView(QtSurface& surface, QWidget* parent) : QWidget(parent), surface_(surface) {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFocusPolicy(Qt::StrongFocus);
+    // Focus comes with the Reading tab, not with a click on the page: a click
+    // on the page enters nothing.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void PageView::paintEvent(QPaintEvent* event) {

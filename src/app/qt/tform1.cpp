@@ -41,6 +41,7 @@
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTimer>
+#include <QStringDecoder>
 #include <QWindow>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -53,6 +54,14 @@ namespace cadenzo {
 namespace {
 
 QString qs(const std::string& text) { return FromWindows1252(text); }
+
+// Text that may carry a file name (UTF-8 here) as well as book text
+// (Windows-1252): read as UTF-8 when it is valid UTF-8, else as book text.
+QString qsNamed(const std::string& text) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = utf8(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+    return utf8.hasError() ? qs(text) : decoded;
+}
 
 // Names typed or chosen by the user, as the reader's single-byte text.
 std::string toBytes(const QString& text) { return text.toLatin1().toStdString(); }
@@ -344,8 +353,10 @@ void TForm1::createOptionsTab() {
     ResetToStartupDefaultsButton = new QPushButton(QStringLiteral("Reset To Startup Defaults"), t);
     ResetToStartupDefaultsButton->setGeometry(0, 288, 192, 25);
 
-    connect(BGColorRadioGroup, &QButtonGroup::idClicked, this,
-            [this] { dispatch([this] { reader_->BGColorRadioGroupClick(); }); });
+    // The scheme changes when another item is chosen; clicking the chosen one does nothing.
+    connect(BGColorRadioGroup, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        if (checked) dispatch([this] { reader_->BGColorRadioGroupClick(); });
+    });
     connect(SingleShadeBgCheckBox, &QCheckBox::clicked, this,
             [this] { dispatch([this] { reader_->SingleShadeBgCheckBoxClick(); }); });
     connect(TwoColorCheckBox, &QCheckBox::clicked, this,
@@ -509,12 +520,22 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == TOCTreeView->viewport() || watched == InxTreeView->viewport()) {
+        // The trees answer the left button only: another button neither
+        // selects a node nor opens anything.
+        const auto type = event->type();
+        if ((type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+             type == QEvent::MouseButtonDblClick) &&
+            static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
+            return true;
+    }
     if (watched == TOCTreeView->viewport()) catalogueTreeMouse(event);
     if (watched == InxTreeView->viewport() && isLeftRelease(event))
         dispatch([this] { reader_->InxTreeViewClick(); });
     if (event->type() == QEvent::KeyPress) {
         auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget && widget->window() == this) {
+        // The menu bar keeps its keys, so menus work from the keyboard.
+        if (widget && widget->window() == this && !qobject_cast<QMenuBar*>(widget)) {
             const int key = static_cast<QKeyEvent*>(event)->key();
             // Only the two paging keys have codes of their own; any other key is
             // handled as nothing (Qt's codes of Ctrl or "!" must not page).
@@ -526,11 +547,17 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TForm1::focusChanged(QWidget* old, QWidget* now) {
-    if (!reader_ || !now) return;
-    if (isInside(now, ReadTabSheet) && !isInside(old, ReadTabSheet))
+// A tab is entered when this window's focus moves to one of its controls from
+// a control outside it. Focus coming back to the control that had it (the
+// window activated again, a dialog or menu closed) enters nothing.
+void TForm1::focusChanged(QWidget*, QWidget* now) {
+    if (!reader_ || !now || now->window() != this) return;
+    const QWidget* before = windowFocus_;
+    windowFocus_ = now;
+    if (before == now) return;
+    if (isInside(now, ReadTabSheet) && !isInside(before, ReadTabSheet))
         dispatch([this] { reader_->ReadTabSheetEnter(); });
-    else if (isInside(now, ControlsTabSheet) && !isInside(old, ControlsTabSheet))
+    else if (isInside(now, ControlsTabSheet) && !isInside(before, ControlsTabSheet))
         dispatch([this] { reader_->ControlsTabSheetEnter(); });
 }
 
@@ -559,6 +586,7 @@ void TForm1::setSingleShadeChecked(bool checked) { SingleShadeBgCheckBox->setChe
 int TForm1::schemeIndex() const { return BGColorRadioGroup->checkedId(); }
 
 void TForm1::setSchemeIndex(int index) {
+    const QSignalBlocker quiet(BGColorRadioGroup); // the reader's own choice is no click
     if (QAbstractButton* button = BGColorRadioGroup->button(index)) {
         button->setChecked(true);
         return;
@@ -595,9 +623,21 @@ WindowRect TForm1::windowRect() const {
     return WindowRect{x(), y(), width(), height()};
 }
 
+// The window keeps its remembered place when that is on a screen; otherwise
+// (a screen unplugged, a damaged settings file) it comes back onto the
+// primary screen, never larger than it, so it can always be reached.
 void TForm1::setWindowRect(const WindowRect& rect) {
-    move(rect.left, rect.top);
-    resize(rect.width, rect.height);
+    QRect wanted(rect.left, rect.top, rect.width, rect.height);
+    const QScreen* screen = QGuiApplication::screenAt(wanted.topLeft());
+    const bool onScreen = screen != nullptr;
+    if (!onScreen) screen = QGuiApplication::primaryScreen();
+    if (screen) {
+        const QRect room = screen->availableGeometry();
+        wanted.setSize(wanted.size().boundedTo(room.size()));
+        if (!onScreen) wanted.moveTopLeft(room.topLeft());
+    }
+    move(wanted.topLeft());
+    resize(wanted.size());
 }
 
 int TForm1::screenWidth() const {
@@ -790,7 +830,7 @@ LocalTime TForm1::localTime() const {
                      t.hour() == 0 && t.minute() == 0 && t.second() == 0};
 }
 
-void TForm1::setOpenDialogFileName(const std::string& name) { openDialogFileName_ = qs(name); }
+void TForm1::setOpenDialogFileName(const std::string& name) { openDialogFileName_ = qsNamed(name); }
 
 std::optional<std::string> TForm1::askOpenFileName(const FileDialogSetup& setup) {
     if (options_.unattended) return std::nullopt;
@@ -828,7 +868,7 @@ void TForm1::showError(const std::string& text) {
         std::cerr << "error: " << text << '\n';
         return;
     }
-    QMessageBox::critical(this, windowTitle(), qs(text));
+    QMessageBox::critical(this, windowTitle(), qsNamed(text));
 }
 
 void TForm1::setPrevEnabled(bool enabled) { PrevButton->setEnabled(enabled); }

@@ -9,6 +9,7 @@
 #include "display/qt/qt_surface.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -205,6 +206,7 @@ class TForm1 : public QMainWindow, public Window {
     QTreeWidgetItem* openedByLastClick_ = nullptr;
     QString openDialogFileName_;
     QMetaObject::Connection focusConnection_;
+    QPointer<QWidget> windowFocus_; // the control of this window that last had the focus
     bool activated_ = false;
     bool closing_ = false;
 };
