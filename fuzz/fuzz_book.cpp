@@ -41,8 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Expect(r.NextPageStart == from);
     }
     for (int i = 0; i < pages; ++i) {
+        const int from = r.PageStart();
         r.PrevPage();
-        Expect(r.PageStart() >= 0);
+        Expect(r.PageStart() >= 0 && r.PageStart() <= from);
     }
     rig.window.find = FindQuery{"the", false, true};
     rig.window.saveAnswers = {std::string("/mem/page.txt")};

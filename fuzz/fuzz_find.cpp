@@ -15,11 +15,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < length; ++i) query.text += static_cast<char>(in.byte());
     const auto lines = in.lines();
     const auto hit = SearchLines(lines, first, last, query);
+    const int count = static_cast<int>(lines.size());
+    if (count == 0 || query.text.empty()) {
+        Expect(!hit);
+        return 0;
+    }
+    const int low = std::clamp(std::min(first, last), 0, count - 1);
+    const int high = std::clamp(std::max(first, last), 0, count - 1);
+    const bool isWord = query.text.find(' ') == std::string::npos;
+    auto holds = [&](int i) {
+        return Occurs(lines[static_cast<std::size_t>(i)], query.text, !query.matchCase, query.wholeWord);
+    };
     if (hit) {
-        Expect(*hit >= 0 && *hit < static_cast<int>(lines.size()));
-        const int origin = std::min(first, last);
-        const int start = FindHitPageStart(lines, *hit, origin);
+        Expect(*hit >= low && *hit <= high);
+        if (isWord) Expect(holds(*hit));
+        const int start = FindHitPageStart(lines, *hit, low);
         Expect(start >= 0 && start <= *hit);
+    } else if (isWord) {
+        for (int i = low; i <= high; ++i) Expect(!holds(i)); // a word that is there is found
     }
     return 0;
 }

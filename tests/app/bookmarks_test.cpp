@@ -39,6 +39,8 @@ class Bookmarks : public ::testing::Test {
 
 TEST_F(Bookmarks, AddedNewestFirstAndListedInThePopup) {
     click(2);
+    ASSERT_TRUE(r().BMMenuClick());
+    EXPECT_FALSE(rig.window.bookmarkItemsEnabled); // nothing to go to or delete yet
     r().NextPage();
     const int first = r().PageStart();
     add(" "); // the edit's first text, a single space

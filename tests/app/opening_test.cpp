@@ -100,6 +100,7 @@ TEST_F(Opening, RootEntryKeepsTheWelcomePage) {
 
 TEST_F(Opening, IndexTabFollowsTheIndexFile) {
     WriteFile(rig.folder.path("app/mybook.lix"), "Apple|abcd00012\r\n");
+    rig.window.indexView = IndexView::Loaded; // another book's index was loaded
     click(2);
     EXPECT_TRUE(rig.window.indexTabVisible);
     EXPECT_EQ(r().IndexPath, rig.folder.path("app/mybook.lix"));

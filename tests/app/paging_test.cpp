@@ -51,6 +51,7 @@ TEST_F(Paging, PrevStepsBackOneColumnToABreakPoint) {
     const int s = rig.reader->PageStart();
     EXPECT_LT(s, from);
     EXPECT_GE(s, from - 18);
+    EXPECT_EQ(s, 15); // 30 - 18 = 12 is inside a sentence; 15 begins the next
     // The first break point at or after the candidate.
     for (int i = from - 18; i < s; ++i) {
         const std::string& line = rig.reader->BookLines[static_cast<std::size_t>(i)];

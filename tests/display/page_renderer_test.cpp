@@ -55,6 +55,8 @@ BookLineList sentences(int count, int length) {
 TEST(ShowPage, FirstPageResetsShadeAndShowsPanels) {
     RendererRig rig;
     rig.lines = sentences(60, 4); // 302 lines
+    rig.show(250);
+    ASSERT_TRUE(rig.display.prevEnabled);
     rig.state.CurColorSet = 1;
     rig.show(0);
     EXPECT_FALSE(rig.display.prevEnabled);
@@ -103,7 +105,10 @@ TEST(ShowPage, ShortListsAndStartsNearTheEndDrawNothing) {
     EXPECT_EQ(rig.show(count - 2), count - 2);
     EXPECT_EQ(rig.state.PageStart, count - 2);
     EXPECT_TRUE(rig.surface().texts.empty());
-    EXPECT_EQ(rig.show(-7), rig.show(0)); // a negative start is the first line
+    const int afterFirst = rig.show(0);
+    rig.show(count - 2);
+    EXPECT_EQ(rig.show(-7), afterFirst); // a negative start is the first line
+    EXPECT_EQ(rig.state.PageStart, 0);
 }
 
 TEST(ShowPage, LastPageEndsWithTheEndLineAndDisablesNext) {

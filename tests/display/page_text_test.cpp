@@ -27,7 +27,7 @@ TEST(PageText, MarkupAndMarkersAreLeftOut) {
     EXPECT_EQ(WithoutMarkup("x|refpt012>y|"), "xy");
     // A four-character text beginning with "p" that is no marker is kept only
     // when it is indented: markers are tested on the line's first character.
-    EXPECT_EQ(PageTextLines({"plan", " pen"}, 0, 1), (std::vector<std::string>{" pen"}));
+    EXPECT_EQ(PageTextLines({"plan", " plan"}, 0, 1), (std::vector<std::string>{" plan"}));
 }
 
 } // namespace

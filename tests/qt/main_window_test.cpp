@@ -52,6 +52,10 @@ BookLineList sampleBook() {
 class MainWindow : public ::testing::Test {
   protected:
     void SetUp() override {
+        // Each test starts from a data folder of its own: no settings or
+        // bookmarks left by another test.
+        ASSERT_TRUE(data.isValid());
+        qputenv("XDG_DATA_HOME", data.path().toUtf8());
         form = std::make_unique<TForm1>(StartOptions{});
         form->show();
         ASSERT_TRUE(QTest::qWaitFor([this] { return form->activated(); }, 5000));
@@ -86,6 +90,7 @@ class MainWindow : public ::testing::Test {
                           form->TOCTreeView->visualItemRect(item).center());
     }
 
+    QTemporaryDir data;
     std::unique_ptr<TForm1> form;
 };
 
@@ -416,8 +421,7 @@ TEST_F(MainWindow, FindIndexAndSave) {
     const int line = reference.data().toString().trimmed().toInt();
     EXPECT_EQ(form->reader().PageStart(), std::max(0, line - 5));
 
-    const QString saved = QDir::temp().filePath(QStringLiteral("cadenzo-saved-page.txt"));
-    QFile::remove(saved);
+    const QString saved = data.filePath(QStringLiteral("saved-page.txt"));
     QTimer::singleShot(0, [&saved] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         if (!dialog) return;
@@ -455,9 +459,6 @@ TEST_F(MainWindow, ScreenshotShowsThePage) {
 } // namespace cadenzo
 
 int main(int argc, char** argv) {
-    // Settings of these tests go to a folder of their own.
-    QTemporaryDir data;
-    qputenv("XDG_DATA_HOME", data.path().toUtf8());
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

@@ -22,7 +22,7 @@ class FakeWindow : public Window {
     int height = 400;
     int screenW = 1024;
     int screenH = 768;
-    WindowRect rect{0, 0, 700, 668};
+    WindowRect rect{-1, -1, 0, 0}; // set by the settings at start
     bool prevEnabled = false, nextEnabled = false;
     std::string positionText;
     int progressMax = 100, progressPos = 0;
@@ -36,7 +36,7 @@ class FakeWindow : public Window {
     MainLayout layout;
     bool panelMenuShown = true;
     std::string frontPage = "About";
-    std::string frontPanelTab = "Control";
+    std::string frontPanelTab; // brought to the front at activation
     bool indexTabVisible = true;
     bool bookmarksMenuVisible = true;
     bool instructionsCopied = false;
