@@ -8,7 +8,8 @@
 
 namespace cadenzo::format {
 
-inline constexpr const char* kToolVersion = "0.1.0";
+// The project's version, given by the build.
+inline constexpr const char* kToolVersion = CADENZO_VERSION;
 
 enum ExitCode : int { kExitOk = 0, kExitInputError = 1, kExitUsage = 2, kExitInternal = 3 };
 
