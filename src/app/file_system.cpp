@@ -57,8 +57,10 @@ bool RealFileSystem::createFolder(const std::string& path) {
 }
 
 std::optional<std::vector<std::string>> RealFileSystem::readLines(const std::string& path) const {
-    if (!fileExists(path)) return std::nullopt;
-    std::ifstream in(*PathOf(path), std::ios::binary | std::ios::ate);
+    const auto p = PathOf(path);
+    std::error_code ec;
+    if (path.empty() || !p || !fs::is_regular_file(*p, ec)) return std::nullopt;
+    std::ifstream in(*p, std::ios::binary | std::ios::ate);
     if (!in) return std::nullopt;
     const std::streamoff size = in.tellg();
     if (size < 0) return std::nullopt;

@@ -36,16 +36,16 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QStandardPaths>
+#include <QStringDecoder>
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTimer>
-#include <QStringDecoder>
-#include <QWindow>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <iostream>
 
@@ -466,14 +466,6 @@ void TForm1::connectCatalogueTree() {
     });
 }
 
-namespace {
-// A click is the left button's release, as the trees' own click signals are.
-bool isLeftRelease(const QEvent* event) {
-    return event->type() == QEvent::MouseButtonRelease &&
-           static_cast<const QMouseEvent*>(event)->button() == Qt::LeftButton;
-}
-} // namespace
-
 bool TForm1::catalogueTreeMouse(QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
         // Qt reports no item click for a press on an expand box or on the blank
@@ -485,7 +477,7 @@ bool TForm1::catalogueTreeMouse(QEvent* event) {
                                  pos.x() < textLeft && pos.x() >= textLeft - TOCTreeView->indentation();
         pressBesideText_ = !index.isValid() || onExpandBox;
         if (event->type() == QEvent::MouseButtonPress) openedByLastClick_ = nullptr;
-    } else if (isLeftRelease(event) && pressBesideText_) {
+    } else if (event->type() == QEvent::MouseButtonRelease && pressBesideText_) {
         // A toggle was reported as expanded or collapsed; this click only clears it.
         pressBesideText_ = false;
         dispatch([this] { reader_->TOCTreeViewClick(); });
@@ -522,7 +514,7 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == TOCTreeView->viewport() || watched == InxTreeView->viewport()) {
         // The trees answer the left button only: another button neither
-        // selects a node nor opens anything.
+        // selects a node nor opens anything, and goes no further.
         const auto type = event->type();
         if ((type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
              type == QEvent::MouseButtonDblClick) &&
@@ -530,7 +522,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
             return true;
     }
     if (watched == TOCTreeView->viewport()) catalogueTreeMouse(event);
-    if (watched == InxTreeView->viewport() && isLeftRelease(event))
+    if (watched == InxTreeView->viewport() && event->type() == QEvent::MouseButtonRelease)
         dispatch([this] { reader_->InxTreeViewClick(); });
     if (event->type() == QEvent::KeyPress) {
         auto* widget = qobject_cast<QWidget*>(watched);
@@ -566,9 +558,8 @@ void TForm1::focusChanged(QWidget*, QWidget* now) {
 int TForm1::pageWidth() const { return std::min(Image1->width(), surface_.image().width()); }
 int TForm1::pageHeight() const { return std::min(Image1->height(), surface_.image().height()); }
 
-// The page surface starts silver and grows with the page as the window does,
-// up to the screen's size; memory is not spent on a screen-sized image that a
-// smaller window never shows.
+// The page surface starts silver and grows with the page as the window does;
+// memory is not spent on a screen-sized image that a smaller window never shows.
 void TForm1::prepareSurfaces() {
     surface_.reset(Image1->width(), Image1->height(), QColor(0xC0, 0xC0, 0xC0));
     QPalette white = ProgramIcon->palette();
