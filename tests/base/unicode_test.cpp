@@ -1,0 +1,60 @@
+#include "base/unicode.h"
+
+#include <gtest/gtest.h>
+
+namespace cadenzo::text {
+namespace {
+
+TEST(Unicode, ValidityRejectsEveryIllFormedShape) {
+    EXPECT_TRUE(isValidUtf8(""));
+    EXPECT_TRUE(isValidUtf8("plain ASCII"));
+    EXPECT_TRUE(isValidUtf8("caf\xC3\xA9 \xE2\x80\x9Cq\xE2\x80\x9D \xF0\x9F\x93\x96"));
+    for (const char* bad : {"\x80", "caf\xC3", "\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80",
+                            "\xF4\x90\x80\x80", "\xF8\x88\x80\x80\x80", "\xE2\x80", "\xFF"})
+        EXPECT_FALSE(isValidUtf8(bad)) << bad;
+    // Windows-1252 text whose bytes happen to look like UTF-8 lead bytes.
+    EXPECT_FALSE(isValidUtf8("na\xEFve caf\xE9"));
+}
+
+TEST(Unicode, FileTextDropsTheBomAndConvertsWindows1252) {
+    Encoding enc{};
+    EXPECT_EQ(decodeFileText("\xEF\xBB\xBFKeeper\xE2\x80\x99s", &enc), "Keeper\xE2\x80\x99s");
+    EXPECT_EQ(enc, Encoding::Utf8);
+    EXPECT_EQ(decodeFileText("Keeper\x92s caf\xE9 \x81", &enc), "Keeper\xE2\x80\x99s caf\xC3\xA9 \xC2\x81");
+    EXPECT_EQ(enc, Encoding::Windows1252);
+    // Every Windows-1252 byte survives the round trip, undefined ones included.
+    std::string all;
+    for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+    EXPECT_EQ(utf8ToWindows1252(windows1252ToUtf8(all)), all);
+    EXPECT_EQ(utf8ToWindows1252("\xE2\x82\xAC \xE4\xB8\xAD"), std::nullopt); // no byte for the CJK one
+}
+
+TEST(Unicode, WalkingCharactersNeverSplitsOrOverruns) {
+    const std::string s = "a\xC3\xA9\xE2\x80\x94\xF0\x9F\x93\x96\xFF";
+    EXPECT_EQ(characterCount(s), 5u);
+    EXPECT_EQ(bytesOfCharacters(s, 2), 3u);
+    EXPECT_EQ(bytesOfCharacters(s, 3), 6u);
+    EXPECT_EQ(bytesOfCharacters(s, 99), s.size());
+    EXPECT_EQ(characterStart(s, 2), 1u);  // inside é
+    EXPECT_EQ(characterStart(s, 5), 3u);  // inside the dash
+    EXPECT_EQ(characterStart(s, 9), 6u);  // inside the book emoji
+    EXPECT_EQ(characterStart(s, 10), 10u); // a stray byte is its own character
+    EXPECT_EQ(decodeAt(s, 10).value, U'\uFFFD');
+    EXPECT_EQ(decodeAt(s, 10).length, 1u);
+    EXPECT_EQ(decodeAt(s, s.size()).length, 0u);
+}
+
+TEST(Unicode, LettersAndCaseCoverAccentedText) {
+    EXPECT_TRUE(isLetter(U'\u00E9'));
+    EXPECT_TRUE(isLetter(U'\u0416'));
+    EXPECT_FALSE(isLetter(U'\u2019'));
+    EXPECT_FALSE(isWordCharacter(U'\u2014'));
+    EXPECT_TRUE(isWordCharacter(U'7'));
+    EXPECT_TRUE(isUpperCase(U'\u00C9'));
+    EXPECT_EQ(lowerCase(U'\u00C9'), U'\u00E9');
+    EXPECT_EQ(upperCase(U'\u00E9'), U'\u00C9');
+    EXPECT_EQ(toLower("CAF\xC3\x89 \xD0\x96 \xFF"), "caf\xC3\xA9 \xD0\xB6 \xFF");
+}
+
+} // namespace
+} // namespace cadenzo::text
