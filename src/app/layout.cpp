@@ -2,6 +2,23 @@
 
 namespace cadenzo {
 
+Rect ClientRectOf(const Rect& outer, const FrameMargins& frame) {
+    const int width = outer.width - frame.left - frame.right;
+    const int height = outer.height - frame.top - frame.bottom;
+    return {outer.left + frame.left, outer.top + frame.top, width > 0 ? width : 0, height > 0 ? height : 0};
+}
+
+Rect OuterRectOf(const Rect& client, const FrameMargins& frame) {
+    return {client.left - frame.left, client.top - frame.top, client.width + frame.left + frame.right,
+            client.height + frame.top + frame.bottom};
+}
+
+Rect MinimumClientSize(const FrameMargins& frame) {
+    const int width = kMinWindowWidth - frame.left - frame.right;
+    const int height = kMinWindowHeight - frame.top - frame.bottom;
+    return {0, 0, width > 0 ? width : 0, height > 0 ? height : 0};
+}
+
 MainLayout ComputeMainLayout(int W, int H, bool controlPanelShown) {
     MainLayout l;
     l.image1 = {0, 0, W, H};

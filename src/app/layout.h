@@ -18,6 +18,18 @@ inline constexpr int kMinWindowHeight = 450;
 // coordinates are 16-bit; anything larger is a damaged file).
 inline constexpr int kMaxWindowCoordinate = 32767;
 
+// The window manager's frame around the client area.
+struct FrameMargins {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// The window's left, top, width and height are those of its outer (frame)
+// rectangle; the toolkit places and sizes the client area inside it.
+Rect ClientRectOf(const Rect& outer, const FrameMargins& frame);
+Rect OuterRectOf(const Rect& client, const FrameMargins& frame);
+// The smallest client area that keeps the outer size at least 400 x 450.
+Rect MinimumClientSize(const FrameMargins& frame);
+
 struct MainLayout {
     Rect image1;       // the page surface's visible size (before the Reading tab fits it)
     Rect pageControl1; // page area at the left

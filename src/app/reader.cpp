@@ -140,7 +140,9 @@ int Reader::ShowPage(int start) {
                   win_.pageHeight(),
                   [this](const std::string& path) { return files_.fileExists(path); }};
     const int next = cadenzo::ShowPage(start, in, page, win_.pageSurface(), win_);
-    if (start >= 0 && start < static_cast<int>(BookLines.size()) - 2)
+    // The text of the page drawn, which begins at PageStart: a negative start
+    // draws from line 0.
+    if (page.PageStart < static_cast<int>(BookLines.size()) - 2)
         win_.setPageText(PageTextLines(BookLines, page.PageStart, next));
     return next;
 }

@@ -177,9 +177,9 @@ void Reader::OpenCommandLineBook() {
     if (platform_.commandLineBook.empty()) return;
     OpenDialogFileName = platform_.commandLineBook;
     win_.setOpenDialogFileName(OpenDialogFileName);
+    // The page area stays on the About page; the book is drawn on the Reading
+    // page, where the user finds it when bringing that page to the front.
     OpenBook(platform_.commandLineBook, " ");
-    // The book the user named is what the window shows first.
-    win_.showReadingTab();
 }
 
 } // namespace cadenzo

@@ -1,5 +1,6 @@
 #include "app/errors.h"
 #include "app/ini_file.h"
+#include "app/layout.h"
 #include "app/settings.h"
 #include "support/reader_rig.h"
 
@@ -165,5 +166,29 @@ TEST(Startup, DataFolderThatCannotBeCreatedRaisesAnError) {
     EXPECT_THROW(rig.reader->FormCreate(), ReaderError);
 }
 
+// The window's rectangle is its outer one; the client area sits inside the
+// window manager's frame, and the least outer size stays 400 x 450.
+TEST(WindowFrame, ClientAreaSitsInsideTheOuterRectangle) {
+    const struct {
+        Rect outer;
+        FrameMargins frame;
+        Rect client;
+        Rect least;
+    } cases[] = {
+        {{0, 0, 700, 668}, {1, 20, 1, 5}, {1, 20, 698, 643}, {0, 0, 398, 425}},
+        {{30, 40, 612, 480}, {0, 0, 0, 0}, {30, 40, 612, 480}, {0, 0, 400, 450}},
+        {{-5, 10, 400, 450}, {4, 30, 4, 4}, {-1, 40, 392, 416}, {0, 0, 392, 416}},
+        {{0, 0, 10, 10}, {300, 300, 300, 300}, {300, 300, 0, 0}, {0, 0, 0, 0}}, // no room inside
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ClientRectOf(c.outer, c.frame), c.client);
+        if (c.client.width > 0) {
+            EXPECT_EQ(OuterRectOf(c.client, c.frame), c.outer);
+        }
+        EXPECT_EQ(MinimumClientSize(c.frame), c.least);
+    }
+}
+
 } // namespace
 } // namespace cadenzo
+

@@ -1,6 +1,7 @@
 #include "app/qt/tform1.h"
 
 #include "app/errors.h"
+#include "app/qt/outer_frame.h"
 #include "app/qt/page_view.h"
 #include "bookmarks/qt/tform4.h"
 #include "catalogue/catalogue.h"
@@ -22,6 +23,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMouseEvent>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -34,6 +36,7 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QSpacerItem>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QStringDecoder>
@@ -54,6 +57,14 @@ namespace cadenzo {
 namespace {
 
 QString qs(const std::string& text) { return FromWindows1252(text); }
+
+// Room a title bar takes beside its text: the window's icon and its buttons.
+constexpr int kTitleBarButtonsWidth = 160;
+
+const QScreen* screenOf(const QWidget* widget) {
+    const QScreen* screen = widget->screen();
+    return screen ? screen : QGuiApplication::primaryScreen();
+}
 
 // Text that may carry a file name (UTF-8 here) as well as book text
 // (Windows-1252): read as UTF-8 when it is valid UTF-8, else as book text.
@@ -130,7 +141,7 @@ TForm1::TForm1(const StartOptions& options, QWidget* parent)
     : QMainWindow(parent), options_(options) {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Cadenzo"));
-    setMinimumSize(kMinWindowWidth, kMinWindowHeight);
+    outerFrame_ = new OuterFrame(this, true);
     aboutPicture_ = MakeAboutPicture();
     indexInstructions_ = kIndexInstructions;
 
@@ -147,6 +158,7 @@ TForm1::TForm1(const StartOptions& options, QWidget* parent)
 
     Form4 = new TForm4(this);
     FindDialog1 = new FindDialog(this);
+    findFrame_ = new OuterFrame(FindDialog1, false);
     connect(FindDialog1, &FindDialog::findNext, this, [this] { dispatch([this] { reader_->FindDialog1Find(); }); });
     reader_ = std::make_unique<Reader>(*this, files_, makePlatform(options));
     dispatch([this] { reader_->FormCreate(); });
@@ -290,9 +302,13 @@ void TForm1::createControlTab() {
     BookPosProgressBar->setGeometry(8, 32, 170, 16);
     PosLabel = new QLabel(t);
     PosLabel->setObjectName(QStringLiteral("PosLabel"));
+    PosLabel->setTextFormat(Qt::PlainText);
+    // Its accessible name is the position text itself, so screen readers read it.
+    PosLabel->setAccessibleDescription(QStringLiteral("Reading Position"));
     PosLabel->setGeometry(8, 48, 170, 18);
     FontSizeLabel = new QLabel(t);
     FontSizeLabel->setObjectName(QStringLiteral("FontSizeLabel"));
+    FontSizeLabel->setTextFormat(Qt::PlainText);
     FontSizeLabel->setGeometry(8, 72, 170, 16);
     FontSizeTrackBar = new QSlider(Qt::Horizontal, t);
     FontSizeTrackBar->setObjectName(QStringLiteral("FontSizeTrackBar"));
@@ -425,7 +441,6 @@ void TForm1::nameForAssistiveTechnology() {
         {FontSizeTrackBar, "Font Size"},
         {FontSizeUpDown, "Font Size"},
         {BookPosProgressBar, "Reading Position"},
-        {PosLabel, "Reading Position"},
         {Memo1, "About Cadenzo"},
         {IndexMemo, "How to use the index"},
         {ProgramIcon, "About picture"},
@@ -610,8 +625,10 @@ void TForm1::setCatalogueFontSize(int points) {
     TOCTreeView->setFont(font);
 }
 
+// The outer rectangle, frame included.
 WindowRect TForm1::windowRect() const {
-    return WindowRect{x(), y(), width(), height()};
+    const QRect outer = outerFrame_->outer();
+    return WindowRect{outer.x(), outer.y(), outer.width(), outer.height()};
 }
 
 // The window keeps its remembered place when that is on a screen; otherwise
@@ -627,8 +644,7 @@ void TForm1::setWindowRect(const WindowRect& rect) {
         wanted.setSize(wanted.size().boundedTo(room.size()));
         if (!onScreen) wanted.moveTopLeft(room.topLeft());
     }
-    move(wanted.topLeft());
-    resize(wanted.size());
+    outerFrame_->place(wanted);
 }
 
 int TForm1::screenWidth() const {
@@ -673,8 +689,18 @@ void TForm1::showControlTab() { PageControl2->setCurrentWidget(ControlsTabSheet)
 void TForm1::showReadingTab() { PageControl1->setCurrentWidget(ReadTabSheet); }
 void TForm1::showTableOfContentsTab() { PageControl1->setCurrentWidget(TOCTabSheet); }
 
+// A hidden tab is taken out of the control panel rather than only not drawn:
+// assistive technology would still report it as showing, without a place.
 void TForm1::setIndexTabVisible(bool visible) {
-    PageControl2->setTabVisible(PageControl2->indexOf(IndexTabSheet), visible);
+    const int at = PageControl2->indexOf(IndexTabSheet);
+    if (visible && at < 0) {
+        PageControl2->addTab(IndexTabSheet, QStringLiteral("Index"));
+    } else if (!visible && at >= 0) {
+        PageControl2->removeTab(at);
+        // The page stays with the panel, hidden, so it is kept and freed with it.
+        IndexTabSheet->hide();
+        if (IndexTabSheet->parentWidget() == nullptr) IndexTabSheet->setParent(PageControl2);
+    }
 }
 
 void TForm1::setBookmarksMenuVisible(bool visible) { BMMenu->menuAction()->setVisible(visible); }
@@ -696,8 +722,9 @@ std::optional<std::string> TForm1::askSaveFileName(const std::string& defaultExt
     return QDir::toNativeSeparators(dialog.selectedFiles().front()).toStdString();
 }
 
+// (x, y) is where the dialog's frame goes.
 void TForm1::showFindDialog(int x, int y) {
-    FindDialog1->move(x, y);
+    findFrame_->place(QRect(x, y, 0, 0));
     FindDialog1->show();
     FindDialog1->raise();
     FindDialog1->activateWindow();
@@ -775,13 +802,11 @@ std::optional<int> TForm1::selectedCatalogueNode() const {
     return item->data(0, Qt::UserRole).toInt();
 }
 
-// The program's own title: Qt shows it after the window caption in the title
-// bar and on the task bar, and it names the program to the desktop.
-void TForm1::setApplicationTitle(const std::string& title) {
-    setWindowIconText(qs(title));
-    QGuiApplication::setApplicationDisplayName(qs(title));
-    if (windowHandle()) windowHandle()->setTitle(windowTitle());
-}
+// The program's own title names the program where the desktop shows it when
+// the window is iconified (the task bar). It is not Qt's application display
+// name: Qt would append that to every window's title, and the caption is the
+// whole title.
+void TForm1::setApplicationTitle(const std::string& title) { setWindowIconText(qs(title)); }
 
 void TForm1::setIndexView(IndexView view) {
     if (view != IndexView::Loaded) indexModel->clear();
@@ -802,7 +827,8 @@ std::string TForm1::askBookmarkName() {
 void TForm1::showBookmarkPopup(const std::vector<std::string>& captions, int x, int y) {
     BMPopupMenu->clear();
     for (std::size_t k = 0; k < captions.size(); ++k) {
-        QAction* item = BMPopupMenu->addAction(qs(captions[k]));
+        // Names are shown as written: "&" is no shortcut marker here.
+        QAction* item = BMPopupMenu->addAction(qs(captions[k]).replace(QLatin1Char('&'), QStringLiteral("&&")));
         const int position = static_cast<int>(k);
         connect(item, &QAction::triggered, this,
                 [this, position] { dispatch([this, position] { reader_->BMPopupItemClick(position); }); });
@@ -839,6 +865,17 @@ std::optional<std::string> TForm1::askOpenFileName(const FileDialogSetup& setup)
 bool TForm1::askYesNo(const std::string& text, const std::string& title) {
     if (options_.unattended) return false;
     QMessageBox box(QMessageBox::NoIcon, qs(title), qs(text), QMessageBox::Yes | QMessageBox::No, this);
+    box.setTextFormat(Qt::PlainText); // a bookmark name, shown as written
+    // The question stands in the title bar: the box is made wide enough for
+    // the title, in the bold face title bars use, beside the frame's buttons.
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + kTitleBarButtonsWidth;
+    const QScreen* screen = screenOf(this);
+    const int room = screen ? screen->availableGeometry().width() : titleWidth;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(std::min(titleWidth, room), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -851,6 +888,7 @@ void TForm1::showMessage(const std::string& text) {
     QString shown = qs(text);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     QMessageBox box(QMessageBox::NoIcon, windowTitle(), shown, QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
@@ -859,7 +897,10 @@ void TForm1::showError(const std::string& text) {
         std::cerr << "error: " << text << '\n';
         return;
     }
-    QMessageBox::critical(this, windowTitle(), qsNamed(text));
+    // Errors name files and books: shown as written, never as markup.
+    QMessageBox box(QMessageBox::Critical, windowTitle(), qsNamed(text), QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }
 
 void TForm1::setPrevEnabled(bool enabled) { PrevButton->setEnabled(enabled); }

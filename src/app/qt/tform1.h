@@ -32,6 +32,7 @@ class QTreeView;
 
 namespace cadenzo {
 
+class OuterFrame;
 class PageView;
 class TForm4;
 class FindDialog;
@@ -197,6 +198,8 @@ class TForm1 : public QMainWindow, public Window {
     StartOptions options_;
     QtSurface surface_;
     QImage aboutPicture_; // Image3: the about picture, drawn stretched onto ProgramIcon
+    OuterFrame* outerFrame_ = nullptr; // the main window's outer rectangle
+    OuterFrame* findFrame_ = nullptr;  // the find dialog's
     RealFileSystem files_;
     std::unique_ptr<Reader> reader_;
     QWidget* central_ = nullptr;

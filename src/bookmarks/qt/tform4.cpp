@@ -24,4 +24,12 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
 }
 
+// The dialog opens ready for typing: the focus in the edit box, its last text
+// selected, so a new name replaces it and Enter takes it.
+void TForm4::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    Edit1->setFocus();
+    Edit1->selectAll();
+}
+
 } // namespace cadenzo

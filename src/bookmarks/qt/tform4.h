@@ -18,6 +18,9 @@ class TForm4 : public QDialog {
     QLabel* Label1 = nullptr;
     QLineEdit* Edit1 = nullptr;
     QPushButton* Button1 = nullptr;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
 };
 
 } // namespace cadenzo
