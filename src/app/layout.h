@@ -19,7 +19,6 @@ inline constexpr int kMinWindowHeight = 450;
 inline constexpr int kMaxWindowCoordinate = 32767;
 
 struct MainLayout {
-    Rect image1;       // the page surface's visible size (before the Reading tab fits it)
     Rect pageControl1; // page area at the left
     Rect pageControl2; // control panel at the right
     Rect programIcon;  // about picture: the left half of the About page, square

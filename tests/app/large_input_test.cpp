@@ -1,6 +1,6 @@
 // Inputs far larger or stranger than any real book: clear behaviour, memory
 // in proportion, no crash.
-#include "app/errors.h"
+#include "base/errors.h"
 #include "support/reader_rig.h"
 
 #include <gtest/gtest.h>

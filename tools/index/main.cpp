@@ -1,7 +1,7 @@
 // cadenzo-index: writes the word index (".lix") of a book file, so that the
 // reader can show it on its Index page.
 #include "app/file_system.h"
-#include "app/errors.h"
+#include "base/errors.h"
 #include "word_index_builder.h"
 
 #include <cstring>

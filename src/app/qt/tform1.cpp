@@ -1,6 +1,6 @@
 #include "app/qt/tform1.h"
 
-#include "app/errors.h"
+#include "base/errors.h"
 #include "app/qt/page_view.h"
 #include "bookmarks/qt/tform4.h"
 #include "catalogue/catalogue.h"
