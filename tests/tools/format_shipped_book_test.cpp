@@ -16,7 +16,7 @@ namespace cadenzo::format::test {
 namespace {
 
 const std::vector<std::string>& shippedLines() {
-    static const std::vector<std::string> lines = splitLines(readFile(CADENZO_SHIPPED_LIT));
+    static const std::vector<std::string> lines = splitLines(ReadFile(CADENZO_SHIPPED_LIT));
     return lines;
 }
 
@@ -28,10 +28,10 @@ int count(const std::vector<std::string>& lines, bool (*match)(const std::string
 }
 
 TEST(ShippedBook, IsTheFormatterOutputOfTheManuscriptByteForByte) {
-    const std::string expected = readFile(CADENZO_SHIPPED_LIT);
+    const std::string expected = ReadFile(CADENZO_SHIPPED_LIT);
     ASSERT_FALSE(expected.empty()) << CADENZO_SHIPPED_LIT;
-    const Manuscript book = parseManuscript(readFile(CADENZO_MANUSCRIPT));
-    const Shape shape = parseShape(readFile(CADENZO_SHAPE));
+    const Manuscript book = parseManuscript(ReadFile(CADENZO_MANUSCRIPT));
+    const Shape shape = parseShape(ReadFile(CADENZO_SHAPE));
     const std::string made = joinBookLines(fitBook(book, shape));
     EXPECT_TRUE(made == expected) << "regenerate src/book/vestaria.lit with cadenzo-format --fit";
 }
