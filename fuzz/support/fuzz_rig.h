@@ -3,7 +3,7 @@
 // lines.
 #pragma once
 
-#include "app/errors.h"
+#include "base/errors.h"
 #include "app/file_system.h"
 #include "app/reader.h"
 #include "app/window.h"

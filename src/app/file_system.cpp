@@ -1,6 +1,7 @@
 #include "app/file_system.h"
 
-#include <atomic>
+#include "base/file_writer.h"
+
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -71,35 +72,7 @@ std::optional<std::vector<std::string>> RealFileSystem::readLines(const std::str
 }
 
 bool RealFileSystem::writeLines(const std::string& path, const std::vector<std::string>& lines) {
-    static std::atomic<unsigned> counter{0};
-    const auto named = PathOf(path);
-    if (!named) return false;
-    const fs::path& target = *named;
-    fs::path temp = target;
-    temp += ".tmp" + std::to_string(counter++);
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        for (const std::string& line : lines) {
-            out.write(line.data(), static_cast<std::streamsize>(line.size()));
-            out.write("\r\n", 2);
-        }
-        out.flush();
-        if (!out) {
-            out.close();
-            std::error_code ignored;
-            fs::remove(temp, ignored);
-            return false;
-        }
-    }
-    std::error_code ec;
-    fs::rename(temp, target, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        return false;
-    }
-    return true;
+    return !replaceFile(path, joinLines(lines, LineEnding::CrLf));
 }
 
 } // namespace cadenzo

@@ -1,21 +1,12 @@
 #include "app/ini_file.h"
 
-#include "book/markup.h"
+#include "base/text.h"
 
 #include <optional>
 
 namespace cadenzo {
 
 namespace {
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
 
 // The section name of a "[name]" line, or nothing.
 std::optional<std::string_view> sectionName(std::string_view line) {
@@ -48,7 +39,7 @@ SectionRange findSection(const IniLines& lines, std::string_view section) {
             range.end = i;
             return range;
         }
-        if (equalsIgnoringCase(*name, section)) range.header = i;
+        if (equalsIgnoringAsciiCase(*name, section)) range.header = i;
     }
     range.end = lines.size();
     return range;
@@ -62,7 +53,7 @@ int IniReadInteger(const IniLines& lines, std::string_view section, std::string_
     if (range.header == std::string::npos) return fallback;
     for (std::size_t i = range.header + 1; i < range.end; ++i) {
         auto kv = keyLine(lines[i]);
-        if (kv && equalsIgnoringCase(kv->key, key)) return StrToIntDef(kv->value, fallback);
+        if (kv && equalsIgnoringAsciiCase(kv->key, key)) return StrToIntDef(kv->value, fallback);
     }
     return fallback;
 }
@@ -81,7 +72,7 @@ void IniWriteInteger(IniLines& lines, std::string_view section, std::string_view
     for (std::size_t i = range.header + 1; i < range.end; ++i) {
         auto kv = keyLine(lines[i]);
         if (!kv) continue;
-        if (equalsIgnoringCase(kv->key, key)) {
+        if (equalsIgnoringAsciiCase(kv->key, key)) {
             lines[i] = newLine;
             return;
         }

@@ -21,7 +21,6 @@ Rect MinimumClientSize(const FrameMargins& frame) {
 
 MainLayout ComputeMainLayout(int W, int H, bool controlPanelShown) {
     MainLayout l;
-    l.image1 = {0, 0, W, H};
     if (controlPanelShown) {
         l.pageControl1 = {0, 0, W - kControlPanelWidth, H};
         l.pageControl2 = {W - kControlPanelWidth, 0, kControlPanelWidth, H};

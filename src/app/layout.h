@@ -31,7 +31,6 @@ Rect OuterRectOf(const Rect& client, const FrameMargins& frame);
 Rect MinimumClientSize(const FrameMargins& frame);
 
 struct MainLayout {
-    Rect image1;       // the page surface's visible size (before the Reading tab fits it)
     Rect pageControl1; // page area at the left
     Rect pageControl2; // control panel at the right
     Rect programIcon;  // about picture: the left half of the About page, square

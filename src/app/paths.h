@@ -25,6 +25,9 @@ std::string BaseNameOf(std::string_view path, const PathRules& rules);
 // The file-name part of `path` (after the last "\" or "/").
 std::string_view FileNameOf(std::string_view path);
 
+// The key of a book file: its file name up to the first "." (empty without one).
+std::string bookKeyOf(std::string_view fileName);
+
 // `folder` ending in a separator, followed by `name`.
 std::string JoinPath(std::string_view folder, std::string_view name, const PathRules& rules);
 

@@ -1,13 +1,16 @@
 #include "app/reader.h"
 
-#include "app/errors.h"
+#include "base/errors.h"
 #include "app/ini_file.h"
 #include "app/layout.h"
 #include "app/settings.h"
 #include "display/color_sets.h"
 #include "display/page_text.h"
+#include "display/paging.h"
+#include "catalogue/built_in_pages.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace cadenzo {
 
@@ -152,15 +155,6 @@ void Reader::NextPage() {
     NextPageStart = ShowPage(NextPageStart);
 }
 
-namespace {
-
-// Where a page may begin when paging back: a sentence or paragraph marker.
-bool isPrevPageBreak(const std::string& line) {
-    return line.size() < 2 || line[0] == 'p' || line[0] == 's';
-}
-
-} // namespace
-
 void Reader::PrevPage() {
     PageTurned = true;
     DrawingSurface& surface = win_.pageSurface();
@@ -168,23 +162,9 @@ void Reader::PrevPage() {
     page.PageHeight = win_.pageHeight();
     LinesPerPage = page.PageHeight / page.LineHeight;
 
-    const int count = static_cast<int>(BookLines.size());
-    // A bookmark can put PageStart at any number an int holds: step in 64 bits.
-    const long long back = static_cast<long long>(page.PageStart) - LinesPerPage;
-    int s = 0;
-    if (back >= 0) {
-        const int candidate = static_cast<int>(back);
-        s = candidate;
-        while (s < count && !isPrevPageBreak(BookLines[static_cast<std::size_t>(s)])) ++s;
-        if (s >= page.PageStart || s >= count) s = candidate;
-    }
-    const int last = static_cast<int>(std::min(static_cast<long long>(page.PageStart) + 2, count - 1LL));
-    for (int i = std::max(s, 0); i <= last; ++i) {
-        if (Contains(BookLines[static_cast<std::size_t>(i)], "|f>")) {
-            surface.setFontFace(FontFace::TimesNewRoman);
-            break;
-        }
-    }
+    const int s = pageBackStart(BookLines, page.PageStart, LinesPerPage);
+    const int last = page.PageStart > INT_MAX - 2 ? INT_MAX : page.PageStart + 2;
+    if (switchesToCourier(BookLines, s, last)) surface.setFontFace(FontFace::TimesNewRoman);
     NextPageStart = ShowPage(s);
 }
 
@@ -282,7 +262,6 @@ void Reader::FontSizeUpDownClick() {
 
 void Reader::FormResize() {
     win_.applyLayout(ComputeMainLayout(win_.clientWidth(), win_.clientHeight(), ControlPanelShown));
-    NextPageStart = page.PageStart;
     NextPageStart = ShowPage(page.PageStart);
 }
 

@@ -1,5 +1,5 @@
 // Named bookmarks, the closing bookmark and the resume offer.
-#include "app/errors.h"
+#include "base/errors.h"
 #include "app/reader.h"
 
 namespace cadenzo {
@@ -53,7 +53,7 @@ void Reader::BMGOItemClick() { showBookmarkPopup(PopupCommand::Goto); }
 const std::string& Reader::bookmarkAt(int position) const {
     const int line = BMBookLine + 1 + position;
     if (position < 0 || position >= static_cast<int>(BMItems.size()) || line >= static_cast<int>(BMList.size()))
-        throw ReaderError("List index out of bounds (" + std::to_string(position) + ")");
+        throw ListIndexError(position);
     return BMList[static_cast<std::size_t>(line)];
 }
 

@@ -1,35 +1,12 @@
 // The catalogue tree, and opening a book from it, from "Open File" or from
 // the command line.
-#include "app/errors.h"
+#include "base/errors.h"
 #include "app/reader.h"
 #include "book/shipped_book.h"
 #include "catalogue/built_in_pages.h"
+#include "display/paging.h"
 
 namespace cadenzo {
-
-namespace {
-
-// The key of a book file: its file name up to the first "." (empty without one).
-std::string bookKeyOf(const std::string& fileName) {
-    const std::string_view name = FileNameOf(fileName);
-    const std::size_t dot = name.find('.');
-    return dot == std::string_view::npos ? std::string() : std::string(name.substr(0, dot));
-}
-
-bool isAbsentAnchor(const std::string& anchor) {
-    return anchor.empty() || anchor == " " || anchor == "00000";
-}
-
-// The line after the anchor's line, searching all but the last line; 0 when
-// no line carries it.
-int anchorStart(const BookLineList& lines, const std::string& anchor) {
-    const std::string tag = "|" + anchor + ">";
-    for (std::size_t k = 0; k + 1 < lines.size(); ++k)
-        if (Contains(lines[k], tag)) return static_cast<int>(k + 1);
-    return 0;
-}
-
-} // namespace
 
 void Reader::BuildCatalogue() {
     CatalogueLines = BuiltInCatalogue();
@@ -103,8 +80,7 @@ void Reader::TOCTreeViewClick() {
         if (CatalogueEntry >= 0 && static_cast<std::size_t>(CatalogueEntry) < CatalogueLines.size()) {
             const auto entry = static_cast<std::size_t>(CatalogueEntry);
             EntryKey = EntryText(CatalogueLines[entry]);
-            const std::size_t titleLine = Contains(EntryKey, "@") ? TitleLineOf(CatalogueLines, entry) : entry;
-            BookTitle = std::string(Trimmed(DisplayText(CatalogueLines[titleLine])));
+            BookTitle = entryTitle(CatalogueLines, entry);
             win_.setCaption("Cadenzo -- " + BookTitle);
         } else {
             EntryKey.clear();
@@ -116,9 +92,10 @@ void Reader::TOCTreeViewClick() {
         win_.showMessage("Not here yet");
         return;
     }
-    if (const std::size_t at = EntryKey.find('@'); at != std::string::npos) {
-        BookAnchor = EntryKey.substr(at + 1);
-        EntryKey.erase(at);
+    if (Contains(EntryKey, "@")) {
+        EntryTarget target = splitEntry(EntryKey);
+        EntryKey = std::move(target.key);
+        BookAnchor = std::move(target.anchor);
     }
     const std::string fileName = ProgramDir + EntryKey + ".lit";
     OpenDialogFileName = fileName;
@@ -161,7 +138,7 @@ void Reader::OpenBook(const std::string& FileName, const std::string& Anchor) {
         BookKey = key;
         BookLines = std::move(prepared);
     }
-    const int first = isAbsentAnchor(Anchor) ? resumeOffer() : anchorStart(BookLines, Anchor);
+    const int first = isAbsentAnchor(Anchor) ? resumeOffer() : anchorPageStart(BookLines, Anchor);
     NextPageStart = ShowPage(first);
 }
 

@@ -1,5 +1,5 @@
 // Find, the word index, and saving the page on screen as text.
-#include "app/errors.h"
+#include "base/errors.h"
 #include "app/reader.h"
 #include "display/page_text.h"
 #include "search/find.h"

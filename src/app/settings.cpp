@@ -30,26 +30,4 @@ std::vector<std::string> MakeDefaultSettings(const std::string& tocPath, int scr
             ""};
 }
 
-std::vector<std::string> StartupWelcomePage() {
-    return {" ",
-            "Select a Book",
-            "       from the Table of Contents",
-            "     by clicking on the title.",
-            " ",
-            "If the Book is large",
-            "    and has several sections,",
-            "       there will be",
-            "           a small box",
-            "         with a",
-            "     \"+\"",
-            "        in the box.",
-            " ",
-            "Click on the",
-            "     \"+\"",
-            "        to see the sections",
-            "           of the Book.",
-            " ",
-            "p000"};
-}
-
 } // namespace cadenzo

@@ -12,7 +12,4 @@ inline constexpr const char* kSettingsSection = "how";
 std::vector<std::string> MakeDefaultSettings(const std::string& tocPath, int screenWidth,
                                              int screenHeight);
 
-// The start-up welcome page, in prepared form.
-std::vector<std::string> StartupWelcomePage();
-
 } // namespace cadenzo

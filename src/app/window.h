@@ -45,8 +45,8 @@ class Window : public PositionDisplay {
     virtual DrawingSurface& pageSurface() = 0;
     virtual int pageWidth() const = 0;
     virtual int pageHeight() const = 0;
-    // Makes the page and about surfaces as large as the screen, filled
-    // silver and white.
+    // Gives the page surface the page area's size, filled silver, and the
+    // about picture a white background.
     virtual void prepareSurfaces() = 0;
 
     // Options tab and font size.

@@ -2,6 +2,8 @@
 // the reader draws, searches and saves.
 #pragma once
 
+#include "base/text.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,17 +22,6 @@ inline constexpr int kMaxIndent = 52;
 BookLineList PrepareBookLines(const BookLineList& stored);
 // The same, reusing the stored lines' memory (for long books).
 BookLineList PrepareBookLines(BookLineList&& stored);
-
-// The decimal reading the platform's integer conversion gives: optional
-// leading blanks and sign, decimal digits, or "$"/"0x" and hex digits.
-// Throws ConversionError("'%s' is not a valid integer value").
-int StrToInt(std::string_view text);
-
-// Same reading, but returns `fallback` instead of throwing.
-int StrToIntDef(std::string_view text, int fallback);
-
-// Text with spaces and control characters removed from both ends.
-std::string_view Trimmed(std::string_view text);
 
 // Removes, while a bar remains, the first bar and the two characters after it.
 std::string RemoveTagsAsThreeChars(std::string_view text);

@@ -64,4 +64,26 @@ BookLineList AuthorListPage() { return listPage("by the author"); }
 
 BookLineList AuthorEntryPage() { return {kBanner, "l00|b>", "l04Penwright", "l00|n>", "p000"}; }
 
+BookLineList StartupWelcomePage() {
+    return {" ",
+            "Select a Book",
+            "       from the Table of Contents",
+            "     by clicking on the title.",
+            " ",
+            "If the Book is large",
+            "    and has several sections,",
+            "       there will be",
+            "           a small box",
+            "         with a",
+            "     \"+\"",
+            "        in the box.",
+            " ",
+            "Click on the",
+            "     \"+\"",
+            "        to see the sections",
+            "           of the Book.",
+            " ",
+            "p000"};
+}
+
 } // namespace cadenzo

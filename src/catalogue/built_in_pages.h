@@ -11,4 +11,9 @@ BookLineList TitleListPage();
 BookLineList AuthorListPage();
 BookLineList AuthorEntryPage();
 
+// The page shown at start-up before any book is chosen. Unlike the four
+// above it is already in prepared form (no banner line): it is appended to
+// the prepared lines as they stand.
+BookLineList StartupWelcomePage();
+
 } // namespace cadenzo

@@ -1,5 +1,6 @@
 #include "catalogue/catalogue.h"
 
+#include "base/checked.h"
 #include "book/markup.h"
 
 #include <array>
@@ -124,5 +125,18 @@ std::size_t TitleLineOf(const CatalogueLineList& lines, std::size_t line) {
         if (!Contains(lines[i], "@")) return i;
     return line;
 }
+
+std::string entryTitle(const CatalogueLineList& lines, std::size_t line) {
+    const std::size_t titleLine = Contains(EntryText(checkedAt(lines, line)), "@") ? TitleLineOf(lines, line) : line;
+    return std::string(Trimmed(DisplayText(checkedAt(lines, titleLine))));
+}
+
+EntryTarget splitEntry(std::string_view entryText) {
+    const std::size_t at = entryText.find('@');
+    if (at == std::string_view::npos) return {std::string(entryText)};
+    return {std::string(entryText.substr(0, at)), std::string(entryText.substr(at + 1))};
+}
+
+bool isAbsentAnchor(std::string_view anchor) { return anchor.empty() || anchor == " " || anchor == "00000"; }
 
 } // namespace cadenzo

@@ -49,4 +49,20 @@ std::vector<std::string> SeedBookmarkLines(const CatalogueLineList& lines);
 // the nearest line at or above it that holds no "@".
 std::size_t TitleLineOf(const CatalogueLineList& lines, std::size_t line);
 
+// The title a chosen entry shows in the caption: the trimmed display text of
+// its title line (the entry's own line when its text has no "@").
+std::string entryTitle(const CatalogueLineList& lines, std::size_t line);
+
+// An entry's text split at its first "@": the book's key before it and the
+// anchor after it ("vesta@refpt003"); the anchor is "00000" without an "@".
+struct EntryTarget {
+    std::string key;
+    std::string anchor = "00000";
+};
+EntryTarget splitEntry(std::string_view entryText);
+
+// True when an anchor names no place in the book (" ", "00000" or nothing):
+// the book then opens where the reader last left it.
+bool isAbsentAnchor(std::string_view anchor);
+
 } // namespace cadenzo

@@ -1,5 +1,8 @@
 #include "display/page_renderer.h"
 
+#include "base/checked.h"
+#include "display/paging.h"
+
 #include <algorithm>
 #include <string_view>
 
@@ -55,7 +58,7 @@ int PagePainter::drawColumns(int start, int lineCount, bool twoColumns) {
         int left = 0;
         if (column == 1) {
             if (p >= lineCount - 1) break;
-            left = W / 2 + 3;
+            left = TwoColumns(W).rightColumnLeft;
             st_.ColumnRight = W;
         }
         surface_.setFontSize(in_.PageFontSize);
@@ -63,27 +66,19 @@ int PagePainter::drawColumns(int start, int lineCount, bool twoColumns) {
         st_.LineHeight = std::max(1, surface_.textHeight("X"));
 
         // A surface lower than one line still shows one line, so paging always moves on.
-        int capacity = std::max(1, H / st_.LineHeight);
-        if (p + capacity > lineCount - 1) capacity = lineCount - 1 - p;
-        int shown = capacity;
-        for (int k = capacity - 1; k >= 1; --k) {
-            if (IsPageEndBreak(in_.BookLines[static_cast<std::size_t>(p + k)])) {
-                shown = k;
-                break;
-            }
-        }
+        const int shown = columnLineCount(in_.BookLines, p, std::max(1, H / st_.LineHeight));
 
         // The first column's fill spans the whole width; when a right column
         // will follow, its own fill covers that half, so it is not painted twice.
         const bool rightColumnFollows = twoColumns && column == 0 && p + shown < lineCount - 1;
         setBrush(current().slot[1]);
         columnFill_ = brush_;
-        surface_.fillRect(left, 0, rightColumnFollows ? W / 2 + 3 : W, H);
+        surface_.fillRect(left, 0, rightColumnFollows ? TwoColumns(W).rightColumnLeft : W, H);
 
         int y = kTopMargin;
         int x = left;
         for (int i = 0; i < shown; ++i) {
-            drawLine(in_.BookLines[static_cast<std::size_t>(p)], left, x, y);
+            drawLine(checkedAt(in_.BookLines, p), left, x, y);
             x = left;
             y += st_.LineHeight;
             ++p;
@@ -210,10 +205,6 @@ void PagePainter::applyTag(std::string& d, char code, std::size_t bar, int& y) {
 }
 
 } // namespace
-
-bool IsPageEndBreak(const std::string& line) {
-    return line.size() < 3 || line[0] == 'p' || line[0] == 'r' || line[0] == 's';
-}
 
 TwoColumnGeometry TwoColumns(int width) {
     return {width / 2 - 2, width / 2 + 3, width / 2 - 3};

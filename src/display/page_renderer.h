@@ -48,9 +48,6 @@ inline constexpr int kMinFitSize = 8;
 inline constexpr int kRuleWidth = 6;
 inline constexpr std::uint32_t kRuleColor = 0x808080;
 
-// A page may end just before such a line: a sentence or paragraph boundary.
-bool IsPageEndBreak(const std::string& line);
-
 // Left column's right edge, right column's left edge and the rule's centre
 // for a surface `width` pixels wide.
 struct TwoColumnGeometry {

@@ -1,5 +1,7 @@
 #include "display/page_text.h"
 
+#include "book/marker_lines.h"
+
 #include <algorithm>
 
 namespace cadenzo {
@@ -23,23 +25,12 @@ std::string WithoutMarkup(std::string_view line) {
     return out;
 }
 
-namespace {
-
-bool isMarker(const std::string& text) {
-    std::string_view t = text;
-    while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
-    while (!t.empty() && t.back() == ' ') t.remove_suffix(1);
-    return t.size() == 4 && !text.empty() && (text[0] == 'p' || text[0] == 's');
-}
-
-} // namespace
-
 std::vector<std::string> PageTextLines(const BookLineList& lines, int first, int last) {
     std::vector<std::string> out;
     const int end = std::min(last, static_cast<int>(lines.size()) - 1);
     for (int i = std::max(first, 0); i <= end; ++i) {
         std::string text = WithoutMarkup(lines[static_cast<std::size_t>(i)]);
-        if (isMarker(text) || Contains(text, "age>")) continue;
+        if (isMarkerText(text) || Contains(text, "age>")) continue;
         out.push_back(std::move(text));
     }
     return out;

@@ -26,7 +26,6 @@ class DrawingSurface {
     virtual void endDraw() {}
 
     virtual void setFontFace(FontFace face) = 0;
-    virtual FontFace fontFace() const = 0;
     virtual void setFontSize(int points) = 0;
     virtual void setFontStyle(FontStyle style) = 0;
     virtual FontStyle fontStyle() const = 0;

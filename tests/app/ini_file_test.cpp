@@ -1,5 +1,6 @@
 #include "app/file_system.h"
 #include "app/ini_file.h"
+#include "support/temp_files.h"
 
 #include <gtest/gtest.h>
 
@@ -29,9 +30,8 @@ TEST(IniFile, WritesOnlyTheLineItChanges) {
 }
 
 TEST(FileSystem, WritesWholeFilesThroughATemporaryFile) {
-    const auto folder = std::filesystem::temp_directory_path() / "cadenzo-fs-test";
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
+    const test::TempFolder temp;
+    const std::filesystem::path& folder = temp.root();
     RealFileSystem files;
     const std::string path = (folder / "a.ini").string();
     ASSERT_TRUE(files.writeLines(path, {"one", "two"}));
@@ -42,7 +42,6 @@ TEST(FileSystem, WritesWholeFilesThroughATemporaryFile) {
     std::filesystem::create_directories(folder / "c.ini" / "inside");
     EXPECT_FALSE(files.writeLines((folder / "c.ini").string(), {"x"}));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 2);
-    std::filesystem::remove_all(folder);
 }
 
 TEST(IniFile, LinesSplitAtAnyLineEnd) {

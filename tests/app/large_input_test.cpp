@@ -1,6 +1,6 @@
 // Inputs far larger or stranger than any real book: clear behaviour, memory
 // in proportion, no crash.
-#include "app/errors.h"
+#include "base/errors.h"
 #include "support/reader_rig.h"
 
 #include <gtest/gtest.h>
@@ -63,8 +63,11 @@ TEST_F(LargeInput, LineOfAMegabyteIsDrawnAtEightPointsAndCutAtTheEdge) {
     bool eightPoints = false;
     for (const auto& t : rig.window.surface.texts) eightPoints |= t.size == kMinFitSize && t.text.size() > 100;
     EXPECT_TRUE(eightPoints);
+    // Paging over the long line moves on, and paging back returns to it.
     rig.reader->NextPage();
+    EXPECT_GT(rig.reader->PageStart(), 0);
     rig.reader->PrevPage();
+    EXPECT_EQ(rig.reader->PageStart(), 0);
 }
 
 TEST_F(LargeInput, NulBytesAreJustBytes) {

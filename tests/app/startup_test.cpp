@@ -1,4 +1,4 @@
-#include "app/errors.h"
+#include "base/errors.h"
 #include "app/ini_file.h"
 #include "app/layout.h"
 #include "app/settings.h"

@@ -4,6 +4,7 @@
 #ifdef _WIN32
 
 #include "app/ini_file.h"
+#include "base/text.h"
 #include "support/reader_rig.h"
 
 #include <gtest/gtest.h>
@@ -19,12 +20,6 @@ namespace {
 namespace fs = std::filesystem;
 using test::ReaderRig;
 using test::StoredBookText;
-
-std::string lowered(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
 
 // Files named in UTF-8, as the reader names them (the test support's helpers
 // take names in the ANSI code page).
@@ -79,16 +74,16 @@ TEST(WindowsReader, LowerCasedCatalogueFolderStillFindsItsFilesAcrossSessions) {
         auto session = [&](int fontSize) {
             rig.reset();
             rig.start();
-            EXPECT_EQ(rig.reader->ProgramDir, lowered(root) + "program files\\cadenzo\\");
+            EXPECT_EQ(rig.reader->ProgramDir, asciiLower(root) + "program files\\cadenzo\\");
             rig.window.openAnswers.push_back(folder + c.toc);
             rig.reader->OpenTOCItemClick();
-            EXPECT_EQ(rig.reader->ProgramDir, lowered(folder)) << c.folder;
+            EXPECT_EQ(rig.reader->ProgramDir, asciiLower(folder)) << c.folder;
             EXPECT_EQ(rig.reader->IniPath, data + c.base + ".ini");
             EXPECT_EQ(rig.reader->BookmarkPath, data + c.base + ".bm");
             EXPECT_EQ(rig.window.applicationTitle, "Shelf") << "catalogue not found at " << rig.reader->TocPath;
             rig.window.selectLine(1);
             rig.reader->TOCTreeViewClick();
-            EXPECT_EQ(rig.reader->BookKey, "mybook") << "book not found at " << lowered(folder) << "mybook.lit";
+            EXPECT_EQ(rig.reader->BookKey, "mybook") << "book not found at " << asciiLower(folder) << "mybook.lit";
             rig.reader->NextPage();
             rig.window.slider = fontSize;
             rig.reader->FormClose();

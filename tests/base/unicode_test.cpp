@@ -29,6 +29,20 @@ TEST(Unicode, FileTextDropsTheBomAndConvertsWindows1252) {
     EXPECT_EQ(utf8ToWindows1252("\xE2\x82\xAC \xE4\xB8\xAD"), std::nullopt); // no byte for the CJK one
 }
 
+TEST(Unicode, Windows1252BytesBecomeTheirCharacters) {
+    // The code page's own characters in 0x80..0x9F, the five bytes it leaves
+    // undefined (kept as C1 controls), and the Latin-1 half.
+    const std::pair<const char*, const char*> cases[] = {
+        {"\x80", "\xE2\x82\xAC"}, {"\x85", "\xE2\x80\xA6"}, {"\x8A", "\xC5\xA0"},
+        {"\x91\x92", "\xE2\x80\x98\xE2\x80\x99"}, {"\x93\x94", "\xE2\x80\x9C\xE2\x80\x9D"},
+        {"\x96\x97", "\xE2\x80\x93\xE2\x80\x94"}, {"\x99", "\xE2\x84\xA2"}, {"\x9F", "\xC5\xB8"},
+        {"\x81\x8D\x8F\x90\x9D", "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D"},
+        {"\xA0\xE9\xFF", "\xC2\xA0\xC3\xA9\xC3\xBF"}, {"plain ASCII", "plain ASCII"}, {"", ""},
+    };
+    for (const auto& [bytes, utf8] : cases) EXPECT_EQ(windows1252ToUtf8(bytes), utf8) << bytes;
+    EXPECT_EQ(windows1252ToUtf8(std::string("a\0b", 3)), std::string("a\0b", 3));
+}
+
 TEST(Unicode, WalkingCharactersNeverSplitsOrOverruns) {
     const std::string s = "a\xC3\xA9\xE2\x80\x94\xF0\x9F\x93\x96\xFF";
     EXPECT_EQ(characterCount(s), 5u);

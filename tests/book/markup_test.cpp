@@ -1,4 +1,4 @@
-#include "app/errors.h"
+#include "base/errors.h"
 #include "book/markup.h"
 
 #include <gtest/gtest.h>
@@ -48,20 +48,7 @@ TEST(PrepareBookLines, BadIndentationNamesTheTwoCharacters) {
     EXPECT_THROW(PrepareBookLines({kBanner, "l"}), ConversionError);
 }
 
-TEST(StrToInt, ReadsDecimalAndHexAndRejectsTheRest) {
-    struct Case {
-        const char* text;
-        int value; // -999 for "not a number"
-    };
-    const Case cases[] = {{"05", 5},   {"52", 52},     {" 7", 7},       {"-3", -3},     {"0x1F", 31},
-                          {"$10", 16}, {"", -999},     {"x5", -999},    {"5 ", -999},   {"0x", -999},
-                          {"99999999999", -999},        {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1}};
-    for (const Case& c : cases) EXPECT_EQ(StrToIntDef(c.text, -999), c.value) << c.text;
-}
-
-TEST(Trimmed, RemovesBlanksAndControlCharactersAtBothEnds) {
-    EXPECT_EQ(Trimmed(" \t\r a b \n"), "a b");
-    EXPECT_EQ(Trimmed("   "), "");
+TEST(RemoveTagsAsThreeChars, RemovesEachBarWithTheTwoCharactersAfterIt) {
     EXPECT_EQ(RemoveTagsAsThreeChars("was|9> flushed|4> and|9> animated|4>. "), "was flushed and animated. ");
     EXPECT_EQ(RemoveTagsAsThreeChars("end|"), "end");
 }

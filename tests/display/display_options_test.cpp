@@ -46,7 +46,7 @@ TEST_F(DisplayOptions, DarkSingleShadeUsesRecordOneEverywhere) {
     }
 }
 
-TEST_F(DisplayOptions, SchemeChangeReappliesOptionsOnlyAsSpecified) {
+TEST_F(DisplayOptions, SchemeChangeKeepsCheckedBoxesButWindowsShowsGreyTagsUntilToggled) {
     // Light or Dark with both boxes checked: both stay in force.
     rig.window.noColoredText = true;
     rig.window.singleShade = true;

@@ -144,6 +144,7 @@ TEST(ShowPage, TwoColumnsSplitAtTheMiddleWithARule) {
     RendererRig rig;
     rig.twoColumns = true;
     rig.lines = sentences(20, 4);
+    rig.lines[4] = "p000 "; // a paragraph: the shade changes, so the lines after it fill their strips
     const int next = rig.show(0);
     EXPECT_EQ(next, 29); // left column 0..13, right column 14..28
     const TwoColumnGeometry g = TwoColumns(600);
@@ -158,10 +159,13 @@ TEST(ShowPage, TwoColumnsSplitAtTheMiddleWithARule) {
     for (const auto& t : rig.surface().texts) rightColumnDrawn |= t.x == 303;
     EXPECT_TRUE(rightColumnDrawn);
     // Strips of the left column end at the left column's edge.
+    int strips = 0;
     for (const auto& f : rig.surface().fills)
         if (f.x1 < 298 && f.y2 - f.y1 == FakeSurface::lineHeightFor(15)) {
             EXPECT_EQ(f.x2, 298);
+            ++strips;
         }
+    EXPECT_GE(strips, 8); // the paragraph line and the lines after it in the left column
 }
 
 TEST(ShowPage, TagsColourFaceAndStyle) {

@@ -29,7 +29,6 @@ class FakeSurface : public DrawingSurface {
     static int lineHeightFor(int size) { return size + 5; }
 
     void setFontFace(FontFace face) override { face_ = face; }
-    FontFace fontFace() const override { return face_; }
     void setFontSize(int points) override { size_ = points; }
     void setFontStyle(FontStyle style) override { style_ = style; }
     FontStyle fontStyle() const override { return style_; }

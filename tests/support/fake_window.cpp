@@ -1,23 +1,8 @@
 #include "support/fake_window.h"
 
-#include <atomic>
 #include <cstdio>
-#include <chrono>
-#include <fstream>
-#include <iterator>
 
 namespace cadenzo::test {
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteFile(const std::string& path, const std::string& text) {
-    const auto folder = std::filesystem::path(path).parent_path();
-    if (!folder.empty()) std::filesystem::create_directories(folder);
-    std::ofstream(path, std::ios::binary) << text;
-}
 
 std::string StoredBookText(int chapters, int sentences) {
     std::string text = "Tidal Type(R) test book\r\nl00|b>Test, by  \r\nl08Tester  \r\nl08[2026]|n> \r\n";
@@ -34,23 +19,6 @@ std::string StoredBookText(int chapters, int sentences) {
         }
     }
     return text + "p" + std::to_string(100 + paragraph) + "\r\n";
-}
-
-TempFolder::TempFolder() {
-    static std::atomic<int> counter{0};
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    root_ = std::filesystem::temp_directory_path() /
-            ("cadenzo-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
-    std::filesystem::create_directories(root_);
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(root_, ignored);
-}
-
-std::string TempFolder::path(const std::string& name) const {
-    return name.empty() ? root_.string() + "/" : (root_ / name).string();
 }
 
 } // namespace cadenzo::test

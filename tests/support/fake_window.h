@@ -6,6 +6,7 @@
 #include "search/find.h"
 #include "search/word_index.h"
 #include "support/fake_surface.h"
+#include "support/temp_files.h"
 
 #include <deque>
 #include <filesystem>
@@ -208,26 +209,9 @@ class FakeWindow : public Window {
     void setCapacity(int lines, int points = 15) { height = lines * FakeSurface::lineHeightFor(points); }
 };
 
-std::string ReadFile(const std::string& path);
-// Writes the file whole, making its folder when missing.
-void WriteFile(const std::string& path, const std::string& text);
-
 // A small book in stored form, lines ended by CR LF: banner, title block and
 // `chapters` chapters ("|refpt001>" ...), each of `sentences` sentences of
 // three phrase lines.
 std::string StoredBookText(int chapters, int sentences);
-
-// A fresh, empty folder for one test, removed afterwards.
-class TempFolder {
-  public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    std::string path(const std::string& name = "") const;
-
-  private:
-    std::filesystem::path root_;
-};
 
 } // namespace cadenzo::test

@@ -89,13 +89,6 @@ void checkTags(const std::string& body, std::size_t line, LineRole role, int ind
 
 } // namespace
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 std::vector<std::string> splitLines(const std::string& text) {
     std::vector<std::string> lines;
     std::size_t pos = 0;

@@ -2,12 +2,14 @@
 // the formatter so that a fault there is not repeated here.
 #pragma once
 
+#include "support/temp_files.h"
+
 #include <string>
 #include <vector>
 
 namespace cadenzo::format::test {
 
-std::string readFile(const std::string& path);
+using ::cadenzo::test::ReadFile;
 
 // Lines of a book file: split at LF, the empty piece after the last LF dropped.
 std::vector<std::string> splitLines(const std::string& text);

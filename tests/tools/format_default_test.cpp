@@ -6,6 +6,7 @@
 #include "format_sample.h"
 #include "formatter.h"
 #include "manuscript.h"
+#include "support/temp_files.h"
 
 #include <gtest/gtest.h>
 
@@ -75,22 +76,21 @@ TEST(DefaultMode, HighlightsNamesNumbersAndNegationsByKind) {
 }
 
 TEST(DefaultMode, CommandLineWritesTheSameBookToAFile) {
-    const auto folder = std::filesystem::temp_directory_path() / "cadenzo_format_default_cli";
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
+    const ::cadenzo::test::TempFolder temp;
+    const std::filesystem::path& folder = temp.root();
     const std::string input = (folder / "sample.txt").string();
     const std::string output = (folder / "sample.lit").string();
     { std::ofstream(input, std::ios::binary) << kSampleBook; }
     std::ostringstream out, err;
     EXPECT_EQ(runFormatter({input, "-o", output}, out, err), kExitOk) << err.str();
-    EXPECT_EQ(readFile(output), joinBookLines(formattedSample()));
-    EXPECT_FALSE(std::filesystem::exists(output + ".tmp"));
+    EXPECT_EQ(ReadFile(output), joinBookLines(formattedSample()));
+    // Nothing beside the book: the temporary file it was written through is gone.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 2);
 
     // Without -o the book goes to standard output, the same bytes again.
     std::ostringstream stdoutText;
     EXPECT_EQ(runFormatter({input}, stdoutText, err), kExitOk);
-    EXPECT_EQ(stdoutText.str(), readFile(output));
-    std::filesystem::remove_all(folder);
+    EXPECT_EQ(stdoutText.str(), ReadFile(output));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // the command line as a user runs it.
 #include "cli.h"
 #include "format_sample.h"
+#include "support/temp_files.h"
 
 #include <gtest/gtest.h>
 
@@ -16,14 +17,6 @@ namespace fs = std::filesystem;
 
 class FormatterErrors : public ::testing::Test {
   protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("cadenzo_format_errors_" +
-                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
 
     std::string write(const std::string& name, const std::string& content) const {
         const std::string path = (folder_ / name).string();
@@ -38,7 +31,8 @@ class FormatterErrors : public ::testing::Test {
         return runFormatter(args, out_, err_);
     }
 
-    fs::path folder_;
+    ::cadenzo::test::TempFolder temp_;
+    const fs::path& folder_ = temp_.root();
     std::ostringstream out_, err_;
 };
 

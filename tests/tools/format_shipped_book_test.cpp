@@ -1,6 +1,7 @@
 // The shipped book: made by the formatter from the manuscript and its shape,
 // and holding every number the reader's built-in book is known by.
 #include "book/markup.h"
+#include "display/paging.h"
 #include "cli.h"
 #include "format_book_lines.h"
 #include "formatter.h"
@@ -15,7 +16,7 @@ namespace cadenzo::format::test {
 namespace {
 
 const std::vector<std::string>& shippedLines() {
-    static const std::vector<std::string> lines = splitLines(readFile(CADENZO_SHIPPED_LIT));
+    static const std::vector<std::string> lines = splitLines(ReadFile(CADENZO_SHIPPED_LIT));
     return lines;
 }
 
@@ -27,10 +28,10 @@ int count(const std::vector<std::string>& lines, bool (*match)(const std::string
 }
 
 TEST(ShippedBook, IsTheFormatterOutputOfTheManuscriptByteForByte) {
-    const std::string expected = readFile(CADENZO_SHIPPED_LIT);
+    const std::string expected = ReadFile(CADENZO_SHIPPED_LIT);
     ASSERT_FALSE(expected.empty()) << CADENZO_SHIPPED_LIT;
-    const Manuscript book = parseManuscript(readFile(CADENZO_MANUSCRIPT));
-    const Shape shape = parseShape(readFile(CADENZO_SHAPE));
+    const Manuscript book = parseManuscript(ReadFile(CADENZO_MANUSCRIPT));
+    const Shape shape = parseShape(ReadFile(CADENZO_SHAPE));
     const std::string made = joinBookLines(fitBook(book, shape));
     EXPECT_TRUE(made == expected) << "regenerate src/book/vestaria.lit with cadenzo-format --fit";
 }
@@ -143,41 +144,16 @@ TEST(ShippedBook, StartsSentencesAfterMarkersAtFiveWithFifteenExceptions) {
     EXPECT_LT(average, 5.5);
 }
 
-// The reader's two break tests on prepared lines: where a page may end, and
-// where paging back may start.
-bool pageEndBreak(const std::string& s) {
-    return s.size() < 3 || s[0] == 'p' || s[0] == 'r' || s[0] == 's';
-}
-bool pageBackBreak(const std::string& s) {
-    return s.size() < 2 || s[0] == 'p' || s[0] == 's';
-}
-
+// Page starts when paging forward from the first line with room for
+// `capacity` lines a page, by the reader's own rule.
 std::vector<int> pagesForward(const BookLineList& prepared, int capacity, int pages) {
-    const int total = static_cast<int>(prepared.size());
     std::vector<int> starts;
     int p = 0;
     for (int page = 0; page < pages; ++page) {
         starts.push_back(p);
-        const int n = std::min(capacity, total - 1 - p);
-        int shown = n;
-        for (int i = p + n - 1; i >= p + 1; --i)
-            if (pageEndBreak(prepared[static_cast<std::size_t>(i)])) {
-                shown = i - p;
-                break;
-            }
-        p += shown;
+        p += columnLineCount(prepared, p, capacity);
     }
     return starts;
-}
-
-int pageBackFrom(const BookLineList& prepared, int start, int linesPerPage) {
-    const int candidate = start - linesPerPage;
-    if (candidate < 0) return 0;
-    int s = candidate;
-    while (s < static_cast<int>(prepared.size()) &&
-           !pageBackBreak(prepared[static_cast<std::size_t>(s)]))
-        ++s;
-    return s >= start ? candidate : s;
 }
 
 TEST(ShippedBook, OpeningPagesBreakWhereTheReaderBreaksThem) {
@@ -210,7 +186,7 @@ TEST(ShippedBook, OpeningPagesBreakWhereTheReaderBreaksThem) {
     EXPECT_EQ(pagesForward(prepared, 25, 5), (std::vector<int>{0, 18, 39, 62, 85}));
     std::vector<int> back;
     for (int start = 52; start > 0;)
-        back.push_back(start = pageBackFrom(prepared, start, 18));
+        back.push_back(start = pageBackStart(prepared, start, 18));
     EXPECT_EQ(back, (std::vector<int>{39, 28, 13, 0}));
 }
 

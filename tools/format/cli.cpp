@@ -1,5 +1,6 @@
 #include "cli.h"
 
+#include "base/file_writer.h"
 #include "formatter.h"
 #include "manuscript.h"
 #include "shape.h"
@@ -94,40 +95,12 @@ std::string readWholeFile(const std::string& path) {
 
 // Written beside the target and renamed over it, so a failed run never leaves half a book.
 void writeWholeFile(const std::string& path, const std::string& text) {
-    const std::string temporary = path + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) throw FormatError("cannot create '" + temporary + "'");
-        out << text;
-        out.flush();
-        if (!out) {
-            out.close();
-            std::remove(temporary.c_str());
-            throw FormatError("cannot write '" + temporary + "'");
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temporary, path, ec);
-    if (ec) {
-        std::remove(temporary.c_str());
-        throw FormatError("cannot write '" + path + "': " + ec.message());
-    }
+    if (const auto failure = replaceFile(path, text)) throw FormatError(failure->message());
 }
 
 } // namespace
 
-std::string joinBookLines(const std::vector<std::string>& lines) {
-    std::string text;
-    std::size_t size = 0;
-    for (const std::string& line : lines)
-        size += line.size() + 1;
-    text.reserve(size);
-    for (const std::string& line : lines) {
-        text += line;
-        text += '\n';
-    }
-    return text;
-}
+std::string joinBookLines(const std::vector<std::string>& lines) { return joinLines(lines, LineEnding::Lf); }
 
 int runFormatter(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     Options options;

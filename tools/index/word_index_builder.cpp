@@ -1,5 +1,6 @@
 #include "word_index_builder.h"
 
+#include "book/marker_lines.h"
 #include "display/page_text.h"
 
 #include <algorithm>
@@ -51,10 +52,6 @@ template <typename F> void forEachWord(std::string_view text, F&& f) {
     }
 }
 
-bool isMarkerLine(const std::string& line) {
-    return !line.empty() && (line[0] == 'p' || line.rfind("s000", 0) == 0) && Trimmed(line).size() == 4;
-}
-
 struct Entry {
     std::string shown; // as the word is shown: in lower case when it ever stands so
     std::vector<std::string> references;
@@ -91,7 +88,7 @@ std::vector<std::string> BuildWordIndex(const BookLineList& prepared, const Inde
     for (int line = 0; line < end; ++line) {
         const std::string& raw = prepared[static_cast<std::size_t>(line)];
         if (Contains(raw, "|refpt")) ++chapter;
-        if (isMarkerLine(raw)) continue;
+        if (isIndexMarkerLine(raw)) continue;
         forEachWord(WithoutMarkup(raw), [&](std::string_view word) {
             std::string key = lowered(word);
             if (!options.keepCommonWords && IsCommonWord(key)) return;

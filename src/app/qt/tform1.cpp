@@ -1,7 +1,7 @@
 #include "app/qt/tform1.h"
 
-#include "app/errors.h"
 #include "app/qt/outer_frame.h"
+#include "base/errors.h"
 #include "app/qt/page_view.h"
 #include "bookmarks/qt/tform4.h"
 #include "catalogue/catalogue.h"

@@ -34,7 +34,6 @@ class QtSurface : public DrawingSurface {
     void beginDraw() override;
     void endDraw() override;
     void setFontFace(FontFace face) override;
-    FontFace fontFace() const override { return face_; }
     void setFontSize(int points) override;
     void setFontStyle(FontStyle style) override;
     FontStyle fontStyle() const override { return style_; }
@@ -55,7 +54,6 @@ class QtSurface : public DrawingSurface {
     QImage image_;
     QColor fill_;
     QPainter painter_;
-    bool ownsPainterForCall_ = false;
     QPalette palette_;
     QFont font_;
     std::optional<QFontMetrics> metrics_;

@@ -33,4 +33,12 @@ class WriteSettingsError : public ReaderError {
         : ReaderError("Unable to write to " + path) {}
 };
 
+// "List index out of bounds (%d)": a position read from data that names no
+// item of the list.
+class ListIndexError : public ReaderError {
+  public:
+    explicit ListIndexError(long long index)
+        : ReaderError("List index out of bounds (" + std::to_string(index) + ")") {}
+};
+
 } // namespace cadenzo
