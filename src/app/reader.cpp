@@ -4,6 +4,7 @@
 #include "app/ini_file.h"
 #include "app/layout.h"
 #include "app/settings.h"
+#include "base/unicode.h"
 #include "display/color_sets.h"
 #include "display/page_text.h"
 
@@ -154,7 +155,9 @@ namespace {
 
 // Where a page may begin when paging back: a sentence or paragraph marker.
 bool isPrevPageBreak(const std::string& line) {
-    return line.size() < 2 || line[0] == 'p' || line[0] == 's';
+    // Fewer than two characters: one character takes at most four bytes.
+    if (line.size() < 2 || (line.size() <= 4 && text::characterCount(line) < 2)) return true;
+    return line[0] == 'p' || line[0] == 's';
 }
 
 } // namespace

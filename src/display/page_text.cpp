@@ -1,5 +1,7 @@
 #include "display/page_text.h"
 
+#include "base/unicode.h"
+
 #include <algorithm>
 
 namespace cadenzo {
@@ -17,7 +19,7 @@ std::string WithoutMarkup(std::string_view line) {
             const std::size_t close = line.find('>', i);
             i = close == std::string_view::npos ? line.size() : close + 1;
         } else {
-            i += 3;
+            i = TagEnd(line, i);
         }
     }
     return out;
@@ -29,10 +31,24 @@ bool isMarker(const std::string& text) {
     std::string_view t = text;
     while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
     while (!t.empty() && t.back() == ' ') t.remove_suffix(1);
-    return t.size() == 4 && !text.empty() && (text[0] == 'p' || text[0] == 's');
+    // Four characters (a character takes at most four bytes).
+    const bool fourCharacters = t.size() >= 4 && t.size() <= 16 && text::characterCount(t) == 4;
+    return fourCharacters && (text[0] == 'p' || text[0] == 's');
 }
 
 } // namespace
+
+std::vector<std::string> InBookEncoding(std::vector<std::string> lines, text::Encoding encoding) {
+    if (encoding != text::Encoding::Windows1252) return lines;
+    std::vector<std::string> converted;
+    converted.reserve(lines.size());
+    for (const std::string& line : lines) {
+        auto bytes = text::utf8ToWindows1252(line);
+        if (!bytes) return lines;
+        converted.push_back(std::move(*bytes));
+    }
+    return converted;
+}
 
 std::vector<std::string> PageTextLines(const BookLineList& lines, int first, int last) {
     std::vector<std::string> out;

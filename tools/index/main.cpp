@@ -2,6 +2,7 @@
 // reader can show it on its Index page.
 #include "app/file_system.h"
 #include "app/errors.h"
+#include "base/unicode.h"
 #include "word_index_builder.h"
 
 #include <cstring>
@@ -65,7 +66,7 @@ int main(int argc, char** argv) {
     }
 
     cadenzo::RealFileSystem files;
-    const auto lines = files.readLines(book);
+    auto lines = files.readLines(book);
     if (!lines) {
         std::cerr << "cadenzo-index: cannot read " << book << '\n';
         return 1;
@@ -74,8 +75,10 @@ int main(int argc, char** argv) {
         std::cerr << "cadenzo-index: " << book << " is empty\n";
         return 1;
     }
+    // Read as the reader reads it: UTF-8, or Windows-1252 converted; the index is UTF-8.
+    cadenzo::text::decodeFileLines(*lines);
     try {
-        const auto index = cadenzo::index::BuildWordIndex(cadenzo::PrepareBookLines(*lines), options);
+        const auto index = cadenzo::index::BuildWordIndex(cadenzo::PrepareBookLines(std::move(*lines)), options);
         if (!files.writeLines(output, index)) {
             std::cerr << "cadenzo-index: cannot write " << output << '\n';
             return 1;

@@ -36,7 +36,6 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QStandardPaths>
-#include <QStringDecoder>
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -53,18 +52,12 @@ namespace cadenzo {
 
 namespace {
 
-QString qs(const std::string& text) { return FromWindows1252(text); }
+// The reader's text is UTF-8 throughout: book, catalogue, index and bookmark
+// files are decoded when read.
+QString qs(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-// Text that may carry a file name (UTF-8 here) as well as book text
-// (Windows-1252): read as UTF-8 when it is valid UTF-8, else as book text.
-QString qsNamed(const std::string& text) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString decoded = utf8(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
-    return utf8.hasError() ? qs(text) : decoded;
-}
-
-// Names typed or chosen by the user, as the reader's single-byte text.
-std::string toBytes(const QString& text) { return text.toLatin1().toStdString(); }
+// Names typed or chosen by the user, as the reader's text.
+std::string toBytes(const QString& text) { return text.toUtf8().toStdString(); }
 
 // "Name|*.a;*.b" as a file dialog filter: "Name (*.a *.b)".
 QString dialogFilter(const std::string& filter) {
@@ -821,7 +814,7 @@ LocalTime TForm1::localTime() const {
                      t.hour() == 0 && t.minute() == 0 && t.second() == 0};
 }
 
-void TForm1::setOpenDialogFileName(const std::string& name) { openDialogFileName_ = qsNamed(name); }
+void TForm1::setOpenDialogFileName(const std::string& name) { openDialogFileName_ = qs(name); }
 
 std::optional<std::string> TForm1::askOpenFileName(const FileDialogSetup& setup) {
     if (options_.unattended) return std::nullopt;
@@ -859,7 +852,7 @@ void TForm1::showError(const std::string& text) {
         std::cerr << "error: " << text << '\n';
         return;
     }
-    QMessageBox::critical(this, windowTitle(), qsNamed(text));
+    QMessageBox::critical(this, windowTitle(), qs(text));
 }
 
 void TForm1::setPrevEnabled(bool enabled) { PrevButton->setEnabled(enabled); }
