@@ -18,6 +18,19 @@ bool wordCharacterAt(std::string_view text, std::size_t pos) {
     return pos < text.size() && text::isWordCharacter(text::decodeAt(text, pos).value);
 }
 
+bool isAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+char foldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::size_t findAsciiFolded(std::string_view text, std::string_view pattern, std::size_t from) {
+    const auto at = std::search(text.begin() + static_cast<std::ptrdiff_t>(std::min(from, text.size())), text.end(),
+                                pattern.begin(), pattern.end(),
+                                [](char a, char b) { return foldAscii(a) == foldAscii(b); });
+    return at == text.end() ? std::string_view::npos : static_cast<std::size_t>(at - text.begin());
+}
+
 std::string joinedWithoutTags(const BookLineList& lines, int i) {
     std::string joined(Trimmed(lines[static_cast<std::size_t>(i)]));
     joined += ' ';
@@ -32,8 +45,10 @@ bool Occurs(std::string_view text, std::string_view pattern, bool foldCase, bool
     // Without letter case both sides are lower-cased character by character
     // (accented and other scripts' letters too); a match in the lowered text is
     // a match in the text, and letters stay letters for the whole-word test.
+    // Plain ASCII, most books' text, is compared in place.
     std::string loweredText, loweredPattern;
-    if (foldCase) {
+    const bool asciiFold = foldCase && isAscii(text) && isAscii(pattern);
+    if (foldCase && !asciiFold) {
         loweredText = text::toLower(text);
         loweredPattern = text::toLower(pattern);
         text = loweredText;
@@ -41,7 +56,7 @@ bool Occurs(std::string_view text, std::string_view pattern, bool foldCase, bool
     }
     if (pattern.size() > text.size()) return false;
     for (std::size_t from = 0;;) {
-        const std::size_t at = text.find(pattern, from);
+        const std::size_t at = asciiFold ? findAsciiFolded(text, pattern, from) : text.find(pattern, from);
         if (at == std::string_view::npos) return false;
         if (!wholeWord) return true;
         if (!wordCharacterBefore(text, at) && !wordCharacterAt(text, at + pattern.size())) return true;
