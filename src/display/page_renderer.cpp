@@ -105,7 +105,8 @@ void PagePainter::drawLine(const std::string& line, int left, int& x, int& y) {
     } else if (std::size_t anchor = d.find("refp"); anchor != std::string::npos) {
         std::size_t close = d.find('>', anchor);
         d.erase(0, close == std::string::npos ? d.size() : close + 1);
-        if (text::characterCount(d) < 5) d += kFiveBlanks;
+        // Fewer than five characters left (five take at least five bytes, at most twenty).
+        if (d.size() < 5 || (d.size() < 20 && text::characterCount(d) < 5)) d += kFiveBlanks;
         toggleColorSet();
     } else if (Contains(d, "s000")) {
         d = kFiveBlanks;

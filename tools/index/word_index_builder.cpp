@@ -15,15 +15,21 @@ namespace {
 
 constexpr int kMaxLine = 999'999;
 
+// A letter of any script; ASCII, most of a book, without a library call.
+bool isLetter(char32_t c) {
+    if (c < 0x80) return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    return text::isLetter(c);
+}
+
 // Words of a line: runs of letters (of any script), with an apostrophe
 // (typewriter or typographic) between two letters kept, as in "Keeper's".
 template <typename F> void forEachWord(std::string_view line, F&& f) {
-    auto letterAt = [&](std::size_t pos) { return pos < line.size() && text::isLetter(text::decodeAt(line, pos).value); };
+    auto letterAt = [&](std::size_t pos) { return pos < line.size() && isLetter(text::decodeAt(line, pos).value); };
     auto isApostrophe = [](char32_t c) { return c == U'\'' || c == U'\u2019'; };
     std::size_t i = 0;
     while (i < line.size()) {
         const text::CodePoint first = text::decodeAt(line, i);
-        if (!text::isLetter(first.value)) {
+        if (!isLetter(first.value)) {
             i += first.length;
             continue;
         }
@@ -31,7 +37,7 @@ template <typename F> void forEachWord(std::string_view line, F&& f) {
         int letters = 0;
         while (i < line.size()) {
             const text::CodePoint c = text::decodeAt(line, i);
-            if (text::isLetter(c.value)) {
+            if (isLetter(c.value)) {
                 ++letters;
                 i += c.length;
             } else if (isApostrophe(c.value) && letterAt(i + c.length)) {
