@@ -25,9 +25,10 @@ std::vector<std::string> SplitLines(const std::string& text) {
 
 namespace {
 
-// File names are UTF-8. A name built from a book's own Windows-1252 text (a
-// catalogue key, a picture name) may not be; where the platform converts names
-// (Windows) such a name cannot exist, and is treated as a missing file.
+// File names are UTF-8, as is the book text they may be built from (a
+// catalogue key, a picture name: files are decoded when read). A name that is
+// not valid UTF-8 cannot be converted where the platform converts names
+// (Windows); it cannot exist there, and is treated as a missing file.
 std::optional<fs::path> PathOf(const std::string& name) {
     try {
         return fs::u8path(name);

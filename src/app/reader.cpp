@@ -4,6 +4,7 @@
 #include "app/ini_file.h"
 #include "app/layout.h"
 #include "app/settings.h"
+#include "base/unicode.h"
 #include "display/color_sets.h"
 #include "display/page_text.h"
 #include "display/paging.h"

@@ -5,6 +5,7 @@
 #include "app/file_system.h"
 #include "app/paths.h"
 #include "app/window.h"
+#include "base/unicode.h"
 #include "book/markup.h"
 #include "book/shipped_book.h"
 #include "bookmarks/bookmark_list.h"
@@ -130,6 +131,8 @@ class Reader {
     std::string TocPath;
     std::string IndexPath;
     std::string BookFileName;
+    // The encoding the open book's file had: its page is saved back in it.
+    text::Encoding BookEncoding = text::Encoding::Utf8;
     std::string LastIndexEntry;
     std::vector<std::string> BMList;
     bool ControlPanelShown = true;
@@ -162,7 +165,10 @@ class Reader {
   private:
     void applyScheme(int itemIndex);
     void writeDefaultSettings();
-    BookLineList bookSource(const std::string& fileName, const std::string& key);
+    BookLineList bookSource(const std::string& fileName, const std::string& key, text::Encoding& encoding);
+    // A text file's lines as UTF-8 (see text::decodeFileLines); nothing when unreadable.
+    std::optional<std::vector<std::string>> readTextLines(const std::string& path,
+                                                          text::Encoding* encoding = nullptr) const;
     int resumeOffer();
     void saveBookmarks();
     void showBookmarkPopup(PopupCommand command);

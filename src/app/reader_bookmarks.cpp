@@ -6,7 +6,7 @@ namespace cadenzo {
 
 bool Reader::BMMenuClick() {
     if (!files_.fileExists(BookmarkPath)) return false;
-    auto lines = files_.readLines(BookmarkPath);
+    auto lines = readTextLines(BookmarkPath);
     if (!lines) throw ReaderError("Cannot read the bookmark file " + BookmarkPath);
     BMList = std::move(*lines);
     if (EnsureSection(BMList, BookKey)) saveBookmarks();

@@ -11,7 +11,7 @@ namespace cadenzo {
 void Reader::BuildCatalogue() {
     CatalogueLines = BuiltInCatalogue();
     if (!CatalogueFilePath.empty() && files_.fileExists(CatalogueFilePath)) {
-        const auto fileLines = files_.readLines(CatalogueFilePath);
+        const auto fileLines = readTextLines(CatalogueFilePath);
         CatalogueLineList fromFile = fileLines ? CatalogueFromFileLines(*fileLines) : CatalogueLineList{};
         if (fromFile.size() > 1)
             CatalogueLines = std::move(fromFile);
@@ -109,7 +109,17 @@ void Reader::TOCTreeViewClick() {
     win_.showReadingTab();
 }
 
-BookLineList Reader::bookSource(const std::string& fileName, const std::string& key) {
+std::optional<std::vector<std::string>> Reader::readTextLines(const std::string& path,
+                                                              text::Encoding* encoding) const {
+    auto lines = files_.readLines(path);
+    if (!lines) return std::nullopt;
+    const text::Encoding found = text::decodeFileLines(*lines);
+    if (encoding) *encoding = found;
+    return lines;
+}
+
+BookLineList Reader::bookSource(const std::string& fileName, const std::string& key, text::Encoding& encoding) {
+    encoding = text::Encoding::Utf8; // the reader's own pages
     if (key == "vesta") {
         if (!ShippedBook) ShippedBook = FillShippedBook();
         return ShippedBookLines(*ShippedBook);
@@ -118,7 +128,7 @@ BookLineList Reader::bookSource(const std::string& fileName, const std::string& 
     if (key == "title") return TitleListPage();
     if (key == "author") return AuthorListPage();
     if (!files_.fileExists(fileName)) return AuthorEntryPage();
-    auto lines = files_.readLines(fileName);
+    auto lines = readTextLines(fileName, &encoding);
     if (!lines) throw ReaderError("the file cannot be read");
     if (lines->empty()) throw ReaderError("the file is empty");
     return std::move(*lines);
@@ -129,13 +139,15 @@ void Reader::OpenBook(const std::string& FileName, const std::string& Anchor) {
         // All or nothing: the book that is open stays open when this one fails.
         const std::string key = bookKeyOf(FileName);
         BookLineList prepared;
+        text::Encoding encoding = text::Encoding::Utf8;
         try {
-            prepared = PrepareBookLines(bookSource(FileName, key));
+            prepared = PrepareBookLines(bookSource(FileName, key, encoding));
         } catch (const ReaderError& error) {
             throw ReaderError("Cannot open the book " + FileName + ": " + error.what());
         }
         BookFileName = FileName;
         BookKey = key;
+        BookEncoding = encoding;
         BookLines = std::move(prepared);
     }
     const int first = isAbsentAnchor(Anchor) ? resumeOffer() : anchorPageStart(BookLines, Anchor);

@@ -51,7 +51,7 @@ void Reader::ShowFindHit(int hit) {
 void Reader::IndexLoadButtonClick() {
     if (IndexPath.empty() || !files_.fileExists(IndexPath)) return;
     win_.setIndexLoading(true);
-    auto lines = files_.readLines(IndexPath);
+    auto lines = readTextLines(IndexPath);
     if (!lines) {
         win_.setIndexLoading(false);
         throw ReaderError("Cannot read the index file " + IndexPath);
@@ -81,7 +81,7 @@ void Reader::InxTreeViewClick() {
 void Reader::SaveScreenItemClick() {
     const auto name = win_.askSaveFileName("txt");
     if (!name) return;
-    if (!files_.writeLines(*name, PageTextLines(BookLines, page.PageStart, NextPageStart)))
+    if (!files_.writeLines(*name, InBookEncoding(PageTextLines(BookLines, page.PageStart, NextPageStart), BookEncoding)))
         throw CreateFileError(*name);
 }
 

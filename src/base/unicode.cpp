@@ -132,6 +132,16 @@ std::string decodeFileText(std::string_view bytes, Encoding* encoding) {
     return utf8 ? std::string(bytes) : windows1252ToUtf8(bytes);
 }
 
+Encoding decodeFileLines(std::vector<std::string>& lines) {
+    if (!lines.empty() && lines.front().compare(0, 3, "\xEF\xBB\xBF") == 0) lines.front().erase(0, 3);
+    for (const std::string& line : lines)
+        if (!isValidUtf8(line)) {
+            for (std::string& l : lines) l = windows1252ToUtf8(l);
+            return Encoding::Windows1252;
+        }
+    return Encoding::Utf8;
+}
+
 CodePoint decodeAt(std::string_view text, std::size_t pos) {
     if (pos >= text.size()) return {};
     const std::size_t n = sequenceLength(text, pos);
@@ -193,6 +203,12 @@ bool isUpperCase(char32_t c) { return (characterType(c) & C1_UPPER) != 0; }
 bool isDigit(char32_t c) { return (characterType(c) & C1_DIGIT) != 0; }
 char32_t lowerCase(char32_t c) { return mapCase(c, LCMAP_LOWERCASE); }
 char32_t upperCase(char32_t c) { return mapCase(c, LCMAP_UPPERCASE); }
+char32_t baseLetter(char32_t c) {
+    if (c < 0x80 || c > 0xFFFF) return c;
+    const wchar_t in = static_cast<wchar_t>(c);
+    wchar_t out[8] = {};
+    return FoldStringW(MAP_COMPOSITE, &in, 1, out, 8) > 0 ? static_cast<char32_t>(out[0]) : c;
+}
 
 #else
 
@@ -222,6 +238,15 @@ char32_t lowerCase(char32_t c) {
 }
 char32_t upperCase(char32_t c) {
     return c > 0x10FFFF ? c : static_cast<char32_t>(utf8proc_toupper(static_cast<utf8proc_int32_t>(c)));
+}
+
+char32_t baseLetter(char32_t c) {
+    if (c < 0x80 || c > 0x10FFFF) return c;
+    utf8proc_int32_t parts[8];
+    int last = 0;
+    const utf8proc_ssize_t n = utf8proc_decompose_char(static_cast<utf8proc_int32_t>(c), parts, 8,
+                                                       UTF8PROC_DECOMPOSE, &last);
+    return n > 0 && n <= 8 ? static_cast<char32_t>(parts[0]) : c;
 }
 
 #endif

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace cadenzo::text {
 
@@ -31,6 +32,11 @@ std::optional<std::string> utf8ToWindows1252(std::string_view text);
 // A file's text: the BOM dropped, then kept when valid UTF-8, else converted
 // from Windows-1252. `encoding` says which it was.
 std::string decodeFileText(std::string_view bytes, Encoding* encoding = nullptr);
+
+// The same for a file already split into lines (line ends are ASCII, so no
+// character spans two lines): the BOM dropped from the first line, then every
+// line kept or every line converted. Returns which encoding the file had.
+Encoding decodeFileLines(std::vector<std::string>& lines);
 
 // One character of UTF-8 text. An ill-formed byte reads as U+FFFD of length 1,
 // so a walk over any bytes always advances and never leaves the text.
@@ -63,6 +69,11 @@ bool isWordCharacter(char32_t c);
 // letter case; keeps character counts so positions map back to the text.
 char32_t lowerCase(char32_t c);
 char32_t upperCase(char32_t c);
+
+// The character without its accents (the first character of its canonical
+// decomposition): "é" gives "e", "Å" gives "A"; others are returned as they
+// are. Used to order and group words the way a reader expects.
+char32_t baseLetter(char32_t c);
 
 // The text lower-cased character by character (ill-formed bytes kept as they
 // are).

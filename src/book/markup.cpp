@@ -1,5 +1,7 @@
 #include "book/markup.h"
 
+#include "base/unicode.h"
+
 #include <algorithm>
 
 namespace cadenzo {
@@ -12,16 +14,23 @@ bool isBlankLine(const std::string& line) {
 
 } // namespace
 
+std::size_t TagEnd(std::string_view text, std::size_t bar) {
+    if (bar >= text.size()) return text.size();
+    return bar + 1 + text::bytesOfCharacters(text.substr(bar + 1), 2);
+}
+
 std::string RemoveTagsAsThreeChars(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     std::size_t i = 0;
     while (i < text.size()) {
-        if (text[i] == '|') {
-            i += 3;
-            continue;
+        const std::size_t bar = text.find('|', i);
+        if (bar == std::string_view::npos) {
+            out.append(text.substr(i));
+            break;
         }
-        out += text[i++];
+        out.append(text.substr(i, bar - i));
+        i = TagEnd(text, bar);
     }
     return out;
 }

@@ -23,6 +23,11 @@ BookLineList PrepareBookLines(const BookLineList& stored);
 // The same, reusing the stored lines' memory (for long books).
 BookLineList PrepareBookLines(BookLineList&& stored);
 
+// Where the three-character tag whose bar stands at `bar` ends: after the bar
+// and the two characters that follow it, whole characters even when one of
+// them takes several bytes (the end of the text at most).
+std::size_t TagEnd(std::string_view text, std::size_t bar);
+
 // Removes, while a bar remains, the first bar and the two characters after it.
 std::string RemoveTagsAsThreeChars(std::string_view text);
 

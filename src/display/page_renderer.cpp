@@ -2,6 +2,7 @@
 
 #include "base/checked.h"
 #include "display/paging.h"
+#include "base/unicode.h"
 
 #include <algorithm>
 #include <string_view>
@@ -98,7 +99,8 @@ void PagePainter::drawLine(const std::string& line, int left, int& x, int& y) {
     } else if (std::size_t anchor = d.find("refp"); anchor != std::string::npos) {
         std::size_t close = d.find('>', anchor);
         d.erase(0, close == std::string::npos ? d.size() : close + 1);
-        if (d.size() < 5) d += kFiveBlanks;
+        // Fewer than five characters left (five take at least five bytes, at most twenty).
+        if (d.size() < 5 || (d.size() < 20 && text::characterCount(d) < 5)) d += kFiveBlanks;
         toggleColorSet();
     } else if (Contains(d, "s000")) {
         d = kFiveBlanks;
@@ -109,8 +111,10 @@ void PagePainter::drawLine(const std::string& line, int left, int& x, int& y) {
     if (size > kMinFitSize) {
         std::string plain = RemoveTagsAsThreeChars(d);
         const int room = st_.ColumnRight - left;
-        // Only the characters that could fit matter for whether the line fits.
-        if (plain.size() > static_cast<std::size_t>(room) + 1) plain.resize(static_cast<std::size_t>(room) + 1);
+        // Only the characters that could fit matter for whether the line fits;
+        // the cut falls between characters, never inside one.
+        if (plain.size() > static_cast<std::size_t>(room) + 1)
+            plain.resize(text::bytesOfCharacters(plain, static_cast<std::size_t>(room) + 1));
         bool shrunk = false;
         while (size > kMinFitSize && surface_.textWidth(plain) > room) {
             --size;
@@ -132,16 +136,20 @@ void PagePainter::drawLine(const std::string& line, int left, int& x, int& y) {
 }
 
 // Draws a run of text. Text past the surface's right edge cannot be seen, and
-// every character is at least a pixel wide, so a run longer than the room
-// left is cut there (a line of a megabyte is not laid out whole).
-int PagePainter::drawRun(int x, int y, std::string_view text) {
+// every character is at least a pixel wide, so a run of more characters than
+// the room left is cut there, between two characters (a line of a megabyte is
+// not laid out whole).
+int PagePainter::drawRun(int x, int y, std::string_view run) {
     const int room = in_.width - x;
     if (room <= 0) return 0;
-    if (text.size() > static_cast<std::size_t>(room)) {
-        surface_.drawText(x, y, text.substr(0, static_cast<std::size_t>(room)));
-        return room;
+    if (run.size() > static_cast<std::size_t>(room)) {
+        const std::size_t fits = text::bytesOfCharacters(run, static_cast<std::size_t>(room));
+        if (fits < run.size()) {
+            surface_.drawText(x, y, run.substr(0, fits));
+            return room;
+        }
     }
-    return surface_.drawText(x, y, text);
+    return surface_.drawText(x, y, run);
 }
 
 // Applies the tag whose bar stands at `bar` and removes the text before it
@@ -187,7 +195,7 @@ void PagePainter::applyTag(std::string& d, char code, std::size_t bar, int& y) {
     }
 
     if (!picture) {
-        d.erase(0, std::min(d.size(), bar + 3));
+        d.erase(0, TagEnd(d, bar));
         return;
     }
     if (st_.PageImageFile.empty()) {

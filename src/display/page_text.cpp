@@ -1,6 +1,7 @@
 #include "display/page_text.h"
 
 #include "book/marker_lines.h"
+#include "base/unicode.h"
 
 #include <algorithm>
 
@@ -19,10 +20,22 @@ std::string WithoutMarkup(std::string_view line) {
             const std::size_t close = line.find('>', i);
             i = close == std::string_view::npos ? line.size() : close + 1;
         } else {
-            i += 3;
+            i = TagEnd(line, i);
         }
     }
     return out;
+}
+
+std::vector<std::string> InBookEncoding(std::vector<std::string> lines, text::Encoding encoding) {
+    if (encoding != text::Encoding::Windows1252) return lines;
+    std::vector<std::string> converted;
+    converted.reserve(lines.size());
+    for (const std::string& line : lines) {
+        auto bytes = text::utf8ToWindows1252(line);
+        if (!bytes) return lines;
+        converted.push_back(std::move(*bytes));
+    }
+    return converted;
 }
 
 std::vector<std::string> PageTextLines(const BookLineList& lines, int first, int last) {

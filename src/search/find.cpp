@@ -1,17 +1,34 @@
 #include "search/find.h"
 
+#include "base/unicode.h"
+
 #include <algorithm>
 
 namespace cadenzo {
 
 namespace {
 
-char fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+// A letter or digit (of any script) starts or ends at this byte: the whole-word
+// test looks at the characters just before and after a match.
+bool wordCharacterBefore(std::string_view text, std::size_t pos) {
+    if (pos == 0) return false;
+    return text::isWordCharacter(text::decodeAt(text, text::characterStart(text, pos - 1)).value);
+}
+bool wordCharacterAt(std::string_view text, std::size_t pos) {
+    return pos < text.size() && text::isWordCharacter(text::decodeAt(text, pos).value);
+}
 
-// Letters (single-byte text: anything above 0x7F counts as one) and digits.
-bool isWordChar(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u >= 0x80;
+bool isAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+char foldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::size_t findAsciiFolded(std::string_view text, std::string_view pattern, std::size_t from) {
+    const auto at = std::search(text.begin() + static_cast<std::ptrdiff_t>(std::min(from, text.size())), text.end(),
+                                pattern.begin(), pattern.end(),
+                                [](char a, char b) { return foldAscii(a) == foldAscii(b); });
+    return at == text.end() ? std::string_view::npos : static_cast<std::size_t>(at - text.begin());
 }
 
 std::string joinedWithoutTags(const BookLineList& lines, int i) {
@@ -24,16 +41,25 @@ std::string joinedWithoutTags(const BookLineList& lines, int i) {
 } // namespace
 
 bool Occurs(std::string_view text, std::string_view pattern, bool foldCase, bool wholeWord) {
-    if (pattern.empty() || pattern.size() > text.size()) return false;
-    auto equal = [foldCase](char a, char b) { return foldCase ? fold(a) == fold(b) : a == b; };
-    for (auto from = text.begin();;) {
-        const auto at = std::search(from, text.end(), pattern.begin(), pattern.end(), equal);
-        if (at == text.end()) return false;
+    if (pattern.empty()) return false;
+    // Without letter case both sides are lower-cased character by character
+    // (accented and other scripts' letters too); a match in the lowered text is
+    // a match in the text, and letters stay letters for the whole-word test.
+    // Plain ASCII, most books' text, is compared in place.
+    std::string loweredText, loweredPattern;
+    const bool asciiFold = foldCase && isAscii(text) && isAscii(pattern);
+    if (foldCase && !asciiFold) {
+        loweredText = text::toLower(text);
+        loweredPattern = text::toLower(pattern);
+        text = loweredText;
+        pattern = loweredPattern;
+    }
+    if (pattern.size() > text.size()) return false;
+    for (std::size_t from = 0;;) {
+        const std::size_t at = asciiFold ? findAsciiFolded(text, pattern, from) : text.find(pattern, from);
+        if (at == std::string_view::npos) return false;
         if (!wholeWord) return true;
-        const auto end = at + static_cast<std::ptrdiff_t>(pattern.size());
-        const bool openBefore = at == text.begin() || !isWordChar(*(at - 1));
-        const bool openAfter = end == text.end() || !isWordChar(*end);
-        if (openBefore && openAfter) return true;
+        if (!wordCharacterBefore(text, at) && !wordCharacterAt(text, at + pattern.size())) return true;
         from = at + 1;
     }
 }

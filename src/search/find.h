@@ -20,8 +20,9 @@ struct FindQuery {
 // with the next, both trimmed, with their tags taken out. Returns the hit line.
 std::optional<int> SearchLines(const BookLineList& lines, int first, int last, const FindQuery& query);
 
-// Where `pattern` occurs in `text`; with `foldCase`, A-Z match a-z; with
+// Where `pattern` occurs in `text`; with `foldCase`, letters match without case; with
 // `wholeWord`, only where no letter or digit stands right before or after it.
+// Both cover every script: "CAFÉ" finds "café"; "né" is no whole word in "née".
 bool Occurs(std::string_view text, std::string_view pattern, bool foldCase, bool wholeWord);
 
 // The first line of the page that shows a hit: the paragraph line above the

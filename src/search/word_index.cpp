@@ -1,5 +1,7 @@
 #include "search/word_index.h"
 
+#include "base/unicode.h"
+
 #include <algorithm>
 #include <optional>
 
@@ -7,7 +9,19 @@ namespace cadenzo {
 
 namespace {
 
-char foldChar(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+// What a line's initial is grouped by, and the letter row shown for it: the
+// first character in lower case, an accented letter without its accents (so
+// "École" stands under "e" with "eagle"). Bytes that are no UTF-8 stay as
+// they are.
+std::string initialOf(std::string_view line) {
+    const auto first = static_cast<unsigned char>(line[0]);
+    if (first < 0x80) return std::string(1, static_cast<char>(first >= 'A' && first <= 'Z' ? first + 32 : first));
+    const text::CodePoint c = text::decodeAt(line, 0);
+    if (c.value == 0xFFFD && c.length == 1) return std::string(1, line[0]);
+    std::string out;
+    text::appendUtf8(out, text::lowerCase(text::baseLetter(c.value)));
+    return out;
+}
 
 constexpr std::size_t kShortRef = 10; // "|" + 4 hidden + 5 digits
 constexpr std::size_t kLongRef = 11;  // "|" + 4 hidden + 6 digits
@@ -51,25 +65,26 @@ SplitLine split(const std::string& line) {
 std::vector<std::string> IndexRows(const std::vector<std::string>& fileLines) {
     // Letter rows first: they depend on initials alone.
     std::vector<const std::string*> lines;
-    std::vector<std::optional<char>> letterRow; // any byte, NUL included, can head a run
-    char group = ' ';
+    std::vector<std::optional<std::string>> letterRow; // any byte, NUL included, can head a run
+    std::string group = " ";
     for (const std::string& line : fileLines) {
         if (line.empty()) continue;
         lines.push_back(&line);
-        const bool newGroup = foldChar(line[0]) != foldChar(group);
-        letterRow.push_back(newGroup ? std::optional<char>(foldChar(line[0])) : std::nullopt);
-        if (newGroup) group = line[0];
+        std::string initial = initialOf(line);
+        const bool newGroup = initial != group;
+        letterRow.push_back(newGroup ? std::optional<std::string>(initial) : std::nullopt);
+        if (newGroup) group = std::move(initial);
     }
 
     // Each line's rows, as they stand before its own references are cut.
-    auto letterRowQualifies = [&](std::size_t i) { return letterRow[i] == '|'; };
+    auto letterRowQualifies = [&](std::size_t i) { return letterRow[i] == "|"; };
     auto lineQualifies = [&](std::size_t i) { return isShortRow(*lines[i]); };
 
     std::vector<std::string> rows;
     rows.reserve(fileLines.size() * 2);
     std::vector<bool> letterDone(lines.size(), false), lineDone(lines.size(), false);
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (letterRow[i] && !letterDone[i]) rows.emplace_back(1, *letterRow[i]);
+        if (letterRow[i] && !letterDone[i]) rows.push_back(*letterRow[i]);
         if (lineDone[i]) continue;
         SplitLine s = split(*lines[i]);
         rows.push_back(std::move(s.word));
@@ -88,7 +103,7 @@ std::vector<std::string> IndexRows(const std::vector<std::string>& fileLines) {
                     reachesEnd = false;
                     break;
                 }
-                following.emplace_back(1, *letterRow[k]);
+                following.push_back(*letterRow[k]);
                 letterDone[k] = true;
             }
             if (!lineQualifies(k)) {
@@ -130,9 +145,11 @@ IndexTree BuildIndexTree(std::vector<std::string> rows) {
     for (std::string& r : rows) {
         const int self = static_cast<int>(tree.text.size());
         if (!r.empty() && r[0] == '|') {
+            // The bar and the four hidden characters are not shown.
             tree.parent.push_back(word);
-            tree.text.push_back("  " + (r.size() > 5 ? r.substr(5) : std::string()));
-        } else if (r.size() == 1) {
+            const std::size_t shown = 1 + text::bytesOfCharacters(std::string_view(r).substr(1), 4);
+            tree.text.push_back("  " + r.substr(std::min(shown, r.size())));
+        } else if (!r.empty() && r.size() <= 4 && text::characterCount(r) == 1) {
             tree.parent.push_back(0);
             tree.text.push_back(std::move(r));
             letter = self;

@@ -10,13 +10,15 @@
 namespace cadenzo {
 
 // The index's rows in tree order: a lower-case letter row before every run of
-// words with the same initial (ignoring case), each word followed by its
+// words with the same initial (ignoring case, and accents: "École" stands
+// under "e"), each word followed by its
 // short references in file order, then its long ones. Empty lines are left
 // out. Built in one pass over the lines.
 std::vector<std::string> IndexRows(const std::vector<std::string>& fileLines);
 
-// The loaded tree. Node 0 is the root "Index"; words that come before any
-// letter row (they begin with a blank) are top-level nodes beside it.
+// The loaded tree. Node 0 is the root "Index"; a row of one character (of any
+// length in bytes) is a letter; words that come before any letter row (they
+// begin with a blank) are top-level nodes beside it.
 struct IndexTree {
     std::vector<std::string> text; // references shown as two blanks + the number's characters
     std::vector<int> parent;       // -1 for top-level nodes

@@ -70,5 +70,37 @@ TEST(Unicode, LettersAndCaseCoverAccentedText) {
     EXPECT_EQ(toLower("CAF\xC3\x89 \xD0\x96 \xFF"), "caf\xC3\xA9 \xD0\xB6 \xFF");
 }
 
+// A file read line by line is decoded as a whole: one byte that is no UTF-8
+// anywhere makes every line Windows-1252; the BOM goes only from the start.
+TEST(Unicode, FileLinesAreDecodedAsOneFile) {
+    struct Case {
+        std::vector<std::string> lines, decoded;
+        Encoding encoding;
+    };
+    const Case cases[] = {
+        {{"\xEF\xBB\xBF" "caf\xC3\xA9", "\xEF\xBB\xBFx"}, {"caf\xC3\xA9", "\xEF\xBB\xBFx"}, Encoding::Utf8},
+        // Windows-1252 bytes that happen to form UTF-8 ("Ã©") are read as UTF-8...
+        {{"\xC3\xA9t\xC3\xA9"}, {"\xC3\xA9t\xC3\xA9"}, Encoding::Utf8},
+        // ...unless another line shows the file is not UTF-8.
+        {{"\xC3\xA9t\xC3\xA9", "caf\xE9"}, {"\xC3\x83\xC2\xA9t\xC3\x83\xC2\xA9", "caf\xC3\xA9"}, Encoding::Windows1252},
+        // A character cut by the end of its line is no UTF-8.
+        {{"caf\xC3", "\xA9"}, {"caf\xC3\x83", "\xC2\xA9"}, Encoding::Windows1252},
+        {{"\xEF\xBB\xBF\x93quoted\x94"}, {"\xE2\x80\x9Cquoted\xE2\x80\x9D"}, Encoding::Windows1252},
+        {{}, {}, Encoding::Utf8},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> lines = c.lines;
+        EXPECT_EQ(decodeFileLines(lines), c.encoding);
+        EXPECT_EQ(lines, c.decoded);
+    }
+}
+
+TEST(Unicode, BaseLettersDropAccentsOnly) {
+    const std::pair<char32_t, char32_t> cases[] = {{U'\u00E9', U'e'}, {U'\u00C5', U'A'}, {U'\u00F8', U'\u00F8'},
+                                                   {U'\u00DF', U'\u00DF'}, {U'z', U'z'}, {U'\u0419', U'\u0418'},
+                                                   {U'\u2019', U'\u2019'}, {0xD800, 0xD800}};
+    for (const auto& [c, base] : cases) EXPECT_EQ(baseLetter(c), base) << static_cast<unsigned>(c);
+}
+
 } // namespace
 } // namespace cadenzo::text

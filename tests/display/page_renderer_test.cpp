@@ -1,3 +1,4 @@
+#include "base/unicode.h"
 #include "display/color_sets.h"
 #include "display/page_renderer.h"
 #include "support/fake_surface.h"
@@ -231,6 +232,35 @@ TEST(ShowPage, PicturesShowAPlaceholderOnlyForTheFirstExistingOne) {
     rig.show(0);
     EXPECT_EQ(rig.surface().rowText(rig.rowY(0)).substr(0, 11), "     before");
     EXPECT_EQ(rig.state.PageImageFile, "/books/map.png");
+}
+
+// UTF-8 lines: a tag whose code is a multi-byte character goes whole, a
+// highlighted accented word keeps its colour, a multi-byte character ends a
+// line, and a run cut at the surface's edge is cut between characters.
+TEST(ShowPage, MultiByteCharactersAreNeverSplit) {
+    const std::string e = "\xC3\xA9", dash = "\xE2\x80\x94", book = "\xF0\x9F\x93\x96";
+    std::string dashes;
+    for (int i = 0; i < 30; ++i) dashes += dash;
+    RendererRig rig;
+    rig.lines = {"     la|9> caf" + e + "|4>" + dash, "|" + e + e + "x" + book + "|" + dash + ">y", "     n" + e, dashes,
+                 "p999", "        END OF FILE", " "};
+    rig.show(0);
+    std::string highlighted;
+    for (const auto& t : rig.surface().texts) {
+        EXPECT_TRUE(text::isValidUtf8(t.text)) << t.text;
+        if (t.y == rig.rowY(0) && t.color == rig.sets[0].slot[9]) highlighted += t.text;
+    }
+    EXPECT_EQ(highlighted, " caf" + e);
+    EXPECT_EQ(rig.surface().rowText(rig.rowY(1)), "x" + book + "y ");
+    EXPECT_EQ(rig.surface().rowText(rig.rowY(2)), "     n" + e + " ");
+    EXPECT_EQ(rig.surface().rowText(rig.rowY(3)), dashes + " ");
+
+    // 20 pixels hold at least 20 characters of any size: the 30 dashes (90
+    // bytes) are cut after the 20th dash, not after the 20th byte.
+    rig.width = 20;
+    rig.show(0);
+    for (const auto& t : rig.surface().texts) EXPECT_TRUE(text::isValidUtf8(t.text)) << t.text;
+    EXPECT_EQ(rig.surface().rowText(rig.rowY(3)), dashes.substr(0, 20 * 3));
 }
 
 } // namespace

@@ -30,5 +30,28 @@ TEST(PageText, MarkupAndMarkersAreLeftOut) {
     EXPECT_EQ(PageTextLines({"plan", " plan"}, 0, 1), (std::vector<std::string>{" plan"}));
 }
 
+// A tag's two characters after the bar are characters, not bytes: a
+// multi-byte one goes whole and the text after it is kept whole.
+TEST(PageText, TagsAndMarkersCountCharactersNotBytes) {
+    const std::string e = "\xC3\xA9", quote = "\xE2\x80\x9D";
+    struct Case {
+        std::string line, plain;
+    };
+    const Case cases[] = {
+        {"caf|9> " + e + "|4>", "caf " + e},
+        {"a|" + e + ">b", "ab"},            // the tag's code is é: the bar, é and ">" go
+        {"a|" + e + e + "b", "ab"},         // bar + two characters
+        {"x|" + quote, "x"},                // a tag cut off at the line's end
+        {"|" + e, ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(WithoutMarkup(c.line), c.plain) << c.line;
+        EXPECT_EQ(RemoveTagsAsThreeChars(c.line), c.plain) << c.line;
+    }
+    // A marker is four characters, however many bytes they take.
+    EXPECT_EQ(PageTextLines({"p" + e + "ab", "p" + e + "a", "s" + e + e + e + " "}, 0, 2),
+              (std::vector<std::string>{"p" + e + "a"}));
+}
+
 } // namespace
 } // namespace cadenzo

@@ -4,6 +4,7 @@
 #include "app/qt/page_view.h"
 #include "app/qt/tform1.h"
 #include "bookmarks/qt/tform4.h"
+#include "search/find.h"
 #include "search/qt/find_dialog.h"
 #include "search/qt/index_model.h"
 
@@ -639,6 +640,39 @@ TEST_F(MainWindow, AssistiveTechnologyFollowsThePageThePositionAndTheIndexTab) {
         EXPECT_FALSE(tab->rect().isEmpty());
         EXPECT_TRUE(panel->rect().contains(tab->rect()));
     }
+}
+
+// The reader's text is UTF-8 on its way to the screen, the page's accessible
+// text and the Index tree, and text typed into the dialogs reaches it as UTF-8.
+TEST_F(MainWindow, Utf8TextOnThePageInTheIndexAndFromTheDialogs) {
+    form->reader().BookLines = {"p000 ", "     \xE2\x80\x9CKeeper\xE2\x80\x99s\xE2\x80\x9D caf|9> \xC3\xA9t\xC3\xA9|4> ",
+                                "p001 ", "     na\xC3\xAFve ", "p999", "        END OF FILE", " "};
+    form->dispatch([this] { form->reader().NextPageStart = form->reader().ShowPage(0); });
+    QAccessibleInterface* page = QAccessible::queryAccessibleInterface(form->Image1);
+    ASSERT_NE(page, nullptr);
+    EXPECT_TRUE(page->text(QAccessible::Description).contains(QString::fromUtf8("\u201CKeeper\u2019s\u201D caf \u00E9t\u00E9")))
+        << page->text(QAccessible::Description).toStdString();
+
+    form->setIndexTree(BuildIndexTree(IndexRows({"\xC3\x89t\xC3\xA9|000100001"})));
+    const QModelIndex letter = form->indexModel->index(0, 0, form->indexModel->index(0, 0));
+    EXPECT_EQ(letter.data().toString(), QStringLiteral("e"));
+    EXPECT_EQ(form->indexModel->index(0, 0, letter).data().toString(), QString::fromUtf8("\u00C9t\u00E9"));
+
+    form->FindDialog1->FindText->setText(QString::fromUtf8("NA\u00CFVE"));
+    EXPECT_EQ(form->findQuery().text, "NA\xC3\x8FVE");
+
+    form->reader().OpenBook(form->reader().ProgramDir + "title.lit", " ");
+    QTimer::singleShot(0, [this] {
+        form->Form4->Edit1->setText(QString::fromUtf8("cl\u00F4ture d\u2019\u00E9t\u00E9"));
+        QTest::mouseClick(form->Form4->Button1, Qt::LeftButton);
+    });
+    form->BMMenu->popup(QPoint(0, 0));
+    form->BMMenu->close();
+    form->BMAddItem->trigger();
+    RealFileSystem files;
+    const auto lines = files.readLines(form->reader().BookmarkPath);
+    ASSERT_TRUE(lines.has_value());
+    EXPECT_NE(std::find(lines->begin(), lines->end(), "#0 cl\xC3\xB4ture d\xE2\x80\x99\xC3\xA9t\xC3\xA9"), lines->end());
 }
 
 TEST_F(MainWindow, ScreenshotShowsThePage) {

@@ -79,5 +79,35 @@ TEST(Find, HitPageStartsAtTheParagraphUnlessItIsBeforeTheOrigin) {
     EXPECT_EQ(FindHitPageStart(kLines, 1, 0), 1);
 }
 
+// Letter case and whole words in any script: "CAFÉ" finds "café", "né" is no
+// whole word inside "née", and a dash or a typographic quote is no letter.
+TEST(Find, CaseAndWholeWordsCoverAccentedLetters) {
+    struct Case {
+        const char* text;
+        const char* pattern;
+        bool foldCase, wholeWord, found;
+    };
+    const Case cases[] = {
+        {"     un caf\xC3\xA9 noir ", "CAF\xC3\x89", true, false, true},
+        {"     un caf\xC3\xA9 noir ", "CAF\xC3\x89", false, false, false},
+        {"     un CAF\xC3\x89 noir ", "caf\xC3\xA9", true, true, true},
+        {"     n\xC3\xA9" "e ", "n\xC3\xA9", true, true, false},          // "né" inside "née"
+        {"     n\xC3\xA9" "e ", "n\xC3\xA9", true, false, true},
+        {"     il est n\xC3\xA9, ", "N\xC3\x89", true, true, true},
+        {"     \xC3\xA9t\xC3\xA9 ", "t", false, true, false},           // letters on both sides
+        {"     end\xE2\x80\x94word ", "end", false, true, true},        // an em dash is no letter
+        {"     \xE2\x80\x9CKeeper\xE2\x80\x9D ", "keeper", true, true, true},
+        {"     \xD0\xB6\xD1\x83\xD0\xBA ", "\xD0\x96\xD0\xA3\xD0\x9A", true, true, true}, // Cyrillic
+        {"     stra\xC3\x9F" "e ", "STRA\xC3\x9F" "E", true, false, true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Occurs(c.text, c.pattern, c.foldCase, c.wholeWord), c.found) << c.text << " / " << c.pattern;
+
+    // A phrase across two lines, tags taken out, without letter case.
+    const BookLineList lines = {"p000 ", "     the caf|9> \xC3\xA9t\xC3\xA9|4> ", "          \xC3\xA0 Paris ",
+                                "p999", "        END OF FILE", " "};
+    EXPECT_EQ(SearchLines(lines, 0, 5, {"\xC3\x89T\xC3\x89 \xC3\x80 PARIS", false, true}), 1);
+}
+
 } // namespace
 } // namespace cadenzo

@@ -100,5 +100,21 @@ TEST(WordIndex, OnePassAgreesWithInsertionOnRandomFiles) {
     }
 }
 
+// Accented initials stand with their plain letter ("École" under "e"); a
+// letter row or a word of one multi-byte character is one character.
+TEST(WordIndex, AccentedWordsAndOneCharacterRows) {
+    const std::vector<std::string> file = {"eagle|xxxx00001", "\xC3\x89" "cole|xxxx00002", "ecru|xxxx00003",
+                                           "\xC3\x98rsted|xxxx00004", "\xC3\xA0|xxxx00005"};
+    const std::vector<std::string> rows = {"e", "eagle", "|xxxx00001", "\xC3\x89" "cole", "|xxxx00002", "ecru", "|xxxx00003",
+                                           "\xC3\xB8", "\xC3\x98rsted", "|xxxx00004", "a", "\xC3\xA0", "|xxxx00005"};
+    EXPECT_EQ(IndexRows(file), rows);
+    const IndexTree t = BuildIndexTree(rows);
+    EXPECT_EQ(textsUnder(t, 0), (std::vector<std::string>{"e", "\xC3\xB8", "a", "\xC3\xA0"}));
+    const int oe = t.child(0, 1);
+    EXPECT_EQ(textsUnder(t, oe), (std::vector<std::string>{"\xC3\x98rsted"}));
+    // "à" is taken for a letter row; its reference goes under the word before it.
+    EXPECT_EQ(textsUnder(t, t.child(oe, 0)), (std::vector<std::string>{"  00004", "  00005"}));
+}
+
 } // namespace
 } // namespace cadenzo

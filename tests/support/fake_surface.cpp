@@ -1,5 +1,7 @@
 #include "support/fake_surface.h"
 
+#include "base/unicode.h"
+
 namespace cadenzo::test {
 
 void FakeSurface::fillRect(int x1, int y1, int x2, int y2) { fills.push_back({x1, y1, x2, y2, brush_}); }
@@ -10,7 +12,8 @@ int FakeSurface::drawText(int x, int y, std::string_view text) {
 }
 
 int FakeSurface::textWidth(std::string_view text) {
-    return static_cast<int>(text.size()) * size_ / 2;
+    // Half the point size per character, however many bytes it takes.
+    return static_cast<int>(text::characterCount(text)) * size_ / 2;
 }
 
 int FakeSurface::textHeight(std::string_view) { return lineHeightFor(size_); }

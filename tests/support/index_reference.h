@@ -2,6 +2,8 @@
 // the middle of a list: the reference the one-pass loader must agree with.
 #pragma once
 
+#include "base/unicode.h"
+
 #include <string>
 #include <vector>
 
@@ -11,13 +13,20 @@ inline std::vector<std::string> IndexRowsByInsertion(const std::vector<std::stri
     std::vector<std::string> rows;
     for (const auto& l : fileLines)
         if (!l.empty()) rows.push_back(l);
-    auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    char group = ' ';
+    // A row's initial: its first character in lower case without accents; a
+    // byte that is no UTF-8 stands for itself.
+    auto initial = [](const std::string& row) {
+        const text::CodePoint c = text::decodeAt(row, 0);
+        if (c.value == 0xFFFD && c.length == 1) return row.substr(0, 1);
+        std::string letter;
+        text::appendUtf8(letter, text::lowerCase(text::baseLetter(c.value)));
+        return letter;
+    };
+    std::string group = " ";
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (fold(rows[i][0]) != fold(group)) {
-            const char letter = fold(rows[i][0]);
-            group = rows[i][0];
-            rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(i), std::string(1, letter));
+        if (initial(rows[i]) != group) {
+            group = initial(rows[i]);
+            rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(i), group);
             ++i;
         }
     }

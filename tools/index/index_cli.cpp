@@ -1,5 +1,7 @@
 #include "index_cli.h"
 
+#include "base/unicode.h"
+
 #include "app/file_system.h"
 #include "word_index_builder.h"
 
@@ -65,7 +67,7 @@ int runIndexer(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
 
     RealFileSystem files;
-    const auto lines = files.readLines(book);
+    auto lines = files.readLines(book);
     if (!lines) {
         err << "cadenzo-index: cannot read " << book << '\n';
         return 1;
@@ -74,8 +76,10 @@ int runIndexer(const std::vector<std::string>& args, std::ostream& out, std::ost
         err << "cadenzo-index: " << book << " is empty\n";
         return 1;
     }
+    // Read as the reader reads it: UTF-8, or Windows-1252 converted; the index is UTF-8.
+    text::decodeFileLines(*lines);
     try {
-        const auto index = BuildWordIndex(PrepareBookLines(*lines), options);
+        const auto index = BuildWordIndex(PrepareBookLines(std::move(*lines)), options);
         if (!files.writeLines(output, index)) {
             err << "cadenzo-index: cannot write " << output << '\n';
             return 1;

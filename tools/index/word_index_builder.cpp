@@ -1,6 +1,7 @@
 #include "word_index_builder.h"
 
 #include "book/marker_lines.h"
+#include "base/unicode.h"
 #include "display/page_text.h"
 
 #include <algorithm>
@@ -15,41 +16,54 @@ namespace {
 
 constexpr int kMaxLine = 999'999;
 
-bool isLetter(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= 0xC0 && c != 0xD7 && c != 0xF7);
+// A letter of any script; ASCII, most of a book, without a library call.
+bool isLetter(char32_t c) {
+    if (c < 0x80) return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    return text::isLetter(c);
 }
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string lowered(std::string_view word) {
-    std::string out(word);
-    for (char& c : out) c = lower(c);
-    return out;
-}
-
-// Words of a line: runs of letters, with apostrophes between letters kept.
-template <typename F> void forEachWord(std::string_view text, F&& f) {
+// Words of a line: runs of letters (of any script), with an apostrophe
+// (typewriter or typographic) between two letters kept, as in "Keeper's".
+template <typename F> void forEachWord(std::string_view line, F&& f) {
+    auto letterAt = [&](std::size_t pos) { return pos < line.size() && isLetter(text::decodeAt(line, pos).value); };
+    auto isApostrophe = [](char32_t c) { return c == U'\'' || c == U'\u2019'; };
     std::size_t i = 0;
-    while (i < text.size()) {
-        if (!isLetter(static_cast<unsigned char>(text[i]))) {
-            ++i;
+    while (i < line.size()) {
+        const text::CodePoint first = text::decodeAt(line, i);
+        if (!isLetter(first.value)) {
+            i += first.length;
             continue;
         }
         const std::size_t start = i;
         int letters = 0;
-        while (i < text.size()) {
-            const auto c = static_cast<unsigned char>(text[i]);
-            if (isLetter(c)) {
+        while (i < line.size()) {
+            const text::CodePoint c = text::decodeAt(line, i);
+            if (isLetter(c.value)) {
                 ++letters;
-                ++i;
-            } else if (c == '\'' && i + 1 < text.size() && isLetter(static_cast<unsigned char>(text[i + 1]))) {
-                ++i;
+                i += c.length;
+            } else if (isApostrophe(c.value) && letterAt(i + c.length)) {
+                i += c.length;
             } else {
                 break;
             }
         }
-        if (letters >= 2) f(text.substr(start, i - start));
+        if (letters >= 2) f(line.substr(start, i - start));
     }
+}
+
+// Alphabetical order as a reader expects it: letter case and accents set
+// aside first ("eagle", "École", "ecru"), the word in lower case breaking ties.
+std::string orderKey(std::string_view lowered) {
+    std::string key;
+    key.reserve(lowered.size() * 2 + 1);
+    for (std::size_t i = 0; i < lowered.size();) {
+        const text::CodePoint c = text::decodeAt(lowered, i);
+        i += c.length;
+        text::appendUtf8(key, c.value < 0x80 ? c.value : text::lowerCase(text::baseLetter(c.value)));
+    }
+    key += '\0';
+    key += lowered;
+    return key;
 }
 
 struct Entry {
@@ -83,17 +97,17 @@ std::vector<std::string> BuildWordIndex(const BookLineList& prepared, const Inde
     // The last three prepared lines ("p999", the end line, a blank) are the reader's, not the book's.
     const int end = std::max(0, static_cast<int>(prepared.size()) - 3);
     if (end - 1 > kMaxLine) throw std::runtime_error("the book has more lines than six-digit references can name");
-    std::map<std::string, Entry> words; // by the word in lower case: alphabetical ignoring case
+    std::map<std::string, Entry> words; // by orderKey: alphabetical ignoring case and accents
     int chapter = 0;
     for (int line = 0; line < end; ++line) {
         const std::string& raw = prepared[static_cast<std::size_t>(line)];
         if (Contains(raw, "|refpt")) ++chapter;
         if (isIndexMarkerLine(raw)) continue;
         forEachWord(WithoutMarkup(raw), [&](std::string_view word) {
-            std::string key = lowered(word);
-            if (!options.keepCommonWords && IsCommonWord(key)) return;
-            Entry& e = words[key];
-            if (e.shown.empty() || word == key) e.shown = std::string(word);
+            const std::string lower = text::toLower(word);
+            if (!options.keepCommonWords && IsCommonWord(lower)) return;
+            Entry& e = words[orderKey(lower)];
+            if (e.shown.empty() || word == lower) e.shown = std::string(word);
             if (e.lastLine == line) return;
             e.lastLine = line;
             e.references.push_back(Reference(chapter, line));

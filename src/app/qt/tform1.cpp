@@ -39,7 +39,6 @@
 #include <QSpacerItem>
 #include <QSpinBox>
 #include <QStandardPaths>
-#include <QStringDecoder>
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -56,7 +55,9 @@ namespace cadenzo {
 
 namespace {
 
-QString qs(const std::string& text) { return FromWindows1252(text); }
+// The reader's text is UTF-8 throughout: book, catalogue, index and bookmark
+// files are decoded when read.
+QString qs(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // Room a title bar takes beside its text: the window's icon and its buttons.
 constexpr int kTitleBarButtonsWidth = 160;
@@ -66,16 +67,8 @@ const QScreen* screenOf(const QWidget* widget) {
     return screen ? screen : QGuiApplication::primaryScreen();
 }
 
-// Text that may carry a file name (UTF-8 here) as well as book text
-// (Windows-1252): read as UTF-8 when it is valid UTF-8, else as book text.
-QString qsNamed(const std::string& text) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString decoded = utf8(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
-    return utf8.hasError() ? qs(text) : decoded;
-}
-
-// Names typed or chosen by the user, as the reader's single-byte text.
-std::string toBytes(const QString& text) { return text.toLatin1().toStdString(); }
+// Names typed or chosen by the user, as the reader's text.
+std::string toBytes(const QString& text) { return text.toUtf8().toStdString(); }
 
 // "Name|*.a;*.b" as a file dialog filter: "Name (*.a *.b)".
 QString dialogFilter(const std::string& filter) {
@@ -847,7 +840,7 @@ LocalTime TForm1::localTime() const {
                      t.hour() == 0 && t.minute() == 0 && t.second() == 0};
 }
 
-void TForm1::setOpenDialogFileName(const std::string& name) { openDialogFileName_ = qsNamed(name); }
+void TForm1::setOpenDialogFileName(const std::string& name) { openDialogFileName_ = qs(name); }
 
 std::optional<std::string> TForm1::askOpenFileName(const FileDialogSetup& setup) {
     if (options_.unattended) return std::nullopt;
@@ -898,7 +891,7 @@ void TForm1::showError(const std::string& text) {
         return;
     }
     // Errors name files and books: shown as written, never as markup.
-    QMessageBox box(QMessageBox::Critical, windowTitle(), qsNamed(text), QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Critical, windowTitle(), qs(text), QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }

@@ -3,18 +3,11 @@
 #include <QApplication>
 #include <QPen>
 
-#include <array>
 #include <cmath>
 
 namespace cadenzo {
 
 namespace {
-
-// Windows-1252 characters 0x80..0x9F; 0 where the code page has none.
-constexpr std::array<char16_t, 32> kHighControls = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 QString familyOf(FontFace face) {
     switch (face) {
@@ -25,18 +18,11 @@ QString familyOf(FontFace face) {
     return QApplication::font().family();
 }
 
-} // namespace
-
-QString FromWindows1252(std::string_view text) {
-    QString out(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
-    QChar* dst = out.data();
-    for (unsigned char c : text) {
-        char16_t u = c;
-        if (c >= 0x80 && c <= 0x9F && kHighControls[c - 0x80] != 0) u = kHighControls[c - 0x80];
-        *dst++ = QChar(u);
-    }
-    return out;
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+} // namespace
 
 QtSurface::QtSurface() { fontChanged(); }
 
@@ -121,7 +107,7 @@ void QtSurface::fillRect(int x1, int y1, int x2, int y2) {
 
 int QtSurface::drawText(int x, int y, std::string_view text) {
     if (text.empty()) return 0;
-    const QString s = FromWindows1252(text);
+    const QString s = fromUtf8(text);
     const QFontMetrics& m = metrics();
     const int width = m.horizontalAdvance(s);
     QPainter& p = painter();
@@ -133,7 +119,7 @@ int QtSurface::drawText(int x, int y, std::string_view text) {
 }
 
 int QtSurface::textWidth(std::string_view text) {
-    return text.empty() ? 0 : metrics().horizontalAdvance(FromWindows1252(text));
+    return text.empty() ? 0 : metrics().horizontalAdvance(fromUtf8(text));
 }
 
 int QtSurface::textHeight(std::string_view) { return metrics().height(); }

@@ -15,9 +15,7 @@
 
 namespace cadenzo {
 
-// Book text is single-byte Windows-1252.
-QString FromWindows1252(std::string_view text);
-
+// Draws the reader's text, which is UTF-8.
 class QtSurface : public DrawingSurface {
   public:
     QtSurface();

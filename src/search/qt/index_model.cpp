@@ -1,7 +1,5 @@
 #include "search/qt/index_model.h"
 
-#include "display/qt/qt_surface.h"
-
 namespace cadenzo {
 
 void IndexModel::setTree(IndexTree tree) {
@@ -43,7 +41,8 @@ int IndexModel::columnCount(const QModelIndex&) const { return 1; }
 QVariant IndexModel::data(const QModelIndex& index, int role) const {
     const int n = nodeOf(index);
     if (role != Qt::DisplayRole || n < 0 || n >= tree_.size()) return {};
-    return FromWindows1252(tree_.text[static_cast<std::size_t>(n)]);
+    const std::string& text = tree_.text[static_cast<std::size_t>(n)];
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 } // namespace cadenzo

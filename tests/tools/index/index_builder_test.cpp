@@ -116,5 +116,24 @@ TEST(IndexBuilder, ShippedBookIndexBesideTheReaderPointsAtItsWords) {
     expectReferencesHold(*lix, prepared);
 }
 
+// Words of any script are words: accented letters, a typographic apostrophe
+// inside a word; a dash or a quote ends a word. They are ordered as a reader
+// expects, letter case and accents set aside.
+TEST(IndexBuilder, AccentedWordsAreWholeAndOrderedIgnoringAccents) {
+    const BookLineList book = PrepareBookLines({
+        "banner",
+        "l05Eagle|9> \xC3\x89" "cole|4> ecru \xE2\x80\x9C" "caf\xC3\xA9\xE2\x80\x9D ",
+        "l05Keeper\xE2\x80\x99s z\xC3\xA8" "bre ",
+        "l05\xC3\x98rsted na\xC3\xAFve\xE2\x80\x94really ",
+    });
+    const auto index = BuildWordIndex(book, {});
+    const std::vector<std::string> expected = {
+        "caf\xC3\xA9" + Reference(0, 0),   "Eagle" + Reference(0, 0),  "\xC3\x89" "cole" + Reference(0, 0),
+        "ecru" + Reference(0, 0),           "Keeper\xE2\x80\x99s" + Reference(0, 1),
+        "na\xC3\xAFve" + Reference(0, 2),  "really" + Reference(0, 2), "z\xC3\xA8" "bre" + Reference(0, 1),
+        "\xC3\x98rsted" + Reference(0, 2)};
+    EXPECT_EQ(index, expected);
+}
+
 } // namespace
 } // namespace cadenzo::index
