@@ -50,7 +50,7 @@ std::vector<std::string> formatBook(const Manuscript& book) {
     for (std::size_t i = 0; i < text.sentences.size(); ++i) {
         const SentenceEntry& entry = text.sentences[i];
         const int room = kMaxLinesBetweenMarkers - linesBesideSentence(entry);
-        const SentenceBreaker breaker(entry.words, room);
+        const SentenceBreaker breaker(entry.words, room, true);
         if (breaker.minLines() > breaker.maxLines())
             throw FormatError("line " + std::to_string(entry.sourceLine) +
                               ": a sentence of this paragraph is too long: it needs more than " +
