@@ -26,6 +26,8 @@ PreparedText prepareText(const Manuscript& book) {
                 entry.lastInChapter =
                     p + 1 == chapter.paragraphs.size() && s + 1 == paragraph.sentences.size();
                 entry.lastChapter = c + 1 == book.chapters.size();
+                if (entry.lastInChapter && !entry.lastChapter)
+                    entry.nextOpeningLines = openingLines(book.chapters[c + 1]);
                 entry.sentence = &paragraph.sentences[s];
                 for (const std::string& word : paragraph.sentences[s].words)
                     entry.words.push_back(describeWord(word));
@@ -39,7 +41,7 @@ PreparedText prepareText(const Manuscript& book) {
 
 int linesBesideSentence(const SentenceEntry& entry) {
     int lines = entry.firstInChapter ? 1 : 0;
-    if (entry.lastInChapter && !entry.lastChapter) lines += 2;
+    if (entry.lastInChapter && !entry.lastChapter) lines += entry.nextOpeningLines;
     return lines;
 }
 

@@ -1,0 +1,276 @@
+#include "book_file.h"
+
+#include "base/unicode.h"
+#include "formatter.h"
+#include "plain_text.h"
+#ifdef CADENZO_FORMAT_EPUB
+#include "epub.h"
+#endif
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+namespace cadenzo::format {
+
+namespace {
+
+// Lines of 40 characters a sentence may fill before it is cut: well inside the
+// lines that may stand between two markers, whatever the chapter's opening.
+constexpr std::size_t kMaxSentenceLines = 20;
+constexpr std::size_t kMaxChapterTitle = 2 * kMaxPhraseLength;
+constexpr std::uintmax_t kMaxFileBytes = 256u * 1024u * 1024u;
+
+bool isBlankLike(char32_t c) {
+    return c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v' || c == 0xA0 ||
+           (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 || c == 0x202F ||
+           c == 0x205F || c == 0x3000;
+}
+
+bool isControl(char32_t c) {
+    return c < 0x20 || c == 0x7F || (c >= 0x80 && c <= 0x9F);
+}
+
+void breakGroup(std::string& text, std::string_view group, std::size_t at) {
+    std::size_t pos = 0;
+    while ((pos = text.find(group, pos)) != std::string::npos) {
+        text.insert(pos + at, "\u200B");
+        pos += group.size() + 3;
+    }
+}
+
+// Text that the book's lines can carry, on one line, blanks collapsed.
+std::string clean(std::string_view raw) {
+    std::string out;
+    out.reserve(raw.size());
+    for (std::size_t i = 0; i < raw.size();) {
+        const text::CodePoint c = text::decodeAt(raw, i);
+        if (c.value < 0x80 && c.value >= 0x20 && c.value != '|' && c.value != 0x7F) {
+            if (c.value != ' ' || (!out.empty() && out.back() != ' ')) out += static_cast<char>(c.value);
+        } else if (isBlankLike(c.value)) {
+            if (!out.empty() && out.back() != ' ') out += ' ';
+        } else if (c.value == '|') {
+            out += "\u00A6";
+        } else if (isControl(c.value) || c.value == 0xFEFF || c.value == 0x200B) {
+            // not shown
+        } else {
+            out.append(raw, i, c.length);
+        }
+        i += c.length;
+    }
+    while (!out.empty() && out.back() == ' ') out.pop_back();
+    breakGroup(out, "refp", 3);
+    breakGroup(out, "s000", 1);
+    return out;
+}
+
+// At most `room` characters: cut between words where it can, with "…".
+std::string fitted(const std::string& text, std::size_t room) {
+    if (text::characterCount(text) <= room) return text;
+    std::size_t cut = text::bytesOfCharacters(text, room - 1);
+    const std::size_t space = text.rfind(' ', cut);
+    if (space != std::string::npos && space > cut / 2) cut = space;
+    std::string out = text.substr(0, cut);
+    while (!out.empty() && out.back() == ' ') out.pop_back();
+    return out + "\u2026";
+}
+
+std::size_t characters(const std::string& word) {
+    return text::characterCount(word);
+}
+
+std::vector<std::string> wordsOf(const std::string& text) {
+    std::vector<std::string> words;
+    for (std::string_view field : splitFields(text)) {
+        // Words are never split in a book, but a line holds 40 characters.
+        while (text::characterCount(field) > static_cast<std::size_t>(kMaxPhraseLength)) {
+            const std::size_t cut = text::bytesOfCharacters(field, kMaxPhraseLength);
+            words.emplace_back(field.substr(0, cut));
+            field.remove_prefix(cut);
+        }
+        if (!field.empty()) words.emplace_back(field);
+    }
+    return words;
+}
+
+bool endsClause(const std::string& word) {
+    if (word.empty()) return false;
+    const std::size_t start = text::characterStart(word, word.size() - 1);
+    const char32_t c = text::decodeAt(word, start).value;
+    return c == ',' || c == ';' || c == ':' || c == U'\u2014' || c == U'\u2013';
+}
+
+// A sentence cut into pieces of at most kMaxSentenceLines lines when packed
+// tight, each cut after the last comma, semicolon, colon or dash in the
+// second half of a piece, or else at a word.
+void addSentence(Sentence sentence, std::vector<Sentence>& out) {
+    std::size_t first = 0;
+    const std::vector<std::string>& words = sentence.words;
+    while (first < words.size()) {
+        std::size_t lines = 1;
+        std::size_t length = 0;
+        std::size_t end = first;
+        for (; end < words.size(); ++end) {
+            const std::size_t w = characters(words[end]);
+            if (length > 0 && length + 1 + w > static_cast<std::size_t>(kMaxPhraseLength)) {
+                if (++lines > kMaxSentenceLines) break;
+                length = w;
+            } else {
+                length += (length > 0 ? 1 : 0) + w;
+            }
+        }
+        if (end < words.size()) {
+            for (std::size_t j = end; j > first + (end - first) / 2; --j)
+                if (endsClause(words[j - 1])) {
+                    end = j;
+                    break;
+                }
+        }
+        Sentence piece;
+        piece.words.assign(words.begin() + static_cast<std::ptrdiff_t>(first),
+                           words.begin() + static_cast<std::ptrdiff_t>(end));
+        out.push_back(std::move(piece));
+        first = end;
+    }
+}
+
+std::string withoutEndMarks(std::string text) {
+    while (!text.empty() && (text.back() == '.' || text.back() == ':' || text.back() == ' '))
+        text.pop_back();
+    return text;
+}
+
+std::string withoutMarkupSigns(std::string text) {
+    std::string out;
+    for (char c : text)
+        if (c != '>') out += c;
+    return out;
+}
+
+} // namespace
+
+bool readsEpub() {
+#ifdef CADENZO_FORMAT_EPUB
+    return true;
+#else
+    return false;
+#endif
+}
+
+BookKind bookKindOf(const std::string& name, std::string_view bytes) {
+    const std::string extension = std::filesystem::path(name).extension().string();
+    std::string lower;
+    for (char c : extension) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (lower == ".epub") return BookKind::Epub;
+    return looksLikeManuscript(bytes) ? BookKind::Manuscript : BookKind::PlainText;
+}
+
+Manuscript bookFromText(TextBook source, const std::string& fallbackTitle) {
+    Manuscript book;
+    book.title = fitted(clean(source.title), kMaxPhraseLength - 4);
+    if (book.title.empty()) book.title = fitted(clean(fallbackTitle), kMaxPhraseLength - 4);
+    // The author and the year also stand in the banner line, which carries no markup.
+    book.author = fitted(withoutMarkupSigns(clean(source.author)), kMaxPhraseLength);
+    book.year = fitted(withoutMarkupSigns(clean(source.year)), kMaxPhraseLength - 2);
+    const std::string bookTitle = clean(source.title).empty() ? book.title : clean(source.title);
+    for (TextChapter& from : source.chapters) {
+        Chapter chapter;
+        chapter.numeral = fitted(clean(from.heading), kMaxPhraseLength);
+        chapter.title = fitted(clean(from.title), kMaxChapterTitle);
+        for (const TextParagraph& text : from.paragraphs) {
+            const std::vector<std::string> words = wordsOf(clean(text.text));
+            if (words.empty()) continue;
+            Paragraph paragraph;
+            paragraph.sourceLine = text.sourceLine;
+            for (Sentence& sentence : splitSentences(words))
+                addSentence(std::move(sentence), paragraph.sentences);
+            if (chapter.paragraphs.empty()) chapter.sourceLine = text.sourceLine;
+            chapter.paragraphs.push_back(std::move(paragraph));
+        }
+        if (chapter.paragraphs.empty()) continue;
+        const std::string heading = withoutEndMarks(chapter.numeral);
+        if (!heading.empty() && !chapter.title.empty())
+            chapter.caption = heading + " \u2014 " + chapter.title;
+        else
+            chapter.caption = !heading.empty() ? heading : chapter.title;
+        if (chapter.caption.empty()) chapter.caption = bookTitle;
+        book.chapters.push_back(std::move(chapter));
+    }
+    if (book.chapters.empty()) throw FormatError("the book has no text");
+    return book;
+}
+
+Manuscript readBook(std::string_view bytes, const std::string& name, std::optional<BookKind> kind) {
+    const BookKind k = kind ? *kind : bookKindOf(name, bytes);
+    const std::string stem = std::filesystem::path(name).stem().string();
+    try {
+        switch (k) {
+        case BookKind::Manuscript:
+            return parseManuscript(bytes);
+        case BookKind::PlainText: {
+            const std::string text = text::decodeFileText(bytes);
+            if (text.find_first_not_of(" \t\r\n\f\v") == std::string::npos)
+                throw FormatError("the input is empty");
+            return bookFromText(readPlainText(text), stem);
+        }
+        case BookKind::Epub:
+#ifdef CADENZO_FORMAT_EPUB
+            return bookFromText(readEpub(bytes), stem);
+#else
+            throw FormatError("this build of Cadenzo cannot read EPUB books");
+#endif
+        }
+    } catch (const FormatError& e) {
+        throw FormatError(name + ": " + e.what());
+    }
+    throw FormatError(name + ": unknown kind of book");
+}
+
+LaidOutBook layOutBook(std::string_view bytes, const std::string& name,
+                       std::optional<BookKind> kind) {
+    LaidOutBook out;
+    out.kind = kind ? *kind : bookKindOf(name, bytes);
+    const Manuscript book = readBook(bytes, name, out.kind);
+    try {
+        out.lines = formatBook(book);
+    } catch (const FormatError& e) {
+        throw FormatError(name + ": " + e.what());
+    }
+    out.title = book.title;
+    out.author = book.author;
+    out.year = book.year;
+    std::size_t chapter = 0;
+    for (std::size_t i = 0; i < out.lines.size() && chapter < book.chapters.size(); ++i) {
+        const std::string& line = out.lines[i];
+        if (line.rfind("l00|refpt", 0) != 0 || line.size() < 13) continue;
+        out.chapters.push_back(
+            LaidOutChapter{book.chapters[chapter].caption, line.substr(4, 8), i});
+        ++chapter;
+    }
+    return out;
+}
+
+std::string readBookFileBytes(const std::string& path) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        throw FormatError("cannot read '" + path + "': it is a folder");
+    const auto size = std::filesystem::file_size(path, ec);
+    if (!ec && size > kMaxFileBytes)
+        throw FormatError("cannot read '" + path + "': it has more than " +
+                          std::to_string(kMaxFileBytes / (1024 * 1024)) +
+                          " MB, more than any book");
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw FormatError("cannot read '" + path + "': no such file, or not readable");
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (in.bad()) throw FormatError("cannot read '" + path + "'");
+    return text.str();
+}
+
+LaidOutBook layOutBookFile(const std::string& path, std::optional<BookKind> kind) {
+    const std::string bytes = readBookFileBytes(path);
+    return layOutBook(bytes, path, kind);
+}
+
+} // namespace cadenzo::format
