@@ -177,7 +177,8 @@ std::vector<std::string> writeBook(const Manuscript& book,
     out.reserve(sentences * 6 + book.chapters.size() * 4 + 8);
     out.push_back("l00|b>" + book.title + (book.author.empty() ? "  " : ", by  "));
     out.push_back("l08" + book.author + "  ");
-    out.push_back(book.year.empty() ? std::string("l08|n> ") : "l08[" + book.year + "]|n> ");
+    // Without a year the line holds only the tag that ends the bold, so it stands at 00.
+    out.push_back(book.year.empty() ? std::string("l00|n> ") : "l08[" + book.year + "]|n> ");
 
     std::size_t marker = 0;
     std::size_t next = 0;

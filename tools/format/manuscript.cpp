@@ -98,7 +98,7 @@ bool endsSentence(std::string_view word) {
 bool startsSentence(std::string_view word) {
     if (word.empty()) return false;
     const char32_t c = text::decodeAt(word, 0).value;
-    if (c == '"' || c == U'\u201C' || c == U'\u00AB') return true;
+    if (c == '"' || c == U'\u201C' || c == U'\u2018' || c == U'\u00AB') return true;
     if (c < 0x80) return std::isupper(static_cast<int>(c)) != 0;
     return text::isUpperCase(c);
 }

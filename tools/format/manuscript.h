@@ -49,7 +49,7 @@ struct Manuscript {
 
 // Splits a paragraph's words into sentences. A sentence ends after a word that
 // ends in . ! ? or … (optionally followed by closing " ' ) ” ’ » characters)
-// when the next word begins with an upper-case letter or an opening " “ «.
+// when the next word begins with an upper-case letter or an opening " “ ‘ «.
 std::vector<Sentence> splitSentences(const std::vector<std::string>& words);
 
 // The fields of a line: runs of characters between blanks and tabs.

@@ -349,8 +349,9 @@ class Reader {
         if (blocks_.empty()) return;
         const Block& first = blocks_.front();
         const std::string text = joined(first);
-        const bool byNext = blocks_.size() > 1 && startsWithNoCase(joined(blocks_[1]), "by ") &&
-                            characters(joined(blocks_[1])) <= 80;
+        // "by Jane Quill": short, and no sentence.
+        const std::string by = blocks_.size() > 1 ? joined(blocks_[1]) : std::string();
+        const bool byNext = startsWithNoCase(by, "by ") && characters(by) <= 60 && !endsLikeText(by);
         std::size_t drop = 0;
         if (!book_.title.empty()) {
             if (folded(text) == folded(book_.title)) drop = byNext ? 2 : 1;
