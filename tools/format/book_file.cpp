@@ -80,8 +80,9 @@ std::size_t characters(const std::string& word) {
     return text::characterCount(word);
 }
 
-std::vector<std::string> wordsOf(const std::string& text) {
-    std::vector<std::string> words;
+// Views into `text`.
+std::vector<std::string_view> wordsOf(const std::string& text) {
+    std::vector<std::string_view> words;
     for (std::string_view field : splitFields(text)) {
         // Words are never split in a book, but a line holds 40 characters.
         while (text::characterCount(field) > static_cast<std::size_t>(kMaxPhraseLength)) {
@@ -104,9 +105,16 @@ bool endsClause(const std::string& word) {
 // A sentence cut into pieces of at most kMaxSentenceLines lines when packed
 // tight, each cut after the last comma, semicolon, colon or dash in the
 // second half of a piece, or else at a word.
-void addSentence(Sentence sentence, std::vector<Sentence>& out) {
+void addSentence(Sentence&& sentence, std::vector<Sentence>& out) {
+    // Two lines side by side always hold more than 40 characters, so a
+    // sentence of at most 360 bytes packs into fewer lines than the limit.
+    static_assert(2 * (360 / (kMaxPhraseLength + 1) + 1) + 1 <= static_cast<int>(kMaxSentenceLines));
+    if (sentence.text.size() <= 360) {
+        out.push_back(std::move(sentence));
+        return;
+    }
     std::size_t first = 0;
-    const std::vector<std::string>& words = sentence.words;
+    const std::vector<std::string> words = sentence.words();
     while (first < words.size()) {
         std::size_t lines = 1;
         std::size_t length = 0;
@@ -128,8 +136,7 @@ void addSentence(Sentence sentence, std::vector<Sentence>& out) {
                 }
         }
         Sentence piece;
-        piece.words.assign(words.begin() + static_cast<std::ptrdiff_t>(first),
-                           words.begin() + static_cast<std::ptrdiff_t>(end));
+        for (std::size_t w = first; w < end; ++w) piece.addWord(words[w]);
         out.push_back(std::move(piece));
         first = end;
     }
@@ -179,7 +186,8 @@ Manuscript bookFromText(TextBook source, const std::string& fallbackTitle) {
         chapter.numeral = fitted(clean(from.heading), kMaxPhraseLength);
         chapter.title = fitted(clean(from.title), kMaxChapterTitle);
         for (const TextParagraph& text : from.paragraphs) {
-            const std::vector<std::string> words = wordsOf(clean(text.text));
+            const std::string cleaned = clean(text.text);
+            const std::vector<std::string_view> words = wordsOf(cleaned);
             if (words.empty()) continue;
             Paragraph paragraph;
             paragraph.sourceLine = text.sourceLine;
@@ -209,8 +217,12 @@ Manuscript readBook(std::string_view bytes, const std::string& name, std::option
         case BookKind::Manuscript:
             return parseManuscript(bytes);
         case BookKind::PlainText: {
-            const std::string text = text::decodeFileText(bytes);
-            if (text.find_first_not_of(" \t\r\n\f\v") == std::string::npos)
+            // UTF-8 is read where it lies; only Windows-1252 needs a converted copy.
+            const std::string_view utf8 = text::withoutBom(bytes);
+            const std::string converted =
+                text::isValidUtf8(utf8) ? std::string() : text::decodeFileText(bytes);
+            const std::string_view text = converted.empty() ? utf8 : converted;
+            if (text.find_first_not_of(" \t\r\n\f\v") == std::string_view::npos)
                 throw FormatError("the input is empty");
             return bookFromText(readPlainText(text), stem);
         }
@@ -262,10 +274,18 @@ std::string readBookFileBytes(const std::string& path) {
                           " MB, more than any book");
     std::ifstream in(path, std::ios::binary);
     if (!in) throw FormatError("cannot read '" + path + "': no such file, or not readable");
-    std::ostringstream text;
-    text << in.rdbuf();
+    // Read straight into a string of the file's size, so the book is held once.
+    std::string text;
+    if (!ec) text.reserve(static_cast<std::size_t>(size));
+    char buffer[65536];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        text.append(buffer, static_cast<std::size_t>(in.gcount()));
+        if (text.size() > kMaxFileBytes)
+            throw FormatError("cannot read '" + path + "': it has more than " +
+                              std::to_string(kMaxFileBytes / (1024 * 1024)) + " MB, more than any book");
+    }
     if (in.bad()) throw FormatError("cannot read '" + path + "'");
-    return text.str();
+    return text;
 }
 
 LaidOutBook layOutBookFile(const std::string& path, std::optional<BookKind> kind) {

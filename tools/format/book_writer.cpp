@@ -102,6 +102,11 @@ int openingLines(const Chapter& chapter) {
 
 std::vector<std::string> sentenceLines(const std::vector<std::string>& words,
                                        const SentenceLayout& layout) {
+    return sentenceLines(std::vector<std::string_view>(words.begin(), words.end()), layout);
+}
+
+std::vector<std::string> sentenceLines(const std::vector<std::string_view>& words,
+                                       const SentenceLayout& layout) {
     const std::size_t n = words.size();
     const std::size_t lines = layout.lineStarts.size();
     if (lines == 0 || layout.indents.size() != lines || layout.lineStarts.front() != 0)
@@ -141,7 +146,7 @@ std::vector<std::string> sentenceLines(const std::vector<std::string>& words,
         }
         for (std::size_t w = start; w < end; ++w) {
             if (w > start) text += ' ';
-            const std::string& word = words[w];
+            const std::string_view word = words[w];
             if (closesAt[w]) {
                 const std::size_t cut = highlightEnd(word);
                 text.append(word, 0, cut);
@@ -157,8 +162,7 @@ std::vector<std::string> sentenceLines(const std::vector<std::string>& words,
     return out;
 }
 
-std::vector<std::string> writeBook(const Manuscript& book,
-                                   const std::vector<SentenceLayout>& layouts) {
+std::vector<std::string> writeBook(const Manuscript& book, const LayoutOf& layoutOf) {
     std::size_t paragraphs = 0;
     std::size_t sentences = 0;
     for (const Chapter& chapter : book.chapters) {
@@ -170,11 +174,10 @@ std::vector<std::string> writeBook(const Manuscript& book,
         throw FormatError("the book has " + std::to_string(book.chapters.size()) +
                           " chapters; chapter anchors can number at most " +
                           std::to_string(kMaxChapters));
-    if (layouts.size() != sentences) throw std::logic_error("one layout per sentence expected");
 
     std::vector<std::string> out;
     out.push_back(bannerLine(book));
-    out.reserve(sentences * 6 + book.chapters.size() * 4 + 8);
+    out.reserve(sentences * 5 + paragraphs + book.chapters.size() * 6 + 8);
     out.push_back("l00|b>" + book.title + (book.author.empty() ? "  " : ", by  "));
     out.push_back("l08" + book.author + "  ");
     // Without a year the line holds only the tag that ends the bold, so it stands at 00.
@@ -194,7 +197,8 @@ std::vector<std::string> writeBook(const Manuscript& book,
             const Paragraph& paragraph = chapter.paragraphs[p];
             for (std::size_t s = 0; s < paragraph.sentences.size(); ++s) {
                 if (s > 0) out.push_back("s000 ");
-                for (std::string& line : sentenceLines(paragraph.sentences[s].words, layouts[next]))
+                const Sentence& sentence = paragraph.sentences[s];
+                for (std::string& line : sentenceLines(splitFields(sentence.text), layoutOf(next)))
                     out.push_back(std::move(line));
                 ++next;
             }

@@ -6,6 +6,7 @@
 #include "highlights.h"
 #include "manuscript.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,12 +39,16 @@ std::vector<std::string> titlePieces(const std::string& title);
 int openingLines(const Chapter& chapter);
 
 // The phrase lines of one sentence.
+std::vector<std::string> sentenceLines(const std::vector<std::string_view>& words,
+                                       const SentenceLayout& layout);
 std::vector<std::string> sentenceLines(const std::vector<std::string>& words,
                                        const SentenceLayout& layout);
 
-// `layouts` holds one entry per sentence of the book, in book order. Throws
-// FormatError when the book has more chapters than anchors can number.
-std::vector<std::string> writeBook(const Manuscript& book,
-                                   const std::vector<SentenceLayout>& layouts);
+// How sentence `index` (in book order) is laid out; asked once per sentence,
+// in book order.
+using LayoutOf = std::function<SentenceLayout(std::size_t index)>;
+
+// Throws FormatError when the book has more chapters than anchors can number.
+std::vector<std::string> writeBook(const Manuscript& book, const LayoutOf& layoutOf);
 
 } // namespace cadenzo::format

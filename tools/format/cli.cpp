@@ -135,6 +135,22 @@ std::string joinBookLines(const std::vector<std::string>& lines) {
     return text;
 }
 
+std::string joinBookLines(std::vector<std::string>&& lines) {
+    std::string text;
+    std::size_t size = 0;
+    for (const std::string& line : lines)
+        size += line.size() + 1;
+    text.reserve(size);
+    // Each line is let go once copied, so the book is not held twice over.
+    for (std::string& line : lines) {
+        text += line;
+        text += '\n';
+        std::string().swap(line);
+    }
+    std::vector<std::string>().swap(lines);
+    return text;
+}
+
 int runFormatter(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     Options options;
     if (auto problem = parseArgs(args, options)) {
@@ -165,7 +181,7 @@ int runFormatter(const std::vector<std::string>& args, std::ostream& out, std::o
         } else {
             lines = layOutBookFile(options.input, options.kind).lines;
         }
-        const std::string book_text = joinBookLines(lines);
+        const std::string book_text = joinBookLines(std::move(lines));
         if (options.output.empty()) {
             out << book_text;
             out.flush();

@@ -287,12 +287,13 @@ void BookLexicon::addSentence(const std::vector<WordInfo>& words) {
     for (std::size_t i = 0; i < words.size(); ++i) {
         const WordInfo& word = words[i];
         if (word.bare.empty()) continue;
-        ++frequency_[word.bare];
+        Entry& entry = words_[word.bare];
+        ++entry.frequency;
         if (!startsWithLetter(word.bare)) continue;
         if (!word.capitalised)
-            seenLowerCase_.insert(word.bare);
+            entry.seenLowerCase = true;
         else if (insideSentence(words, i) && !word.is(kFunctionWord) && !isPronounI(word.bare))
-            capitalisedInside_.insert(word.bare);
+            entry.capitalisedInside = true;
     }
 }
 
@@ -304,12 +305,13 @@ bool BookLexicon::isName(const std::vector<WordInfo>& words, std::size_t index) 
         isAllCapitals(word.text))
         return false;
     if (insideSentence(words, index)) return true;
-    return capitalisedInside_.count(word.bare) != 0 && seenLowerCase_.count(word.bare) == 0;
+    const auto found = words_.find(word.bare);
+    return found != words_.end() && found->second.capitalisedInside && !found->second.seenLowerCase;
 }
 
 int BookLexicon::frequency(const std::string& bare) const {
-    const auto found = frequency_.find(bare);
-    return found == frequency_.end() ? 0 : found->second;
+    const auto found = words_.find(bare);
+    return found == words_.end() ? 0 : found->second.frequency;
 }
 
 std::vector<Candidate> sentenceCandidates(const std::vector<WordInfo>& words,

@@ -234,7 +234,60 @@ bool startsWithLetter(std::string_view text) {
     return text::isLetter(text::decodeAt(text, 0).value);
 }
 
+namespace {
+
+bool isAsciiClosing(char c) {
+    return c == '"' || c == ')' || c == '\'' || c == ']';
+}
+
+// describeWord for a word of ASCII characters, the usual case, without
+// decoding: the same answers as the general way.
+WordInfo describeAscii(std::string_view text) {
+    WordInfo info;
+    info.text = std::string(text);
+    info.length = static_cast<int>(text.size());
+    std::size_t first = 0;
+    while (first < text.size() && !std::isalnum(static_cast<unsigned char>(text[first]))) ++first;
+    std::size_t last = text.size();
+    while (last > first && !std::isalnum(static_cast<unsigned char>(text[last - 1]))) --last;
+    std::string_view core = text.substr(first, last - first);
+    if (core.size() > 2 && core[core.size() - 2] == '\'' && core.back() == 's') core.remove_suffix(2);
+    info.bare.resize(core.size());
+    for (std::size_t i = 0; i < core.size(); ++i)
+        info.bare[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(core[i])));
+    info.capitalised = !core.empty() && std::isupper(static_cast<unsigned char>(core.front()));
+    if (!text.empty()) {
+        info.opensQuote = text.front() == '"' || text.front() == '(';
+        info.closesQuote = text.back() == '"' || text.back() == ')';
+    }
+    std::size_t end = text.size();
+    while (end > 0 && isAsciiClosing(text[end - 1])) --end;
+    if (end > 0) {
+        switch (text[end - 1]) {
+        case ',': info.end = EndMark::Comma; break;
+        case ';': info.end = EndMark::Semicolon; break;
+        case ':': info.end = EndMark::Colon; break;
+        case '-': info.end = EndMark::Dash; break;
+        case '.':
+        case '!':
+        case '?': info.end = EndMark::Stop; break;
+        default: break;
+        }
+    }
+    info.classes = wordClasses(info.bare);
+    return info;
+}
+
+} // namespace
+
 WordInfo describeWord(std::string_view text) {
+    bool asciiOnly = true;
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            asciiOnly = false;
+            break;
+        }
+    if (asciiOnly) return describeAscii(text);
     WordInfo info;
     info.text = std::string(text);
     bool ascii = true;
@@ -391,7 +444,14 @@ std::uint16_t wordClasses(std::string_view bare) {
     }();
     std::uint16_t classes = 0;
     if (const auto found = table.find(bare); found != table.end()) classes = found->second;
-    if (!(classes & kNumberWord) && isNumberWord(bare)) classes |= kNumberWord;
+    // Not listed: "1911", "40th" or "fifty-six" are numbers too.
+    if (!(classes & kNumberWord)) {
+        const std::size_t hyphen = bare.find('-');
+        if (hasDigit(bare) ||
+            (hyphen != std::string_view::npos && (table.count(bare.substr(0, hyphen)) != 0) &&
+             isNumberWord(bare)))
+            classes |= kNumberWord;
+    }
     return classes;
 }
 

@@ -57,29 +57,51 @@ SentenceBreaker::SentenceBreaker(const std::vector<WordInfo>& words, int maxLine
     std::vector<Cost> breakBefore(width, 0);
     for (int i = 1; i < n; ++i)
         breakBefore[static_cast<std::size_t>(i)] = boundaryCost(i);
-    best_.assign((static_cast<std::size_t>(maxLines_) + 1) * width, kInfeasible);
-    from_.assign(best_.size(), -1);
+    // What a line costs depends only on its words: priced once for every line
+    // that fits (at most 20 words, since each word and its blank take two).
+    constexpr int kMostWords = (kMaxPhraseLength + 1) / 2;
+    std::vector<Cost> lineCosts(width * kMostWords, kInfeasible);
+    for (int end = 1; end <= n; ++end)
+        for (int first = end - 1; first >= 0 && end - first <= kMostWords; --first) {
+            if (lineLength(first, end) > kMaxPhraseLength) break;
+            lineCosts[static_cast<std::size_t>(end) * kMostWords +
+                      static_cast<std::size_t>(end - first - 1)] = lineCost(first, end);
+        }
+    // Rows are added as line counts are priced, so a search that stops early
+    // never fills the rest.
+    best_.assign(width, kInfeasible);
+    from_.assign(width, -1);
     best_[at(0, 0)] = 0;
     Cost lowest = kInfeasible;
     for (int k = 1; k <= maxLines_; ++k) {
-        if (bestOnly && lowest < kInfeasible && kPerLine * k > lowest) break;
         pricedLines_ = k;
+        best_.resize((static_cast<std::size_t>(k) + 1) * width, kInfeasible);
+        from_.resize(best_.size(), -1);
+        Cost rowLowest = kInfeasible; // cheapest start for a further line
         for (int end = k; end <= n; ++end) {
             const Cost tail = breakBefore[static_cast<std::size_t>(end)];
             Cost& cell = best_[at(k, end)];
             int& from = from_[at(k, end)];
-            for (int first = end - 1; first >= k - 1; --first) {
-                if (lineLength(first, end) > kMaxPhraseLength) break;
+            const Cost* costs = &lineCosts[static_cast<std::size_t>(end) * kMostWords];
+            for (int first = end - 1; first >= k - 1 && end - first <= kMostWords; --first) {
+                const Cost line = costs[end - first - 1];
+                if (line >= kInfeasible) break;
                 const Cost before = best_[at(k - 1, first)];
                 if (before >= kInfeasible) continue;
-                const Cost total = before + lineCost(first, end) + tail;
+                const Cost total = before + line + tail;
                 if (total < cell) {
                     cell = total;
                     from = first;
                 }
             }
+            if (end < n) rowLowest = std::min(rowLowest, cell);
         }
         lowest = std::min(lowest, best_[at(k, n)]);
+        // Every later line count costs at least a start in this row and one
+        // more line; when that cannot beat the cheapest found, stop.
+        if (bestOnly && lowest < kInfeasible &&
+            (rowLowest >= kInfeasible || rowLowest + kPerLine >= lowest))
+            break;
     }
 
     minLines_ = 0;

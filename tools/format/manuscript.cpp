@@ -243,11 +243,26 @@ class Parser {
 
 } // namespace
 
+std::vector<std::string> Sentence::words() const {
+    std::vector<std::string> out;
+    for (std::string_view field : splitFields(text)) out.emplace_back(field);
+    return out;
+}
+
+void Sentence::addWord(std::string_view word) {
+    if (!text.empty()) text += ' ';
+    text += word;
+}
+
 std::vector<Sentence> splitSentences(const std::vector<std::string>& words) {
+    return splitSentences(std::vector<std::string_view>(words.begin(), words.end()));
+}
+
+std::vector<Sentence> splitSentences(const std::vector<std::string_view>& words) {
     std::vector<Sentence> sentences;
     Sentence current;
     for (std::size_t i = 0; i < words.size(); ++i) {
-        current.words.push_back(words[i]);
+        current.addWord(words[i]);
         const bool last = i + 1 == words.size();
         if (last || (endsSentence(words[i]) && startsSentence(words[i + 1]))) {
             sentences.push_back(std::move(current));

@@ -21,8 +21,12 @@ class FormatError : public std::runtime_error {
 // The longest phrase text a book line may hold.
 inline constexpr int kMaxPhraseLength = 40;
 
+// A sentence keeps its words joined by single blanks (a word holds no blank),
+// so a book costs little more memory than its text.
 struct Sentence {
-    std::vector<std::string> words;
+    std::string text;
+    std::vector<std::string> words() const;
+    void addWord(std::string_view word);
 };
 
 struct Paragraph {
@@ -51,6 +55,7 @@ struct Manuscript {
 // ends in . ! ? or … (optionally followed by closing " ' ) ” ’ » characters)
 // when the next word begins with an upper-case letter or an opening " “ ‘ «.
 std::vector<Sentence> splitSentences(const std::vector<std::string>& words);
+std::vector<Sentence> splitSentences(const std::vector<std::string_view>& words);
 
 // The fields of a line: runs of characters between blanks and tabs.
 std::vector<std::string_view> splitFields(std::string_view line);
