@@ -239,11 +239,11 @@ Manuscript readBook(std::string_view bytes, const std::string& name, std::option
     throw FormatError(name + ": unknown kind of book");
 }
 
-LaidOutBook layOutBook(std::string_view bytes, const std::string& name,
-                       std::optional<BookKind> kind) {
+namespace {
+
+LaidOutBook laidOut(const Manuscript& book, const std::string& name, BookKind kind) {
     LaidOutBook out;
-    out.kind = kind ? *kind : bookKindOf(name, bytes);
-    const Manuscript book = readBook(bytes, name, out.kind);
+    out.kind = kind;
     try {
         out.lines = formatBook(book);
     } catch (const FormatError& e) {
@@ -261,6 +261,14 @@ LaidOutBook layOutBook(std::string_view bytes, const std::string& name,
         ++chapter;
     }
     return out;
+}
+
+} // namespace
+
+LaidOutBook layOutBook(std::string_view bytes, const std::string& name,
+                       std::optional<BookKind> kind) {
+    const BookKind k = kind ? *kind : bookKindOf(name, bytes);
+    return laidOut(readBook(bytes, name, k), name, k);
 }
 
 std::string readBookFileBytes(const std::string& path) {
@@ -289,8 +297,11 @@ std::string readBookFileBytes(const std::string& path) {
 }
 
 LaidOutBook layOutBookFile(const std::string& path, std::optional<BookKind> kind) {
-    const std::string bytes = readBookFileBytes(path);
-    return layOutBook(bytes, path, kind);
+    std::string bytes = readBookFileBytes(path);
+    const BookKind k = kind ? *kind : bookKindOf(path, bytes);
+    const Manuscript book = readBook(bytes, path, k);
+    std::string().swap(bytes); // the model holds the text now
+    return laidOut(book, path, k);
 }
 
 } // namespace cadenzo::format

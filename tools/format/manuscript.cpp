@@ -260,14 +260,18 @@ std::vector<Sentence> splitSentences(const std::vector<std::string>& words) {
 
 std::vector<Sentence> splitSentences(const std::vector<std::string_view>& words) {
     std::vector<Sentence> sentences;
-    Sentence current;
+    std::size_t first = 0;
     for (std::size_t i = 0; i < words.size(); ++i) {
-        current.addWord(words[i]);
         const bool last = i + 1 == words.size();
-        if (last || (endsSentence(words[i]) && startsSentence(words[i + 1]))) {
-            sentences.push_back(std::move(current));
-            current = Sentence{};
-        }
+        if (!last && !(endsSentence(words[i]) && startsSentence(words[i + 1]))) continue;
+        // Sized exactly: a book holds many sentences.
+        Sentence sentence;
+        std::size_t size = i - first;
+        for (std::size_t w = first; w <= i; ++w) size += words[w].size();
+        sentence.text.reserve(size);
+        for (std::size_t w = first; w <= i; ++w) sentence.addWord(words[w]);
+        sentences.push_back(std::move(sentence));
+        first = i + 1;
     }
     return sentences;
 }

@@ -206,6 +206,9 @@ bool isTitleLine(const Block& block) {
 
 std::string joined(const Block& block) {
     std::string out;
+    std::size_t size = 0;
+    for (const Line& line : block.lines) size += line.text.size() + 1;
+    out.reserve(size);
     for (const Line& line : block.lines) {
         const std::string_view t = trim(line.text);
         if (t.empty()) continue;
