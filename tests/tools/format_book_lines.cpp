@@ -32,6 +32,22 @@ std::string at(std::size_t line) {
     return "line " + std::to_string(line) + ": ";
 }
 
+// Characters of UTF-8 text: every byte but the continuation bytes.
+std::size_t characterCount(const std::string& text) {
+    std::size_t n = 0;
+    for (char c : text)
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++n;
+    return n;
+}
+
+bool markerCharacters(const std::string& line) {
+    if (line.size() < 4 || line[0] != 'p') return false;
+    for (std::size_t i = 1; i < 4; ++i)
+        if (!std::isdigit(static_cast<unsigned char>(line[i])) && !(line[i] >= 'a' && line[i] <= 'z'))
+            return false;
+    return true;
+}
+
 int countWords(const std::string& text) {
     std::istringstream in(text);
     std::string word;
@@ -102,7 +118,7 @@ std::vector<std::string> splitLines(const std::string& text) {
 }
 
 bool isMarker(const std::string& line) {
-    const bool paragraph = line.size() >= 4 && line[0] == 'p' && digits(line, 1, 3);
+    const bool paragraph = markerCharacters(line);
     const bool sentence = startsWith(line, "s000");
     return (paragraph || sentence) && (line.size() == 4 || line == line.substr(0, 4) + " ");
 }
@@ -154,6 +170,23 @@ std::vector<LineRole> lineRoles(const std::vector<std::string>& lines) {
     return roles;
 }
 
+std::string expectedMarker(int number) {
+    if (number < 999) {
+        char text[16];
+        std::snprintf(text, sizeof text, "p%03d", number);
+        return text;
+    }
+    // "a00" is 10 * 36 * 36 in base 36; "zzz" the last before starting again.
+    int value = 12960 + (number - 999) % (46656 - 12960);
+    std::string out = "p";
+    const char* digits36 = "0123456789abcdefghijklmnopqrstuvwxyz";
+    out += digits36[value / 1296];
+    value %= 1296;
+    out += digits36[value / 36];
+    out += digits36[value % 36];
+    return out;
+}
+
 std::vector<std::string> ruleProblems(const std::vector<std::string>& lines,
                                       std::vector<int>* covers) {
     std::vector<std::string> problems;
@@ -162,17 +195,18 @@ std::vector<std::string> ruleProblems(const std::vector<std::string>& lines,
 
     const std::string& banner = lines[0];
     for (char c : banner)
-        if (c < 0x20 || c > 0x7e) problems.push_back(at(0) + "banner is not printable ASCII");
+        if ((c >= 0 && c < 0x20) || c == 0x7f) problems.push_back(at(0) + "banner holds a control character");
     for (const char* bad : {"|", ">", "refp", "s000"})
         if (banner.find(bad) != std::string::npos)
             problems.push_back(at(0) + "banner holds " + bad);
     if (banner.empty() || std::string("lpsr").find(banner[0]) != std::string::npos)
         problems.push_back(at(0) + "banner begins like a book line");
-    if (!startsWith(lines[1], "l00|b>") || !endsWith(lines[1], ", by  "))
+    const bool author = lines[2] != "l08  ";
+    if (!startsWith(lines[1], "l00|b>") || !endsWith(lines[1], author ? ", by  " : "  "))
         problems.push_back(at(1) + "title line");
     if (!startsWith(lines[2], "l08") || !endsWith(lines[2], "  "))
         problems.push_back(at(2) + "author line");
-    if (!startsWith(lines[3], "l08[") || !endsWith(lines[3], "]|n> "))
+    if (!(startsWith(lines[3], "l08[") && endsWith(lines[3], "]|n> ")) && lines[3] != "l00|n> ")
         problems.push_back(at(3) + "year line");
 
     const auto roles = lineRoles(lines);
@@ -186,7 +220,7 @@ std::vector<std::string> ruleProblems(const std::vector<std::string>& lines,
             problems.push_back(at(i) + (last ? "last line is not a paragraph marker without blank"
                                              : "does not end in a blank"));
         if (roles[i] == LineRole::Marker) {
-            if (line[0] == 'p' && std::stoi(line.substr(1, 3)) != nextParagraph++)
+            if (line[0] == 'p' && line.substr(0, 4) != expectedMarker(nextParagraph++))
                 problems.push_back(at(i) + "paragraph markers out of order");
             if (gap == 0 || gap > kMaxGap)
                 problems.push_back(at(i) + std::to_string(gap) +
@@ -203,7 +237,7 @@ std::vector<std::string> ruleProblems(const std::vector<std::string>& lines,
         const std::string body = line.substr(3);
         if ((indent == 0) != (!body.empty() && body[0] == '|'))
             problems.push_back(at(i) + "indentation 00 exactly when the text begins with a tag");
-        if (static_cast<int>(phraseText(line).size()) > kMaxText)
+        if (static_cast<int>(characterCount(phraseText(line))) > kMaxText)
             problems.push_back(at(i) + "phrase text longer than 40 characters");
         if (roles[i] == LineRole::SentenceStart && indent != 5 &&
             !(indent == 0 && body.size() > 3 && body[1] >= '6' && body[1] <= '9'))
@@ -213,10 +247,13 @@ std::vector<std::string> ruleProblems(const std::vector<std::string>& lines,
         if (line.find("|refpt") != std::string::npos) {
             char name[16];
             std::snprintf(name, sizeof name, "%03d", ++chapter);
-            const bool opening = line == "l00|refpt" + std::string(name) + "> " && i + 3 < n &&
-                                 startsWith(lines[i + 1], "l00|b>") &&
-                                 endsWith(lines[i + 1], "|n> ") && lines[i + 2][0] == 'p' &&
-                                 lines[i + 3] == "l00|p> ";
+            // The anchor, the number and title lines in bold, a marker, "|p>".
+            std::size_t next = i + 1;
+            while (next < n && startsWith(lines[next], "l00|b>") && endsWith(lines[next], "|n> "))
+                ++next;
+            const bool opening = line == "l00|refpt" + std::string(name) + "> " && next + 1 < n &&
+                                 next - i <= 4 && lines[next][0] == 'p' &&
+                                 lines[next + 1] == "l00|p> ";
             if (!opening) problems.push_back(at(i) + "chapter opening");
         }
         checkTags(body, i, roles[i], indent, problems, covers);

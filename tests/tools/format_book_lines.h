@@ -24,6 +24,10 @@ std::string phraseText(const std::string& line); // tags left out, trailing blan
 enum class LineRole { Banner, Marker, Frame, SentenceStart, SentenceMore };
 std::vector<LineRole> lineRoles(const std::vector<std::string>& lines);
 
+// The paragraph marker of paragraph `number` ("p000" ... "p998", then "pa00"
+// ... "pzzz" in base 36), without its blank.
+std::string expectedMarker(int number);
+
 // Every rule a book written by the formatter keeps, checked line by line;
 // each problem as "line N: what". Highlight covers (words per highlight) are
 // added to `covers` when it is given.

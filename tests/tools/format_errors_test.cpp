@@ -60,7 +60,8 @@ TEST_F(FormatterErrors, BadManuscriptsNameTheProblemAndTheLine) {
         {"word over 40", kHeader + "Chapter: I\n\nA " + longWord + " word.\n",
          "line 7: the word 'wwwwwwwwwwwwwwwwwwww...' has 41 characters"},
         {"control character", kHeader + "Chapter: I\n\nA bell\x07.\n", "line 7: character 0x07"},
-        {"UTF-8 dash", kHeader + "Chapter: I\n\nA \xE2\x80\x94 dash.\n", "line 7: character 0xE2"},
+        // UTF-8 text is read (a dash is kept); a C1 control character cannot be shown.
+        {"C1 control", kHeader + "Chapter: I\n\nA \xC2\x85 next.\n", "line 7: character U+0085"},
         {"markup bar", kHeader + "Chapter: I\n\nA|b.\n", "line 7: the character '|' is reserved"},
         {"anchor letters", kHeader + "Chapter: I\n\nA refpt word.\n", "line 7: the letters 'refp'"},
         {"marker letters", kHeader + "Chapter: I\n\nCode s000.\n", "line 7: the letters 's000'"},

@@ -2,6 +2,8 @@
 
 #include "lexicon.h"
 
+#include "base/unicode.h"
+
 #include <stdexcept>
 
 namespace cadenzo::format {
@@ -9,8 +11,13 @@ namespace cadenzo::format {
 namespace {
 
 // "p999" is the marker the reader appends after every book; the book's own
-// markers stop below it.
-constexpr int kMaxParagraphMarkers = 999;
+// decimal markers stop below it.
+constexpr std::size_t kDecimalMarkers = 999;
+// Base-36 numbers from "a00" (10 * 36 * 36) to "zzz" (36^3 - 1).
+constexpr std::size_t kFirstLettered = 10 * 36 * 36;
+constexpr std::size_t kLettered = 36 * 36 * 36 - kFirstLettered;
+// Anchors are "refpt" and three digits, from "refpt001".
+constexpr std::size_t kMaxChapters = 999;
 constexpr int kClosingIndent = 27;
 
 // Zero-padded decimal; the callers keep values within the width.
@@ -37,11 +44,68 @@ const std::string kCloseTag = "|4>";
 } // namespace
 
 std::string bannerLine(const Manuscript& book) {
-    return "Tidal Type(R) phrase-formatted text. Pat. pend. (C) " + book.year + " " + book.author +
-           ". All rights reserved.";
+    std::string owner = book.year;
+    if (!book.author.empty()) owner += (owner.empty() ? "" : " ") + book.author;
+    return "Tidal Type(R) phrase-formatted text. Pat. pend. (C) " + owner +
+           (owner.empty() ? "" : ". ") + "All rights reserved.";
+}
+
+std::string paragraphMarker(std::size_t number) {
+    if (number < kDecimalMarkers) return "p" + threeDigits(static_cast<int>(number));
+    std::size_t value = kFirstLettered + (number - kDecimalMarkers) % kLettered;
+    std::string out = "p000";
+    for (std::size_t i = 3; i >= 1; --i) {
+        out[i] = "0123456789abcdefghijklmnopqrstuvwxyz"[value % 36];
+        value /= 36;
+    }
+    return out;
+}
+
+std::vector<std::string> titlePieces(const std::string& title) {
+    std::vector<std::string> pieces;
+    std::string line;
+    std::size_t lineCharacters = 0;
+    std::size_t pos = 0;
+    while (pos < title.size()) {
+        while (pos < title.size() && title[pos] == ' ') ++pos;
+        std::size_t end = title.find(' ', pos);
+        if (end == std::string::npos) end = title.size();
+        std::string_view word(title.data() + pos, end - pos);
+        pos = end;
+        while (!word.empty()) {
+            const std::size_t wordCharacters = text::characterCount(word);
+            const std::size_t need = lineCharacters + (line.empty() ? 0 : 1) + wordCharacters;
+            if (need <= static_cast<std::size_t>(kMaxPhraseLength)) {
+                if (!line.empty()) line += ' ';
+                line += word;
+                lineCharacters = need;
+                word = {};
+            } else if (!line.empty()) {
+                pieces.push_back(std::move(line));
+                line.clear();
+                lineCharacters = 0;
+            } else {
+                const std::size_t cut = text::bytesOfCharacters(word, kMaxPhraseLength);
+                pieces.emplace_back(word.substr(0, cut));
+                word.remove_prefix(cut);
+            }
+        }
+    }
+    if (!line.empty()) pieces.push_back(std::move(line));
+    return pieces;
+}
+
+int openingLines(const Chapter& chapter) {
+    return 1 + (chapter.numeral.empty() ? 0 : 1) +
+           static_cast<int>(titlePieces(chapter.title).size());
 }
 
 std::vector<std::string> sentenceLines(const std::vector<std::string>& words,
+                                       const SentenceLayout& layout) {
+    return sentenceLines(std::vector<std::string_view>(words.begin(), words.end()), layout);
+}
+
+std::vector<std::string> sentenceLines(const std::vector<std::string_view>& words,
                                        const SentenceLayout& layout) {
     const std::size_t n = words.size();
     const std::size_t lines = layout.lineStarts.size();
@@ -82,7 +146,7 @@ std::vector<std::string> sentenceLines(const std::vector<std::string>& words,
         }
         for (std::size_t w = start; w < end; ++w) {
             if (w > start) text += ' ';
-            const std::string& word = words[w];
+            const std::string_view word = words[w];
             if (closesAt[w]) {
                 const std::size_t cut = highlightEnd(word);
                 text.append(word, 0, cut);
@@ -98,8 +162,7 @@ std::vector<std::string> sentenceLines(const std::vector<std::string>& words,
     return out;
 }
 
-std::vector<std::string> writeBook(const Manuscript& book,
-                                   const std::vector<SentenceLayout>& layouts) {
+std::vector<std::string> writeBook(const Manuscript& book, const LayoutOf& layoutOf) {
     std::size_t paragraphs = 0;
     std::size_t sentences = 0;
     for (const Chapter& chapter : book.chapters) {
@@ -107,42 +170,45 @@ std::vector<std::string> writeBook(const Manuscript& book,
         for (const Paragraph& paragraph : chapter.paragraphs)
             sentences += paragraph.sentences.size();
     }
-    const std::size_t markers = paragraphs + (book.hasClosing ? 2 : 1);
-    if (markers > kMaxParagraphMarkers)
-        throw FormatError("the book has " + std::to_string(paragraphs) +
-                          " paragraphs; paragraph markers can number at most " +
-                          std::to_string(kMaxParagraphMarkers - (book.hasClosing ? 2 : 1)));
-    if (layouts.size() != sentences) throw std::logic_error("one layout per sentence expected");
+    if (book.chapters.size() > kMaxChapters)
+        throw FormatError("the book has " + std::to_string(book.chapters.size()) +
+                          " chapters; chapter anchors can number at most " +
+                          std::to_string(kMaxChapters));
 
     std::vector<std::string> out;
     out.push_back(bannerLine(book));
-    out.push_back("l00|b>" + book.title + ", by  ");
+    out.reserve(sentences * 5 + paragraphs + book.chapters.size() * 6 + 8);
+    out.push_back("l00|b>" + book.title + (book.author.empty() ? "  " : ", by  "));
     out.push_back("l08" + book.author + "  ");
-    out.push_back("l08[" + book.year + "]|n> ");
+    // Without a year the line holds only the tag that ends the bold, so it stands at 00.
+    out.push_back(book.year.empty() ? std::string("l00|n> ") : "l08[" + book.year + "]|n> ");
 
-    int marker = 0;
+    std::size_t marker = 0;
     std::size_t next = 0;
     for (std::size_t c = 0; c < book.chapters.size(); ++c) {
         const Chapter& chapter = book.chapters[c];
         out.push_back("l00|refpt" + threeDigits(static_cast<int>(c) + 1) + "> ");
-        out.push_back("l00|b>" + chapter.numeral + "|n> ");
+        if (!chapter.numeral.empty()) out.push_back("l00|b>" + chapter.numeral + "|n> ");
+        for (const std::string& piece : titlePieces(chapter.title))
+            out.push_back("l00|b>" + piece + "|n> ");
         for (std::size_t p = 0; p < chapter.paragraphs.size(); ++p) {
-            out.push_back("p" + threeDigits(marker++) + " ");
+            out.push_back(paragraphMarker(marker++) + " ");
             if (p == 0) out.push_back("l00|p> ");
             const Paragraph& paragraph = chapter.paragraphs[p];
             for (std::size_t s = 0; s < paragraph.sentences.size(); ++s) {
                 if (s > 0) out.push_back("s000 ");
-                for (std::string& line : sentenceLines(paragraph.sentences[s].words, layouts[next]))
+                const Sentence& sentence = paragraph.sentences[s];
+                for (std::string& line : sentenceLines(splitFields(sentence.text), layoutOf(next)))
                     out.push_back(std::move(line));
                 ++next;
             }
         }
     }
     if (book.hasClosing) {
-        out.push_back("p" + threeDigits(marker++) + " ");
+        out.push_back(paragraphMarker(marker++) + " ");
         out.push_back("l" + twoDigits(kClosingIndent) + book.closing + " ");
     }
-    out.push_back("p" + threeDigits(marker));
+    out.push_back(paragraphMarker(marker));
     return out;
 }
 

@@ -6,6 +6,7 @@
 #include "highlights.h"
 #include "manuscript.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,13 +22,33 @@ struct SentenceLayout {
 // The notice line that opens every book file; it carries no markup.
 std::string bannerLine(const Manuscript& book);
 
+// The paragraph marker of paragraph `number` (from 0), without its blank:
+// "p000" to "p998" in decimal; from the 1,000th paragraph on the three
+// characters count on in base 36 (digits, then lower-case letters) from "a00"
+// to "zzz", and then start again at "a00". A marker thus always has four
+// characters, begins with "p", never reads "p999" (the end the reader adds),
+// and markers sort in book order for the first 34,695 paragraphs.
+std::string paragraphMarker(std::size_t number);
+
+// A chapter title cut into phrase texts of at most 40 characters, between words
+// where it can.
+std::vector<std::string> titlePieces(const std::string& title);
+
+// Phrase lines before a chapter's first paragraph marker: the anchor, the
+// number (when it has one) and the title's lines.
+int openingLines(const Chapter& chapter);
+
 // The phrase lines of one sentence.
+std::vector<std::string> sentenceLines(const std::vector<std::string_view>& words,
+                                       const SentenceLayout& layout);
 std::vector<std::string> sentenceLines(const std::vector<std::string>& words,
                                        const SentenceLayout& layout);
 
-// `layouts` holds one entry per sentence of the book, in book order. Throws
-// FormatError when the book has more paragraphs than markers can number.
-std::vector<std::string> writeBook(const Manuscript& book,
-                                   const std::vector<SentenceLayout>& layouts);
+// How sentence `index` (in book order) is laid out; asked once per sentence,
+// in book order.
+using LayoutOf = std::function<SentenceLayout(std::size_t index)>;
+
+// Throws FormatError when the book has more chapters than anchors can number.
+std::vector<std::string> writeBook(const Manuscript& book, const LayoutOf& layoutOf);
 
 } // namespace cadenzo::format

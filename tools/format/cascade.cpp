@@ -37,13 +37,13 @@ std::vector<int> cascadeIndents(const std::vector<WordInfo>& words,
             depth = clause + 1;
         } else if (first.opensQuote) {
             depth = clause;
-        } else if (isCoordinator(first.bare) || last.end == EndMark::Semicolon) {
+        } else if (first.is(kCoordinator) || last.end == EndMark::Semicolon) {
             depth = clause - 1;
             clause = std::max(depth + 1, 1);
-        } else if (isSubordinator(first.bare)) {
+        } else if (first.is(kSubordinator)) {
             depth = std::min(previous + 1, clause + 2);
             clause = depth;
-        } else if (isPreposition(first.bare)) {
+        } else if (first.is(kPreposition)) {
             depth = std::min(previous + 1, clause + 3);
         } else if (last.end != EndMark::None) {
             depth = clause + 1;

@@ -1,6 +1,7 @@
 #include "cli.h"
 
 #include "base/file_writer.h"
+#include "book_file.h"
 #include "formatter.h"
 #include "manuscript.h"
 #include "shape.h"
@@ -18,15 +19,19 @@ namespace cadenzo::format {
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: cadenzo-format [options] INPUT.txt [-o OUTPUT.lit]\n"
+    "Usage: cadenzo-format [options] INPUT [-o OUTPUT.lit]\n"
     "       cadenzo-format --fit SHAPE INPUT.txt [-o OUTPUT.lit]\n"
     "\n"
-    "Lays a plain-text manuscript out as a book of phrase lines in the reader's\n"
-    "stored form: short lines broken at phrase boundaries, indented in a cascade,\n"
-    "with paragraph and sentence markers and highlighted words.\n"
+    "Lays a book out as phrase lines in the reader's stored form: short lines\n"
+    "broken at phrase boundaries, indented in a cascade, with paragraph and\n"
+    "sentence markers and highlighted words. INPUT is a plain-text book (UTF-8\n"
+    "or Windows-1252), a manuscript (a text whose first line is its header's\n"
+    "'Title:', 'Author:' or 'Year:' line) or an EPUB (.epub).\n"
     "\n"
     "Options:\n"
     "  -o FILE       write the book to FILE (default: standard output)\n"
+    "  --input KIND  read INPUT as KIND: manuscript, text or epub (default: by\n"
+    "                its name and first line)\n"
     "  --fit SHAPE   fit the book exactly to the target shape in the file SHAPE\n"
     "                (line counts, chapter anchors, highlight counts, page breaks)\n"
     "  --help        show this text\n"
@@ -39,6 +44,7 @@ struct Options {
     std::string input;
     std::string output;
     std::string shape;
+    std::optional<BookKind> kind;
     bool fit = false;
     bool help = false;
     bool version = false;
@@ -62,6 +68,18 @@ std::optional<std::string> parseArgs(const std::vector<std::string>& args, Optio
             auto v = value("-o");
             if (!v || v->empty()) return "-o needs a file name";
             options.output = *v;
+        } else if (arg == "--input") {
+            if (options.kind) return "--input given twice";
+            auto v = value("--input");
+            if (!v) return "--input needs a kind: manuscript, text or epub";
+            if (*v == "manuscript")
+                options.kind = BookKind::Manuscript;
+            else if (*v == "text")
+                options.kind = BookKind::PlainText;
+            else if (*v == "epub")
+                options.kind = BookKind::Epub;
+            else
+                return "unknown input kind '" + *v + "' (manuscript, text or epub)";
         } else if (arg == "--fit") {
             if (options.fit) return "--fit given twice";
             auto v = value("--fit");
@@ -81,18 +99,6 @@ std::optional<std::string> parseArgs(const std::vector<std::string>& args, Optio
     return std::nullopt;
 }
 
-std::string readWholeFile(const std::string& path) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
-        throw FormatError("cannot read '" + path + "': it is a folder");
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw FormatError("cannot read '" + path + "': no such file, or not readable");
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) throw FormatError("cannot read '" + path + "'");
-    return text.str();
-}
-
 // Written beside the target and renamed over it, so a failed run never leaves half a book.
 void writeWholeFile(const std::string& path, const std::string& text) {
     if (const auto failure = replaceFile(path, text)) throw FormatError(failure->message());
@@ -101,6 +107,22 @@ void writeWholeFile(const std::string& path, const std::string& text) {
 } // namespace
 
 std::string joinBookLines(const std::vector<std::string>& lines) { return joinLines(lines, LineEnding::Lf); }
+
+std::string joinBookLines(std::vector<std::string>&& lines) {
+    std::string text;
+    std::size_t size = 0;
+    for (const std::string& line : lines)
+        size += line.size() + 1;
+    text.reserve(size);
+    // Each line is let go once copied, so the book is not held twice over.
+    for (std::string& line : lines) {
+        text += line;
+        text += '\n';
+        std::string().swap(line);
+    }
+    std::vector<std::string>().swap(lines);
+    return text;
+}
 
 int runFormatter(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     Options options;
@@ -117,29 +139,31 @@ int runFormatter(const std::vector<std::string>& args, std::ostream& out, std::o
         return kExitOk;
     }
 
-    std::string stage = options.input;
+    // Errors of reading and laying out the book name the file themselves.
+    std::string stage;
     try {
-        const std::string text = readWholeFile(options.input);
-        const Manuscript book = parseManuscript(text);
         std::vector<std::string> lines;
         if (options.fit) {
-            stage = options.shape;
-            const Shape shape = parseShape(readWholeFile(options.shape));
-            stage = options.input + " fitted to " + options.shape;
+            const std::string bytes = readBookFileBytes(options.input);
+            const Manuscript book = readBook(bytes, options.input, options.kind);
+            const std::string shapeText = readBookFileBytes(options.shape);
+            stage = options.shape + ": ";
+            const Shape shape = parseShape(shapeText);
+            stage = options.input + " fitted to " + options.shape + ": ";
             lines = fitBook(book, shape);
         } else {
-            lines = formatBook(book);
+            lines = layOutBookFile(options.input, options.kind).lines;
         }
-        const std::string book_text = joinBookLines(lines);
+        const std::string book_text = joinBookLines(std::move(lines));
         if (options.output.empty()) {
             out << book_text;
             out.flush();
         } else {
-            stage = options.output;
+            stage = options.output + ": ";
             writeWholeFile(options.output, book_text);
         }
     } catch (const FormatError& e) {
-        err << "cadenzo-format: " << stage << ": " << e.what() << "\n";
+        err << "cadenzo-format: " << stage << e.what() << "\n";
         return kExitInputError;
     } catch (const std::exception& e) {
         err << "cadenzo-format: internal error: " << e.what() << "\n";

@@ -19,5 +19,7 @@ int runFormatter(const std::vector<std::string>& args, std::ostream& out, std::o
 
 // The book lines as a text file: each line followed by LF.
 std::string joinBookLines(const std::vector<std::string>& lines);
+// The same, letting the lines go as they are copied.
+std::string joinBookLines(std::vector<std::string>&& lines);
 
 } // namespace cadenzo::format

@@ -24,10 +24,11 @@ std::string roman(const Manuscript& book, std::size_t chapter) {
 }
 
 std::string firstWords(const Sentence& sentence) {
+    const std::vector<std::string> words = sentence.words();
     std::string out;
-    for (std::size_t i = 0; i < sentence.words.size() && i < 6; ++i)
-        out += (i ? " " : "") + sentence.words[i];
-    return out + (sentence.words.size() > 6 ? " ..." : "");
+    for (std::size_t i = 0; i < words.size() && i < 6; ++i)
+        out += (i ? " " : "") + words[i];
+    return out + (words.size() > 6 ? " ..." : "");
 }
 
 // What the fixed frame of the book puts at each stored line: the banner and
@@ -56,7 +57,7 @@ class Fitter {
         for (std::size_t c = 0; c < plans_.size(); ++c)
             fitChapter(c, counts);
         auto layouts = layOut(counts);
-        auto lines = writeBook(book_, layouts);
+        auto lines = writeBook(book_, [&](std::size_t i) { return std::move(layouts.at(i)); });
         verify(lines);
         return lines;
     }

@@ -3,6 +3,8 @@
 #include "cascade.h"
 #include "line_breaker.h"
 
+#include <stdexcept>
+
 namespace cadenzo::format {
 
 namespace {
@@ -26,8 +28,10 @@ PreparedText prepareText(const Manuscript& book) {
                 entry.lastInChapter =
                     p + 1 == chapter.paragraphs.size() && s + 1 == paragraph.sentences.size();
                 entry.lastChapter = c + 1 == book.chapters.size();
+                if (entry.lastInChapter && !entry.lastChapter)
+                    entry.nextOpeningLines = openingLines(book.chapters[c + 1]);
                 entry.sentence = &paragraph.sentences[s];
-                for (const std::string& word : paragraph.sentences[s].words)
+                for (std::string_view word : splitFields(paragraph.sentences[s].text))
                     entry.words.push_back(describeWord(word));
                 text.lexicon.addSentence(entry.words);
                 text.sentences.push_back(std::move(entry));
@@ -39,32 +43,79 @@ PreparedText prepareText(const Manuscript& book) {
 
 int linesBesideSentence(const SentenceEntry& entry) {
     int lines = entry.firstInChapter ? 1 : 0;
-    if (entry.lastInChapter && !entry.lastChapter) lines += 2;
+    if (entry.lastInChapter && !entry.lastChapter) lines += entry.nextOpeningLines;
     return lines;
 }
 
 std::vector<std::string> formatBook(const Manuscript& book) {
-    const PreparedText text = prepareText(book);
-    std::vector<SentenceLayout> layouts;
-    layouts.reserve(text.sentences.size());
-    for (std::size_t i = 0; i < text.sentences.size(); ++i) {
-        const SentenceEntry& entry = text.sentences[i];
+    // The whole book's words first, for the names and how often each word
+    // occurs; then each sentence is described again and laid out as the
+    // writer reaches it, so no sentence's words are kept longer than that.
+    BookLexicon lexicon;
+    std::vector<WordInfo> words;
+    auto describe = [&words](const Sentence& sentence) {
+        words.clear();
+        const std::string_view text = sentence.text;
+        std::size_t pos = 0;
+        while (pos < text.size()) {
+            std::size_t end = text.find(' ', pos);
+            if (end == std::string_view::npos) end = text.size();
+            if (end > pos) words.push_back(describeWord(text.substr(pos, end - pos)));
+            pos = end + 1;
+        }
+    };
+    for (const Chapter& chapter : book.chapters)
+        for (const Paragraph& paragraph : chapter.paragraphs)
+            for (const Sentence& sentence : paragraph.sentences) {
+                describe(sentence);
+                lexicon.addSentence(words);
+            }
+
+    std::size_t chapter = 0, paragraph = 0, sentence = 0;
+    return writeBook(book, [&](std::size_t) {
+        // The writer asks in book order; find where this sentence stands.
+        while (chapter < book.chapters.size() &&
+               (paragraph >= book.chapters[chapter].paragraphs.size() ||
+                sentence >= book.chapters[chapter].paragraphs[paragraph].sentences.size())) {
+            if (paragraph < book.chapters[chapter].paragraphs.size() &&
+                sentence >= book.chapters[chapter].paragraphs[paragraph].sentences.size()) {
+                ++paragraph;
+                sentence = 0;
+            } else {
+                ++chapter;
+                paragraph = 0;
+                sentence = 0;
+            }
+        }
+        if (chapter >= book.chapters.size()) throw std::logic_error("more layouts asked than sentences");
+        const Chapter& c = book.chapters[chapter];
+        const Paragraph& p = c.paragraphs[paragraph];
+        SentenceEntry entry;
+        entry.chapter = static_cast<int>(chapter);
+        entry.sourceLine = p.sourceLine;
+        entry.firstInChapter = paragraph == 0 && sentence == 0;
+        entry.lastInChapter = paragraph + 1 == c.paragraphs.size() && sentence + 1 == p.sentences.size();
+        entry.lastChapter = chapter + 1 == book.chapters.size();
+        if (entry.lastInChapter && !entry.lastChapter)
+            entry.nextOpeningLines = openingLines(book.chapters[chapter + 1]);
+        describe(p.sentences[sentence]);
+        ++sentence;
+
         const int room = kMaxLinesBetweenMarkers - linesBesideSentence(entry);
-        const SentenceBreaker breaker(entry.words, room);
+        const SentenceBreaker breaker(words, room, true);
         if (breaker.minLines() > breaker.maxLines())
             throw FormatError("line " + std::to_string(entry.sourceLine) +
                               ": a sentence of this paragraph is too long: it needs more than " +
                               std::to_string(room) + " phrase lines");
         SentenceLayout layout;
         layout.lineStarts = breaker.breakInto(breaker.bestLines());
-        layout.indents = cascadeIndents(entry.words, layout.lineStarts);
-        const auto candidates = sentenceCandidates(entry.words, layout.lineStarts, text.lexicon, 0,
-                                                   !entry.firstInChapter);
-        layout.highlights = naturalHighlights(candidates, static_cast<int>(entry.words.size()),
+        layout.indents = cascadeIndents(words, layout.lineStarts);
+        const auto candidates =
+            sentenceCandidates(words, layout.lineStarts, lexicon, 0, !entry.firstInChapter);
+        layout.highlights = naturalHighlights(candidates, static_cast<int>(words.size()),
                                               static_cast<int>(layout.lineStarts.size()));
-        layouts.push_back(std::move(layout));
-    }
-    return writeBook(book, layouts);
+        return layout;
+    });
 }
 
 } // namespace cadenzo::format

@@ -22,6 +22,7 @@ struct SentenceEntry {
     bool firstInChapter = false;
     bool lastInChapter = false;
     bool lastChapter = false;
+    int nextOpeningLines = 0; // after a chapter's last sentence: the next chapter's opening
     const Sentence* sentence = nullptr;
     std::vector<WordInfo> words;
 };

@@ -2,6 +2,8 @@
 
 #include "manuscript.h"
 
+#include "base/unicode.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
@@ -34,27 +36,28 @@ bool isPronounI(const std::string& bare) {
     return bare == "i" || bare.rfind("i'", 0) == 0;
 }
 
-// "ROADS", "THURSDAY": a word set in capitals for emphasis or a notice, not a name.
-bool isAllCapitals(const std::string& text) {
-    int letters = 0;
-    for (char c : text) {
-        if (std::islower(static_cast<unsigned char>(c))) return false;
-        if (std::isupper(static_cast<unsigned char>(c))) ++letters;
-    }
-    return letters > 1;
-}
-
 bool insideSentence(const std::vector<WordInfo>& words, std::size_t index) {
     if (index == 0 || index >= words.size()) return false;
     const EndMark before = words[index - 1].end;
     return before != EndMark::Stop && before != EndMark::Colon && !words[index].opensQuote;
 }
 
+// Letters (of any script), apostrophes and hyphens, at least three characters.
 bool isWordLike(const std::string& bare) {
-    if (bare.size() < 3 || !std::isalpha(static_cast<unsigned char>(bare.front()))) return false;
-    return std::all_of(bare.begin(), bare.end(), [](char c) {
-        return std::isalpha(static_cast<unsigned char>(c)) || c == '\'' || c == '-';
-    });
+    if (bare.size() < 3 || !startsWithLetter(bare)) return false;
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < bare.size();) {
+        const text::CodePoint c = text::decodeAt(bare, i);
+        i += c.length;
+        ++characters;
+        if (c.value < 0x80) {
+            if (!std::isalpha(static_cast<int>(c.value)) && c.value != '\'' && c.value != '-')
+                return false;
+        } else if (!text::isLetter(c.value)) {
+            return false;
+        }
+    }
+    return characters >= 3;
 }
 
 bool endsWith(const std::string& text, std::string_view tail) {
@@ -76,14 +79,15 @@ bool isPronounOne(const std::vector<WordInfo>& words, std::size_t index) {
 
 std::optional<std::pair<Colour, int>> numberOrNegation(const std::vector<WordInfo>& words,
                                                        std::size_t index) {
-    const std::string& bare = words[index].bare;
+    const WordInfo& word = words[index];
+    const std::string& bare = word.bare;
     if (bare.empty()) return std::nullopt;
-    if (isNegation(bare)) {
-        if (isStrongNegation(bare)) return std::pair{Colour::Negation, kStrongNegationScore};
+    if (word.is(kNegation)) {
+        if (word.is(kStrongNegation)) return std::pair{Colour::Negation, kStrongNegationScore};
         if (bare == "no" || bare == "nor") return std::pair{Colour::Negation, kWeakNegationScore};
         return std::pair{Colour::Negation, kNegationScore};
     }
-    if (isNumberWord(bare)) {
+    if (word.is(kNumberWord)) {
         if (isPronounOne(words, index)) return std::nullopt;
         if (std::isdigit(static_cast<unsigned char>(bare.front())))
             return std::pair{Colour::Number, kDigitsScore};
@@ -91,13 +95,13 @@ std::optional<std::pair<Colour, int>> numberOrNegation(const std::vector<WordInf
             return std::pair{Colour::Number, kLooseNumberScore};
         return std::pair{Colour::Number, kNumberScore};
     }
-    if (isTimeOrMeasure(bare)) return std::pair{Colour::Number, kMeasureScore};
+    if (word.is(kTimeOrMeasure)) return std::pair{Colour::Number, kMeasureScore};
     return std::nullopt;
 }
 
 int keyScore(const std::vector<WordInfo>& words, std::size_t index, const BookLexicon& lexicon) {
     const WordInfo& word = words[index];
-    int score = 20 + std::min(static_cast<int>(word.bare.size()), 10);
+    int score = 20 + std::min(static_cast<int>(text::characterCount(word.bare)), 10);
     const int frequency = lexicon.frequency(word.bare);
     if (frequency <= 1)
         score += 8;
@@ -113,18 +117,18 @@ int keyScore(const std::vector<WordInfo>& words, std::size_t index, const BookLe
 
     if (index > 0 && words[index - 1].end == EndMark::None) {
         const WordInfo& previous = words[index - 1];
-        if (isDeterminer(previous.bare)) {
+        if (previous.is(kDeterminer)) {
             score += 6; // a noun after its determiner
-        } else if (isSubjectPronoun(previous.bare) || lexicon.isName(words, index - 1)) {
+        } else if (previous.is(kSubjectPronoun) || lexicon.isName(words, index - 1)) {
             score += 4; // a verb after its subject
         } else if (index > 1 && words[index - 2].end == EndMark::None &&
-                   isDeterminer(words[index - 2].bare) && !isFunctionWord(previous.bare)) {
+                   words[index - 2].is(kDeterminer) && !previous.is(kFunctionWord)) {
             score += 5; // a noun after determiner and adjective
         }
     }
     if (word.end == EndMark::None && !word.closesQuote && index + 1 < words.size()) {
         const WordInfo& next = words[index + 1];
-        if (!isFunctionWord(next.bare) && !next.capitalised && isWordLike(next.bare))
+        if (!next.is(kFunctionWord) && !next.capitalised && isWordLike(next.bare))
             score -= 5; // it modifies the word after it
     } else {
         score += 2; // the head of a phrase tends to end it
@@ -137,7 +141,7 @@ classifySingle(const std::vector<WordInfo>& words, std::size_t index, const Book
     if (auto found = numberOrNegation(words, index)) return found;
     if (lexicon.isName(words, index)) return std::pair{Colour::Name, kNameScore};
     const WordInfo& word = words[index];
-    if (!isWordLike(word.bare) || isFunctionWord(word.bare) || word.capitalised)
+    if (!isWordLike(word.bare) || word.is(kFunctionWord) || word.capitalised)
         return std::nullopt;
     return std::pair{Colour::Key, keyScore(words, index, lexicon)};
 }
@@ -157,15 +161,16 @@ std::optional<std::pair<Colour, int>> classifyGroup(const std::vector<WordInfo>&
 
     const std::string& first = words[index].bare;
     const std::string& last = words[index + count - 1].bare;
-    const bool firstIsNumber = isNumberWord(first) && !isPronounOne(words, index);
+    const WordInfo& lastWord = words[index + count - 1];
+    const bool firstIsNumber = words[index].is(kNumberWord) && !isPronounOne(words, index);
     if (count == 2) {
-        if (firstIsNumber && first != "once" && (isTimeOrMeasure(last) || isNumberWord(last)))
+        if (firstIsNumber && first != "once" && (lastWord.is(kTimeOrMeasure) || lastWord.is(kNumberWord)))
             return std::pair{Colour::Number, kNumberGroupScore};
         if (first == "no" && last == "one") return std::pair{Colour::Negation, kNegationGroupScore};
         return std::nullopt;
     }
     const std::string& middle = words[index + 1].bare;
-    if (firstIsNumber && isNumberWord(last) &&
+    if (firstIsNumber && lastWord.is(kNumberWord) &&
         (middle == "past" || middle == "and" || middle == "to"))
         return std::pair{Colour::Number, kNumberGroupScore};
     return std::nullopt;
@@ -282,12 +287,13 @@ void BookLexicon::addSentence(const std::vector<WordInfo>& words) {
     for (std::size_t i = 0; i < words.size(); ++i) {
         const WordInfo& word = words[i];
         if (word.bare.empty()) continue;
-        ++frequency_[word.bare];
-        if (!std::isalpha(static_cast<unsigned char>(word.bare.front()))) continue;
+        Entry& entry = words_[word.bare];
+        ++entry.frequency;
+        if (!startsWithLetter(word.bare)) continue;
         if (!word.capitalised)
-            seenLowerCase_.insert(word.bare);
-        else if (insideSentence(words, i) && !isFunctionWord(word.bare) && !isPronounI(word.bare))
-            capitalisedInside_.insert(word.bare);
+            entry.seenLowerCase = true;
+        else if (insideSentence(words, i) && !word.is(kFunctionWord) && !isPronounI(word.bare))
+            entry.capitalisedInside = true;
     }
 }
 
@@ -295,16 +301,17 @@ bool BookLexicon::isName(const std::vector<WordInfo>& words, std::size_t index) 
     if (index >= words.size()) return false;
     const WordInfo& word = words[index];
     if (!word.capitalised || word.bare.empty() || isPronounI(word.bare) ||
-        isFunctionWord(word.bare) || !std::isalpha(static_cast<unsigned char>(word.bare.front())) ||
+        word.is(kFunctionWord) || !startsWithLetter(word.bare) ||
         isAllCapitals(word.text))
         return false;
     if (insideSentence(words, index)) return true;
-    return capitalisedInside_.count(word.bare) != 0 && seenLowerCase_.count(word.bare) == 0;
+    const auto found = words_.find(word.bare);
+    return found != words_.end() && found->second.capitalisedInside && !found->second.seenLowerCase;
 }
 
 int BookLexicon::frequency(const std::string& bare) const {
-    const auto found = frequency_.find(bare);
-    return found == frequency_.end() ? 0 : found->second;
+    const auto found = words_.find(bare);
+    return found == words_.end() ? 0 : found->second.frequency;
 }
 
 std::vector<Candidate> sentenceCandidates(const std::vector<WordInfo>& words,
@@ -329,7 +336,7 @@ std::vector<Candidate> sentenceCandidates(const std::vector<WordInfo>& words,
             auto kind = count == 1 ? classifySingle(words, i, lexicon)
                                    : classifyGroup(words, i, count, lexicon);
             // A word for a place stands as a key word and, with a lower score, as a name.
-            if (count == 1 && kind && kind->first == Colour::Key && isPlaceWord(words[i].bare) &&
+            if (count == 1 && kind && kind->first == Colour::Key && words[i].is(kPlaceWord) &&
                 !initial) {
                 Candidate c;
                 c.sentence = sentence;

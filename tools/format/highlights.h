@@ -42,9 +42,13 @@ class BookLexicon {
     int frequency(const std::string& bare) const;
 
   private:
-    std::unordered_set<std::string> capitalisedInside_;
-    std::unordered_set<std::string> seenLowerCase_;
-    std::unordered_map<std::string, int> frequency_;
+    struct Entry {
+        int frequency = 0;
+        bool capitalisedInside = false;
+        bool seenLowerCase = false;
+    };
+    // One entry a word, so that a word costs one look-up.
+    std::unordered_map<std::string, Entry> words_;
 };
 
 // One highlight a laid-out sentence could carry.

@@ -1,7 +1,10 @@
 #include "lexicon.h"
 
+#include "base/unicode.h"
+
 #include <cctype>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace cadenzo::format {
@@ -10,12 +13,26 @@ namespace {
 
 using WordSet = std::unordered_set<std::string_view>;
 
-bool isAlnum(char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) != 0;
+// A letter or digit of any script; ASCII is answered without the Unicode tables.
+bool isWordChar(char32_t c) {
+    if (c < 0x80) return std::isalnum(static_cast<int>(c)) != 0;
+    return text::isWordCharacter(c);
 }
 
-bool isClosing(char c) {
-    return c == '"' || c == ')' || c == '\'' || c == ']';
+bool isClosing(char32_t c) {
+    return c == '"' || c == ')' || c == '\'' || c == ']' || c == U'\u201D' || c == U'\u2019' ||
+           c == U'\u00BB';
+}
+
+// The character that ends the text, and where it starts.
+struct Last {
+    char32_t value = 0;
+    std::size_t start = 0;
+};
+Last lastCharacter(std::string_view text, std::size_t end) {
+    if (end == 0) return {};
+    const std::size_t start = text::characterStart(text, end - 1);
+    return {text::decodeAt(text, start).value, start};
 }
 
 const WordSet& coordinators() {
@@ -161,43 +178,164 @@ bool hasDigit(std::string_view text) {
 
 std::string_view wordCore(std::string_view text) {
     std::size_t first = 0;
-    while (first < text.size() && !isAlnum(text[first]))
-        ++first;
+    while (first < text.size()) {
+        const text::CodePoint c = text::decodeAt(text, first);
+        if (isWordChar(c.value)) break;
+        first += c.length;
+    }
     std::size_t last = text.size();
-    while (last > first && !isAlnum(text[last - 1]))
-        --last;
+    while (last > first) {
+        const Last c = lastCharacter(text, last);
+        if (isWordChar(c.value)) break;
+        last = c.start;
+    }
     return text.substr(first, last - first);
 }
 
 std::size_t highlightEnd(std::string_view text) {
     std::size_t end = text.size();
-    while (end > 0 && !isAlnum(text[end - 1]))
-        --end;
+    while (end > 0) {
+        const Last c = lastCharacter(text, end);
+        if (isWordChar(c.value)) break;
+        end = c.start;
+    }
     if (end == 0) return text.size();
     // The apostrophe of a plural possessive ("the clerks' room") is part of the word.
-    if (end < text.size() && text[end] == '\'' && (text[end - 1] == 's' || text[end - 1] == 'S'))
-        ++end;
+    if (end < text.size() && (text[end - 1] == 's' || text[end - 1] == 'S')) {
+        const text::CodePoint next = text::decodeAt(text, end);
+        if (next.value == '\'' || next.value == U'\u2019') end += next.length;
+    }
     return end;
 }
 
-WordInfo describeWord(std::string_view text) {
+bool isAllCapitals(std::string_view text) {
+    int letters = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const text::CodePoint c = text::decodeAt(text, i);
+        i += c.length;
+        if (c.value < 0x80) {
+            if (std::islower(static_cast<int>(c.value))) return false;
+            if (std::isupper(static_cast<int>(c.value))) ++letters;
+        } else if (text::isLetter(c.value)) {
+            if (!text::isUpperCase(c.value)) {
+                if (text::upperCase(c.value) != c.value) return false; // a lower-case letter
+            } else {
+                ++letters;
+            }
+        }
+    }
+    return letters > 1;
+}
+
+bool startsWithLetter(std::string_view text) {
+    if (text.empty()) return false;
+    const auto c = static_cast<unsigned char>(text.front());
+    if (c < 0x80) return std::isalpha(c) != 0;
+    return text::isLetter(text::decodeAt(text, 0).value);
+}
+
+namespace {
+
+bool isAsciiClosing(char c) {
+    return c == '"' || c == ')' || c == '\'' || c == ']';
+}
+
+// describeWord for a word of ASCII characters, the usual case, without
+// decoding: the same answers as the general way.
+WordInfo describeAscii(std::string_view text) {
     WordInfo info;
     info.text = std::string(text);
     info.length = static_cast<int>(text.size());
-    std::string_view core = wordCore(text);
-    if (core.size() > 2 && core.substr(core.size() - 2) == "'s") core.remove_suffix(2);
-    info.bare.reserve(core.size());
-    for (char c : core)
-        info.bare += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    info.capitalised = !core.empty() && std::isupper(static_cast<unsigned char>(core.front()));
-    info.opensQuote = !text.empty() && (text.front() == '"' || text.front() == '(');
-    info.closesQuote = !text.empty() && (text.back() == '"' || text.back() == ')');
-
+    std::size_t first = 0;
+    while (first < text.size() && !std::isalnum(static_cast<unsigned char>(text[first]))) ++first;
     std::size_t last = text.size();
-    while (last > 0 && isClosing(text[last - 1]))
-        --last;
-    if (last > 0) {
-        switch (text[last - 1]) {
+    while (last > first && !std::isalnum(static_cast<unsigned char>(text[last - 1]))) --last;
+    std::string_view core = text.substr(first, last - first);
+    if (core.size() > 2 && core[core.size() - 2] == '\'' && core.back() == 's') core.remove_suffix(2);
+    info.bare.resize(core.size());
+    for (std::size_t i = 0; i < core.size(); ++i)
+        info.bare[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(core[i])));
+    info.capitalised = !core.empty() && std::isupper(static_cast<unsigned char>(core.front()));
+    if (!text.empty()) {
+        info.opensQuote = text.front() == '"' || text.front() == '(';
+        info.closesQuote = text.back() == '"' || text.back() == ')';
+    }
+    std::size_t end = text.size();
+    while (end > 0 && isAsciiClosing(text[end - 1])) --end;
+    if (end > 0) {
+        switch (text[end - 1]) {
+        case ',': info.end = EndMark::Comma; break;
+        case ';': info.end = EndMark::Semicolon; break;
+        case ':': info.end = EndMark::Colon; break;
+        case '-': info.end = EndMark::Dash; break;
+        case '.':
+        case '!':
+        case '?': info.end = EndMark::Stop; break;
+        default: break;
+        }
+    }
+    info.classes = wordClasses(info.bare);
+    return info;
+}
+
+} // namespace
+
+WordInfo describeWord(std::string_view text) {
+    bool asciiOnly = true;
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            asciiOnly = false;
+            break;
+        }
+    if (asciiOnly) return describeAscii(text);
+    WordInfo info;
+    info.text = std::string(text);
+    bool ascii = true;
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            ascii = false;
+            break;
+        }
+    info.length = static_cast<int>(ascii ? text.size() : text::characterCount(text));
+    std::string_view core = wordCore(text);
+    if (core.size() > 2 && core.substr(core.size() - 2) == "'s")
+        core.remove_suffix(2);
+    else if (core.size() > 4 && core.substr(core.size() - 4) == "\u2019s")
+        core.remove_suffix(4);
+    if (ascii) {
+        info.bare.reserve(core.size());
+        for (char c : core)
+            info.bare += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        info.capitalised = !core.empty() && std::isupper(static_cast<unsigned char>(core.front()));
+    } else {
+        // Lower case, and the typographic apostrophe as the plain one, so that
+        // "Don’t" is the negation "don't".
+        const std::string lower = text::toLower(core);
+        info.bare.reserve(lower.size());
+        for (std::size_t i = 0; i < lower.size();) {
+            const text::CodePoint c = text::decodeAt(lower, i);
+            if (c.value == U'\u2019')
+                info.bare += '\'';
+            else
+                info.bare.append(lower, i, c.length);
+            i += c.length;
+        }
+        info.capitalised = !core.empty() && text::isUpperCase(text::decodeAt(core, 0).value);
+    }
+    const char32_t first = text::decodeAt(text, 0).value;
+    const Last last = lastCharacter(text, text.size());
+    info.opensQuote = first == '"' || first == '(' || first == U'\u201C' || first == U'\u00AB';
+    info.closesQuote =
+        last.value == '"' || last.value == ')' || last.value == U'\u201D' || last.value == U'\u00BB';
+
+    std::size_t end = text.size();
+    while (end > 0) {
+        const Last c = lastCharacter(text, end);
+        if (!isClosing(c.value)) break;
+        end = c.start;
+    }
+    if (end > 0) {
+        switch (lastCharacter(text, end).value) {
         case ',':
             info.end = EndMark::Comma;
             break;
@@ -208,17 +346,21 @@ WordInfo describeWord(std::string_view text) {
             info.end = EndMark::Colon;
             break;
         case '-':
+        case U'\u2013':
+        case U'\u2014':
             info.end = EndMark::Dash;
             break;
         case '.':
         case '!':
         case '?':
+        case U'\u2026':
             info.end = EndMark::Stop;
             break;
         default:
             break;
         }
     }
+    info.classes = wordClasses(info.bare);
     return info;
 }
 
@@ -245,26 +387,15 @@ bool isStrongNegation(std::string_view bare) {
 }
 
 bool isPlaceWord(std::string_view bare) {
-    static const WordSet words = {
-        "island",     "islands",   "causeway", "quay",   "harbour",  "tower",      "town",
-        "village",    "city",      "inn",      "chapel", "church",   "churchyard", "school",
-        "shore",      "beach",     "sands",    "marsh",  "marshes",  "bay",        "coast",
-        "mainland",   "county",    "lane",     "street", "market",   "pier",       "jetty",
-        "lighthouse", "saltworks", "moor",     "hill",   "headland", "parish",     "farm",
-        "estuary",    "channel",   "creek",    "cove",   "cliff",    "cliffs",     "dunes"};
-    return words.count(bare) != 0;
+    return (wordClasses(bare) & kPlaceWord) != 0;
 }
 
 bool isDeterminer(std::string_view bare) {
-    static const WordSet words = {"a",     "an",    "the",  "his",  "her",  "its",
-                                  "their", "our",   "my",   "your", "this", "these",
-                                  "those", "every", "each", "some", "any",  "another"};
-    return words.count(bare) != 0;
+    return (wordClasses(bare) & kDeterminer) != 0;
 }
 
 bool isSubjectPronoun(std::string_view bare) {
-    static const WordSet words = {"i", "he", "she", "it", "we", "they", "you", "who"};
-    return words.count(bare) != 0;
+    return (wordClasses(bare) & kSubjectPronoun) != 0;
 }
 
 bool isNumberWord(std::string_view bare) {
@@ -278,6 +409,50 @@ bool isNumberWord(std::string_view bare) {
 
 bool isTimeOrMeasure(std::string_view bare) {
     return timesAndMeasures().count(bare) != 0;
+}
+
+std::uint16_t wordClasses(std::string_view bare) {
+    // Every listed word with all its classes, so a word costs one look-up.
+    static const std::unordered_map<std::string_view, std::uint16_t> table = [] {
+        std::unordered_map<std::string_view, std::uint16_t> t;
+        const std::pair<const WordSet*, WordClass> sets[] = {
+            {&coordinators(), kCoordinator},   {&prepositions(), kPreposition},
+            {&subordinators(), kSubordinator}, {&forwardBinders(), kBindsForward},
+            {&functionWords(), kFunctionWord}, {&negations(), kNegation},
+            {&strongNegations(), kStrongNegation}, {&numberWords(), kNumberWord},
+            {&timesAndMeasures(), kTimeOrMeasure}};
+        for (const auto& [set, bit] : sets)
+            for (std::string_view word : *set)
+                t[word] |= bit;
+        for (std::string_view word : {"island",   "islands",  "causeway",  "quay",  "harbour",
+                                      "tower",    "town",     "village",   "city",  "inn",
+                                      "chapel",   "church",   "churchyard", "school", "shore",
+                                      "beach",    "sands",    "marsh",     "marshes", "bay",
+                                      "coast",    "mainland", "county",    "lane",  "street",
+                                      "market",   "pier",     "jetty",     "lighthouse",
+                                      "saltworks", "moor",    "hill",      "headland", "parish",
+                                      "farm",     "estuary",  "channel",   "creek", "cove",
+                                      "cliff",    "cliffs",   "dunes"})
+            t[word] |= kPlaceWord;
+        for (std::string_view word : {"a", "an", "the", "his", "her", "its", "their", "our", "my",
+                                      "your", "this", "these", "those", "every", "each", "some",
+                                      "any", "another"})
+            t[word] |= kDeterminer;
+        for (std::string_view word : {"i", "he", "she", "it", "we", "they", "you", "who"})
+            t[word] |= kSubjectPronoun;
+        return t;
+    }();
+    std::uint16_t classes = 0;
+    if (const auto found = table.find(bare); found != table.end()) classes = found->second;
+    // Not listed: "1911", "40th" or "fifty-six" are numbers too.
+    if (!(classes & kNumberWord)) {
+        const std::size_t hyphen = bare.find('-');
+        if (hasDigit(bare) ||
+            (hyphen != std::string_view::npos && (table.count(bare.substr(0, hyphen)) != 0) &&
+             isNumberWord(bare)))
+            classes |= kNumberWord;
+    }
+    return classes;
 }
 
 } // namespace cadenzo::format

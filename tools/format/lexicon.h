@@ -3,6 +3,7 @@
 // the open classes it can spot from a word's form (numbers, negations).
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -12,21 +13,50 @@ namespace cadenzo::format {
 // closing quotes and brackets after that mark.
 enum class EndMark { None, Comma, Semicolon, Colon, Dash, Stop };
 
-// One word of a sentence as the line breaker and the highlighter see it.
+// The closed word classes below as bits, looked up once per word.
+enum WordClass : std::uint16_t {
+    kCoordinator = 1u << 0,
+    kPreposition = 1u << 1,
+    kSubordinator = 1u << 2,
+    kBindsForward = 1u << 3,
+    kFunctionWord = 1u << 4,
+    kNegation = 1u << 5,
+    kStrongNegation = 1u << 6,
+    kNumberWord = 1u << 7,
+    kTimeOrMeasure = 1u << 8,
+    kPlaceWord = 1u << 9,
+    kDeterminer = 1u << 10,
+    kSubjectPronoun = 1u << 11,
+};
+
+// One word of a sentence as the line breaker and the highlighter see it. Text
+// is UTF-8; typographic quotes count as their plain forms (“ ” as ", ’ as ').
 struct WordInfo {
     std::string text;         // as written, punctuation included
-    std::string bare;         // lower-cased, outer punctuation and a possessive "'s" removed
-    int length = 0;           // characters of `text`
+    std::string bare;         // lower-cased, outer punctuation and a possessive "'s" removed, ’ as '
+    int length = 0;           // characters (not bytes) of `text`
     bool capitalised = false; // the first letter of the word is upper-case
-    bool opensQuote = false;  // begins with '"' or '('
-    bool closesQuote = false; // ends with '"' or ')' (after any mark)
+    bool opensQuote = false;  // begins with '"', '“', '«' or '('
+    bool closesQuote = false; // ends with '"', '”', '»' or ')' (after any mark)
     EndMark end = EndMark::None;
+    std::uint16_t classes = 0; // WordClass bits of `bare`
+
+    bool is(WordClass c) const { return (classes & c) != 0; }
 };
 
 WordInfo describeWord(std::string_view text);
 
 // The word without leading and trailing punctuation, as written.
 std::string_view wordCore(std::string_view text);
+
+// The WordClass bits of a bare word.
+std::uint16_t wordClasses(std::string_view bare);
+
+// Text set wholly in capitals ("ROADS", "ÉTÉ"): at least two letters, none lower-case.
+bool isAllCapitals(std::string_view text);
+
+// The first character is a letter (of any script).
+bool startsWithLetter(std::string_view text);
 
 // Where a closing colour tag goes in a highlighted word: after its last letter
 // or digit (or a plural possessive's apostrophe), so trailing punctuation and

@@ -8,10 +8,9 @@ namespace cadenzo::format {
 
 namespace {
 
-// Prices of a breaking. Every line costs a little, lines far from the
-// comfortable length cost more, and each break costs what it does to the
+// Prices of a breaking. Every line costs a little (kPerLine), lines far from
+// the comfortable length cost more, and each break costs what it does to the
 // phrase it falls in.
-constexpr Cost kPerLine = 10;
 // In tenths of a character: the house style's lines average under twenty characters.
 constexpr int kComfortableTenths = 186;
 constexpr Cost kLoneWord = 30;      // a line of one word in a longer sentence
@@ -44,7 +43,8 @@ bool isAuxiliary(const std::string& bare) {
 
 } // namespace
 
-SentenceBreaker::SentenceBreaker(const std::vector<WordInfo>& words, int maxLines) : words_(words) {
+SentenceBreaker::SentenceBreaker(const std::vector<WordInfo>& words, int maxLines, bool bestOnly)
+    : words_(words) {
     const int n = static_cast<int>(words_.size());
     prefix_.assign(static_cast<std::size_t>(n) + 1, 0);
     for (int i = 0; i < n; ++i)
@@ -53,31 +53,60 @@ SentenceBreaker::SentenceBreaker(const std::vector<WordInfo>& words, int maxLine
     maxLines_ = std::clamp(maxLines, 1, std::max(n, 1));
 
     const auto width = static_cast<std::size_t>(n) + 1;
-    best_.assign(static_cast<std::size_t>(maxLines_) + 1, std::vector<Cost>(width, kInfeasible));
-    from_.assign(static_cast<std::size_t>(maxLines_) + 1, std::vector<int>(width, -1));
-    best_[0][0] = 0;
+    // The price of a break depends only on where it falls: priced once per word.
+    std::vector<Cost> breakBefore(width, 0);
+    for (int i = 1; i < n; ++i)
+        breakBefore[static_cast<std::size_t>(i)] = boundaryCost(i);
+    // What a line costs depends only on its words: priced once for every line
+    // that fits (at most 20 words, since each word and its blank take two).
+    constexpr int kMostWords = (kMaxPhraseLength + 1) / 2;
+    std::vector<Cost> lineCosts(width * kMostWords, kInfeasible);
+    for (int end = 1; end <= n; ++end)
+        for (int first = end - 1; first >= 0 && end - first <= kMostWords; --first) {
+            if (lineLength(first, end) > kMaxPhraseLength) break;
+            lineCosts[static_cast<std::size_t>(end) * kMostWords +
+                      static_cast<std::size_t>(end - first - 1)] = lineCost(first, end);
+        }
+    // Rows are added as line counts are priced, so a search that stops early
+    // never fills the rest.
+    best_.assign(width, kInfeasible);
+    from_.assign(width, -1);
+    best_[at(0, 0)] = 0;
+    Cost lowest = kInfeasible;
     for (int k = 1; k <= maxLines_; ++k) {
-        auto& row = best_[static_cast<std::size_t>(k)];
-        const auto& previous = best_[static_cast<std::size_t>(k) - 1];
-        auto& fromRow = from_[static_cast<std::size_t>(k)];
+        pricedLines_ = k;
+        best_.resize((static_cast<std::size_t>(k) + 1) * width, kInfeasible);
+        from_.resize(best_.size(), -1);
+        Cost rowLowest = kInfeasible; // cheapest start for a further line
         for (int end = k; end <= n; ++end) {
-            const Cost tail = end < n ? boundaryCost(end) : 0;
-            for (int first = end - 1; first >= k - 1; --first) {
-                if (lineLength(first, end) > kMaxPhraseLength) break;
-                const Cost before = previous[static_cast<std::size_t>(first)];
+            const Cost tail = breakBefore[static_cast<std::size_t>(end)];
+            Cost& cell = best_[at(k, end)];
+            int& from = from_[at(k, end)];
+            const Cost* costs = &lineCosts[static_cast<std::size_t>(end) * kMostWords];
+            for (int first = end - 1; first >= k - 1 && end - first <= kMostWords; --first) {
+                const Cost line = costs[end - first - 1];
+                if (line >= kInfeasible) break;
+                const Cost before = best_[at(k - 1, first)];
                 if (before >= kInfeasible) continue;
-                const Cost total = before + lineCost(first, end) + tail;
-                if (total < row[static_cast<std::size_t>(end)]) {
-                    row[static_cast<std::size_t>(end)] = total;
-                    fromRow[static_cast<std::size_t>(end)] = first;
+                const Cost total = before + line + tail;
+                if (total < cell) {
+                    cell = total;
+                    from = first;
                 }
             }
+            if (end < n) rowLowest = std::min(rowLowest, cell);
         }
+        lowest = std::min(lowest, best_[at(k, n)]);
+        // Every later line count costs at least a start in this row and one
+        // more line; when that cannot beat the cheapest found, stop.
+        if (bestOnly && lowest < kInfeasible &&
+            (rowLowest >= kInfeasible || rowLowest + kPerLine >= lowest))
+            break;
     }
 
     minLines_ = 0;
-    Cost lowest = kInfeasible;
-    for (int k = 1; k <= maxLines_; ++k) {
+    lowest = kInfeasible;
+    for (int k = 1; k <= pricedLines_; ++k) {
         const Cost c = cost(k);
         if (c >= kInfeasible) continue;
         if (minLines_ == 0) minLines_ = k;
@@ -94,8 +123,8 @@ SentenceBreaker::SentenceBreaker(const std::vector<WordInfo>& words, int maxLine
 }
 
 Cost SentenceBreaker::cost(int lines) const {
-    if (lines < 1 || lines > maxLines_) return kInfeasible;
-    return best_[static_cast<std::size_t>(lines)][words_.size()];
+    if (lines < 1 || lines > pricedLines_) return kInfeasible;
+    return best_[at(lines, wordCount())];
 }
 
 std::vector<int> SentenceBreaker::breakInto(int lines) const {
@@ -104,7 +133,7 @@ std::vector<int> SentenceBreaker::breakInto(int lines) const {
     starts.assign(static_cast<std::size_t>(lines), 0);
     int end = wordCount();
     for (int k = lines; k >= 1; --k) {
-        const int first = from_[static_cast<std::size_t>(k)][static_cast<std::size_t>(end)];
+        const int first = from_[at(k, end)];
         starts[static_cast<std::size_t>(k) - 1] = first;
         end = first;
     }
@@ -134,32 +163,32 @@ Cost SentenceBreaker::boundaryCost(int next) const {
         c = kBreakAfterMark;
     else if (before.closesQuote || after.opensQuote)
         c = kBreakAtQuote;
-    else if (isCoordinator(after.bare))
+    else if (after.is(kCoordinator))
         c = kBreakBeforeCoordinator;
-    else if (isSubordinator(after.bare))
+    else if (after.is(kSubordinator))
         c = kBreakBeforeSubordinator;
-    else if (isPreposition(after.bare))
+    else if (after.is(kPreposition))
         c = kBreakBeforePreposition;
     else
         c = kBreakInsidePhrase;
 
     if (before.end == EndMark::None && !before.closesQuote) {
-        if (bindsForward(before.bare))
+        if (before.is(kBindsForward))
             c += kBreakAfterBinder;
-        else if (isSubjectPronoun(before.bare) && before.bare != "it" && before.bare != "you")
+        else if (before.is(kSubjectPronoun) && before.bare != "it" && before.bare != "you")
             c += kBreakAfterSubject;
-        else if (isSubordinator(before.bare))
+        else if (before.is(kSubordinator))
             c += kBreakAfterSubordinator;
-        else if (isPreposition(before.bare))
+        else if (before.is(kPreposition))
             c += kBreakAfterPreposition;
         else if (isAuxiliary(before.bare))
             c += kBreakAfterAuxiliary;
         if (before.capitalised && after.capitalised && !after.opensQuote) c += kBreakInsideName;
-        if (isNumberWord(before.bare) &&
-            (isNumberWord(after.bare) || isTimeOrMeasure(after.bare) ||
+        if (before.is(kNumberWord) &&
+            (after.is(kNumberWord) || after.is(kTimeOrMeasure) ||
              (after.bare == "and" && after.end == EndMark::None &&
               static_cast<std::size_t>(next) + 1 < words_.size() &&
-              isNumberWord(words_[static_cast<std::size_t>(next) + 1].bare))))
+              words_[static_cast<std::size_t>(next) + 1].is(kNumberWord))))
             c += kBreakInsideNumber;
     }
     if (after.capitalised && !after.opensQuote && !isPronounI(after.bare)) c += kLineStartsWithName;

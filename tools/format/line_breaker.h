@@ -13,13 +13,19 @@ namespace cadenzo::format {
 
 using Cost = std::int64_t;
 inline constexpr Cost kInfeasible = INT64_MAX / 4;
+// The least a phrase line costs; every other price is added to it.
+inline constexpr Cost kPerLine = 10;
 
 class SentenceBreaker {
   public:
     // `words` must outlive the breaker; words longer than 40 characters make
     // every line count infeasible (minLines() > maxLines()).
-    // `maxLines` caps how many lines are priced (at least 1).
-    SentenceBreaker(const std::vector<WordInfo>& words, int maxLines);
+    // `maxLines` caps how many lines are priced (at least 1). With `bestOnly`
+    // the pricing stops at the line count past which no breaking can be
+    // cheaper than one already found (every line costs at least kPerLine), so
+    // bestLines() and breakInto(bestLines()) are as without it, and cost() of
+    // the counts not priced is kInfeasible.
+    SentenceBreaker(const std::vector<WordInfo>& words, int maxLines, bool bestOnly = false);
 
     int wordCount() const { return static_cast<int>(words_.size()); }
     int minLines() const { return minLines_; }
@@ -43,9 +49,14 @@ class SentenceBreaker {
     int maxLines_ = 0;
     int minLines_ = 0;
     int bestLines_ = 0;
-    // best_[k][i]: lowest cost of words [0, i) in k lines; from_[k][i] the start of the k-th line.
-    std::vector<std::vector<Cost>> best_;
-    std::vector<std::vector<int>> from_;
+    int pricedLines_ = 0; // rows of best_ filled
+    // best_[k * (n + 1) + i]: lowest cost of words [0, i) in k lines; from_ the
+    // start of the k-th line.
+    std::vector<Cost> best_;
+    std::vector<int> from_;
+    std::size_t at(int lines, int end) const {
+        return static_cast<std::size_t>(lines) * (words_.size() + 1) + static_cast<std::size_t>(end);
+    }
 };
 
 } // namespace cadenzo::format

@@ -1,5 +1,7 @@
 #include "manuscript.h"
 
+#include "base/unicode.h"
+
 #include <cctype>
 #include <cstdio>
 #include <optional>
@@ -35,18 +37,21 @@ std::optional<std::string> keyValue(std::string_view line, std::string_view key)
     return std::string(trimmed(line.substr(key.size())));
 }
 
-// Every byte must be printable ASCII (a tab counts as a blank); the bar is the
+// Control characters cannot be shown (a tab counts as a blank); the bar is the
 // markup's own character, and two letter groups would make the reader take a
 // phrase line for a marker or an anchor.
 void checkCharacters(std::string_view line, int number) {
-    for (char ch : line) {
-        const auto c = static_cast<unsigned char>(ch);
+    for (std::size_t i = 0; i < line.size();) {
+        const text::CodePoint cp = text::decodeAt(line, i);
+        i += cp.length;
+        const char32_t c = cp.value;
         if (c == '\t') continue;
-        if (c < 0x20 || c > 0x7e) {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned>(c));
+        if (c < 0x20 || c == 0x7f || (c >= 0x80 && c <= 0x9f)) {
+            char hex[12];
+            std::snprintf(hex, sizeof hex, c < 0x80 ? "0x%02X" : "U+%04X",
+                          static_cast<unsigned>(c));
             throw FormatError(atLine(number) + "character " + hex +
-                              " is not a printable single-byte (ASCII) character");
+                              " is a control character, which cannot be shown");
         }
         if (c == '|')
             throw FormatError(atLine(number) +
@@ -59,12 +64,17 @@ void checkCharacters(std::string_view line, int number) {
                               "for a chapter anchor or a sentence marker");
 }
 
+std::size_t characters(std::string_view text) {
+    return text::characterCount(text);
+}
+
 void splitWords(std::string_view line, int number, std::vector<std::string>& words) {
     for (std::string_view field : splitFields(line)) {
         std::string word(field);
-        if (static_cast<int>(word.size()) > kMaxPhraseLength)
-            throw FormatError(atLine(number) + "the word '" + word.substr(0, 20) + "...' has " +
-                              std::to_string(word.size()) +
+        if (static_cast<int>(characters(word)) > kMaxPhraseLength)
+            throw FormatError(atLine(number) + "the word '" +
+                              word.substr(0, text::bytesOfCharacters(word, 20)) + "...' has " +
+                              std::to_string(characters(word)) +
                               " characters; a phrase line holds at most " +
                               std::to_string(kMaxPhraseLength) + " and words are never split");
         words.push_back(std::move(word));
@@ -73,14 +83,24 @@ void splitWords(std::string_view line, int number, std::vector<std::string>& wor
 
 bool endsSentence(std::string_view word) {
     std::size_t end = word.size();
-    while (end > 0 && (word[end - 1] == '"' || word[end - 1] == '\'' || word[end - 1] == ')'))
-        --end;
-    return end > 0 && (word[end - 1] == '.' || word[end - 1] == '!' || word[end - 1] == '?');
+    while (end > 0) {
+        const std::size_t start = text::characterStart(word, end - 1);
+        const char32_t c = text::decodeAt(word, start).value;
+        if (c == '"' || c == '\'' || c == ')' || c == U'\u201D' || c == U'\u2019' || c == U'\u00BB') {
+            end = start;
+            continue;
+        }
+        return c == '.' || c == '!' || c == '?' || c == U'\u2026';
+    }
+    return false;
 }
 
 bool startsSentence(std::string_view word) {
-    return !word.empty() &&
-           (std::isupper(static_cast<unsigned char>(word.front())) || word.front() == '"');
+    if (word.empty()) return false;
+    const char32_t c = text::decodeAt(word, 0).value;
+    if (c == '"' || c == U'\u201C' || c == U'\u2018' || c == U'\u00AB') return true;
+    if (c < 0x80) return std::isupper(static_cast<int>(c)) != 0;
+    return text::isUpperCase(c);
 }
 
 bool isRomanNumeral(std::string_view text) {
@@ -140,7 +160,7 @@ class Parser {
             if (book_.chapters.size() == kMaxChapters)
                 throw FormatError(atLine(number) + "more than " + std::to_string(kMaxChapters) +
                                   " chapters");
-            book_.chapters.push_back(Chapter{number, *numeral, {}});
+            book_.chapters.push_back(Chapter{number, *numeral, {}, {}, *numeral});
             return;
         }
         if (auto heading = keyValue(line, "Closing:")) {
@@ -195,7 +215,7 @@ class Parser {
                                  int number) {
         if (value.empty())
             throw FormatError(atLine(number) + "'" + std::string(key) + "' has no text after it");
-        if (static_cast<int>(value.size()) > room)
+        if (static_cast<int>(characters(value)) > room)
             throw FormatError(atLine(number) + "'" + std::string(key) +
                               "' text is too long: at most " + std::to_string(room) +
                               " characters fit its line");
@@ -223,16 +243,35 @@ class Parser {
 
 } // namespace
 
+std::vector<std::string> Sentence::words() const {
+    std::vector<std::string> out;
+    for (std::string_view field : splitFields(text)) out.emplace_back(field);
+    return out;
+}
+
+void Sentence::addWord(std::string_view word) {
+    if (!text.empty()) text += ' ';
+    text += word;
+}
+
 std::vector<Sentence> splitSentences(const std::vector<std::string>& words) {
+    return splitSentences(std::vector<std::string_view>(words.begin(), words.end()));
+}
+
+std::vector<Sentence> splitSentences(const std::vector<std::string_view>& words) {
     std::vector<Sentence> sentences;
-    Sentence current;
+    std::size_t first = 0;
     for (std::size_t i = 0; i < words.size(); ++i) {
-        current.words.push_back(words[i]);
         const bool last = i + 1 == words.size();
-        if (last || (endsSentence(words[i]) && startsSentence(words[i + 1]))) {
-            sentences.push_back(std::move(current));
-            current = Sentence{};
-        }
+        if (!last && !(endsSentence(words[i]) && startsSentence(words[i + 1]))) continue;
+        // Sized exactly: a book holds many sentences.
+        Sentence sentence;
+        std::size_t size = i - first;
+        for (std::size_t w = first; w <= i; ++w) size += words[w].size();
+        sentence.text.reserve(size);
+        for (std::size_t w = first; w <= i; ++w) sentence.addWord(words[w]);
+        sentences.push_back(std::move(sentence));
+        first = i + 1;
     }
     return sentences;
 }
@@ -250,7 +289,24 @@ std::vector<std::string_view> splitFields(std::string_view line) {
 }
 
 Manuscript parseManuscript(std::string_view text) {
-    return Parser().run(text);
+    const std::string decoded = text::decodeFileText(text);
+    return Parser().run(decoded);
+}
+
+bool looksLikeManuscript(std::string_view text) {
+    text = text::withoutBom(text);
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find('\n', pos);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(pos, end - pos);
+        pos = end + 1;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (isBlankText(line)) continue;
+        return line.substr(0, 6) == "Title:" || line.substr(0, 7) == "Author:" ||
+               line.substr(0, 5) == "Year:";
+    }
+    return false;
 }
 
 } // namespace cadenzo::format

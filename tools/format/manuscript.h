@@ -1,6 +1,7 @@
-// The plain-text manuscript the formatter reads: a header (title, author,
-// year), chapters of paragraphs, and an optional closing heading. See
-// README.md in this folder for the format.
+// The book the layout works on, whatever file it came from: title, author,
+// year, chapters of paragraphs of sentences of words (UTF-8), and an optional
+// closing heading; and the reader of the manuscript format, which gives it
+// directly. See README.md in this folder for the format.
 #pragma once
 
 #include <stdexcept>
@@ -20,8 +21,12 @@ class FormatError : public std::runtime_error {
 // The longest phrase text a book line may hold.
 inline constexpr int kMaxPhraseLength = 40;
 
+// A sentence keeps its words joined by single blanks (a word holds no blank),
+// so a book costs little more memory than its text.
 struct Sentence {
-    std::vector<std::string> words;
+    std::string text;
+    std::vector<std::string> words() const;
+    void addWord(std::string_view word);
 };
 
 struct Paragraph {
@@ -31,8 +36,10 @@ struct Paragraph {
 
 struct Chapter {
     int sourceLine = 0;
-    std::string numeral; // as given, e.g. "IV"
+    std::string numeral; // its number line as given, e.g. "IV" or "CHAPTER IV."; may be empty
     std::vector<Paragraph> paragraphs;
+    std::string title;   // a chapter title shown in bold under the number; may be empty
+    std::string caption; // how a table of contents names it, e.g. "Chapter One — The Storm"
 };
 
 struct Manuscript {
@@ -45,14 +52,20 @@ struct Manuscript {
 };
 
 // Splits a paragraph's words into sentences. A sentence ends after a word that
-// ends in . ! or ? (optionally followed by closing ", ' or ) characters) when
-// the next word begins with an upper-case letter or an opening ".
+// ends in . ! ? or … (optionally followed by closing " ' ) ” ’ » characters)
+// when the next word begins with an upper-case letter or an opening " “ ‘ «.
 std::vector<Sentence> splitSentences(const std::vector<std::string>& words);
+std::vector<Sentence> splitSentences(const std::vector<std::string_view>& words);
 
 // The fields of a line: runs of characters between blanks and tabs.
 std::vector<std::string_view> splitFields(std::string_view line);
 
-// Reads a manuscript; throws FormatError naming the line of the first problem.
+// Reads a manuscript (UTF-8, or Windows-1252 when not valid UTF-8); throws
+// FormatError naming the line of the first problem.
 Manuscript parseManuscript(std::string_view text);
+
+// True when the text is in the manuscript format: its first line with text
+// starts one of the header's lines, "Title:", "Author:" or "Year:".
+bool looksLikeManuscript(std::string_view text);
 
 } // namespace cadenzo::format
