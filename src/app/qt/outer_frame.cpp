@@ -8,12 +8,17 @@ namespace cadenzo {
 
 namespace {
 
-QRect toQRect(const Rect& r) { return QRect(r.left, r.top, r.width, r.height); }
-Rect toRect(const QRect& r) { return Rect{r.x(), r.y(), r.width(), r.height()}; }
+QRect toQRect(const Rect& r) {
+    return QRect(r.left, r.top, r.width, r.height);
+}
+Rect toRect(const QRect& r) {
+    return Rect{r.x(), r.y(), r.width(), r.height()};
+}
+FrameMargins toFrameMargins(const QMargins& m) {
+    return {m.left(), m.top(), m.right(), m.bottom()};
+}
 
 } // namespace
-
-FrameMargins ToFrameMargins(const QMargins& m) { return {m.left(), m.top(), m.right(), m.bottom()}; }
 
 OuterFrame::OuterFrame(QWidget* window, bool keepMinimum)
     : QObject(window), window_(window), keepMinimum_(keepMinimum) {
@@ -36,7 +41,7 @@ void OuterFrame::place(const QRect& outer) {
 }
 
 QRect OuterFrame::outer() const {
-    return toQRect(OuterRectOf(toRect(window_->geometry()), ToFrameMargins(margins())));
+    return toQRect(OuterRectOf(toRect(window_->geometry()), toFrameMargins(margins())));
 }
 
 void OuterFrame::apply() {
@@ -45,7 +50,7 @@ void OuterFrame::apply() {
     // Until the frame is known, the window is placed as if it had none; the
     // frame's first appearance places it again.
     pending_ = m.isNull();
-    const FrameMargins frame = ToFrameMargins(m);
+    const FrameMargins frame = toFrameMargins(m);
     if (keepMinimum_) {
         const Rect least = MinimumClientSize(frame);
         window_->setMinimumSize(least.width, least.height);

@@ -45,6 +45,4 @@ class OuterFrame : public QObject {
     bool watchingSurface_ = false;
 };
 
-FrameMargins ToFrameMargins(const QMargins& margins);
-
 } // namespace cadenzo
