@@ -1,4 +1,5 @@
 // Named bookmarks, the closing bookmark and the resume offer.
+#include "base/checked.h"
 #include "base/errors.h"
 #include "app/reader.h"
 
@@ -36,7 +37,7 @@ void Reader::BMAddItemClick() {
 int Reader::BuildBMPopup() {
     BMItems.clear();
     for (int line = BMBookLine + 1; line < BMEndLine && line < static_cast<int>(BMList.size()); ++line)
-        BMItems.push_back(BookmarkCaption(BMList[static_cast<std::size_t>(line)]));
+        BMItems.push_back(BookmarkCaption(checkedAt(BMList, line)));
     return static_cast<int>(BMItems.size()) - 1;
 }
 
@@ -89,7 +90,7 @@ void Reader::WriteClosingBookmark() {
 
 int Reader::resumeOffer() {
     if (!BMMenuClick() || BMEndLine <= BMBookLine + 1) return 0;
-    const std::string& newest = BMList[static_cast<std::size_t>(BMBookLine + 1)];
+    const std::string& newest = checkedAt(BMList, BMBookLine + 1);
     int line = 0;
     try {
         line = BookmarkLineNumber(newest);

@@ -10,8 +10,7 @@
 
 namespace cadenzo {
 
-template <typename List, std::integral Index>
-decltype(auto) checkedAt(List& list, Index index) {
+template <typename List, std::integral Index> decltype(auto) checkedAt(List& list, Index index) {
     bool inside = static_cast<unsigned long long>(index) < static_cast<unsigned long long>(list.size());
     if constexpr (std::signed_integral<Index>) inside = inside && index >= 0;
     if (!inside) throw ListIndexError(static_cast<long long>(index));

@@ -21,7 +21,7 @@ class PagePainter {
     int drawColumns(int start, int lineCount, bool twoColumns);
 
   private:
-    const ColorSet& current() const { return in_.ColorSets[static_cast<std::size_t>(st_.CurColorSet)]; }
+    const ColorSet& current() const { return checkedAt(in_.ColorSets, st_.CurColorSet); }
     void toggleColorSet();
     void drawLine(const std::string& line, int left, int& x, int& y);
     void applyTag(std::string& rest, char code, std::size_t bar, int& y);

@@ -12,12 +12,18 @@ TEST(MarkerLines, EachRuleAnswersItsOwnQuestion) {
         bool pageEnd, pageBack, markerText, indexMarker;
     };
     const Case cases[] = {
-        {"p000", true, true, true, true},          {"p000 ", true, true, true, true},
-        {"s000", true, true, true, true},          {"s012", true, true, true, false},
-        {"s000\t", true, true, false, true},       {"r|refpt001>", true, false, false, false},
-        {"pa", true, true, false, false},          {"x", true, true, false, false},
-        {"", true, true, false, false},            {"ab", true, false, false, false},
-        {"   The sea", false, false, false, false}, {"  p000", false, false, false, false},
+        {"p000", true, true, true, true},
+        {"p000 ", true, true, true, true},
+        {"s000", true, true, true, true},
+        {"s012", true, true, true, false},
+        {"s000\t", true, true, false, true},
+        {"r|refpt001>", true, false, false, false},
+        {"pa", true, true, false, false},
+        {"x", true, true, false, false},
+        {"", true, true, false, false},
+        {"ab", true, false, false, false},
+        {"   The sea", false, false, false, false},
+        {"  p000", false, false, false, false},
         {"paragraph", true, true, false, false},
     };
     for (const Case& c : cases) {

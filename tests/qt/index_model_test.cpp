@@ -22,8 +22,8 @@ TEST(IndexModel, KeepsQtsModelRulesThroughResetsAndMapsNodesBothWays) {
     IndexModel model;
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Warning);
 
-    model.setTree(BuildIndexTree(IndexRows({" the|xxxx00001", "Apple|abcd00012", "apricot|abcd00340|abcd001234",
-                                            "Bear|abcd00007", "I|xxxx00020"})));
+    model.setTree(BuildIndexTree(IndexRows(
+        {" the|xxxx00001", "Apple|abcd00012", "apricot|abcd00340|abcd001234", "Bear|abcd00007", "I|xxxx00020"})));
     const IndexTree& tree = model.tree();
     ASSERT_GT(tree.size(), 8);
     EXPECT_EQ(model.rowCount(), static_cast<int>(tree.topLevel.size()));

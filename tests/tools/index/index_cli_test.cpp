@@ -13,8 +13,9 @@ using ::cadenzo::test::ReadFile;
 using ::cadenzo::test::TempFolder;
 using ::cadenzo::test::WriteFile;
 
-const char* const kBook = "Tidal Type(R) book\r\nl00|b>Harbour Tales|n> \r\np000 \r\n"
-                          "l05The harbour woke \r\nl12before the gulls. \r\np999\r\n";
+const char* const kBook =
+    "Tidal Type(R) book\r\nl00|b>Harbour Tales|n> \r\np000 \r\n"
+    "l05The harbour woke \r\nl12before the gulls. \r\np999\r\n";
 
 struct IndexRun {
     int code;
@@ -43,8 +44,8 @@ TEST(IndexCommand, WritesTheIndexBesideTheBookOrWhereToldAndNeverOverTheBook) {
     EXPECT_EQ(ReadFile(folder.path("other.idx")), beside);
 
     // The guard: an index named like its book is refused, and the book stays.
-    for (const std::vector<std::string>& args : {std::vector<std::string>{book, "-o", book},
-                                                 std::vector<std::string>{folder.path("tales.lix")}}) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{book, "-o", book}, std::vector<std::string>{folder.path("tales.lix")}}) {
         const std::string before = ReadFile(args[0]);
         if (args.size() == 1) WriteFile(folder.path("tales.lix"), before); // a book that ends in .lix
         r = run(args);
