@@ -47,8 +47,7 @@ SectionRange findSection(const IniLines& lines, std::string_view section) {
 
 } // namespace
 
-int IniReadInteger(const IniLines& lines, std::string_view section, std::string_view key,
-                   int fallback) {
+int IniReadInteger(const IniLines& lines, std::string_view section, std::string_view key, int fallback) {
     SectionRange range = findSection(lines, section);
     if (range.header == std::string::npos) return fallback;
     for (std::size_t i = range.header + 1; i < range.end; ++i) {

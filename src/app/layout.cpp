@@ -30,11 +30,10 @@ MainLayout ComputeMainLayout(int W, int H, bool controlPanelShown) {
     }
     const int P = l.pageControl1.width;
     l.programIcon = {0, 0, P / 2, P / 2};
-    l.bookTitleLabel = {(P - kBookTitleLabelWidth) / 2,
-                        l.programIcon.height + kOkButtonHeight + 57, kBookTitleLabelWidth, 0};
+    l.bookTitleLabel = {(P - kBookTitleLabelWidth) / 2, l.programIcon.height + kOkButtonHeight + 57,
+                        kBookTitleLabelWidth, 0};
     l.memo1 = {l.programIcon.width, 0, l.programIcon.width, l.programIcon.width};
-    l.okButton = {l.memo1.left - kOkButtonWidth / 2, l.memo1.height + 8, kOkButtonWidth,
-                  kOkButtonHeight};
+    l.okButton = {l.memo1.left - kOkButtonWidth / 2, l.memo1.height + 8, kOkButtonWidth, kOkButtonHeight};
     return l;
 }
 

@@ -38,13 +38,11 @@ std::string JoinPath(std::string_view folder, std::string_view name, const PathR
     return joined;
 }
 
-ReaderPaths ComposePaths(std::string_view dataFolder, std::string_view programDir,
-                         std::string_view baseName, const PathRules& rules) {
+ReaderPaths ComposePaths(std::string_view dataFolder, std::string_view programDir, std::string_view baseName,
+                         const PathRules& rules) {
     const std::string base(baseName);
-    return ReaderPaths{JoinPath(dataFolder, base + ".ini", rules),
-                       JoinPath(dataFolder, base + ".bm", rules),
-                       JoinPath(programDir, base + ".toc", rules),
-                       JoinPath(programDir, base + ".lix", rules)};
+    return ReaderPaths{JoinPath(dataFolder, base + ".ini", rules), JoinPath(dataFolder, base + ".bm", rules),
+                       JoinPath(programDir, base + ".toc", rules), JoinPath(programDir, base + ".lix", rules)};
 }
 
 std::string bookKeyOf(std::string_view fileName) {

@@ -35,7 +35,7 @@ struct ReaderPaths {
     std::string IniPath, BookmarkPath, TocPath, IndexPath;
 };
 
-ReaderPaths ComposePaths(std::string_view dataFolder, std::string_view programDir,
-                         std::string_view baseName, const PathRules& rules);
+ReaderPaths ComposePaths(std::string_view dataFolder, std::string_view programDir, std::string_view baseName,
+                         const PathRules& rules);
 
 } // namespace cadenzo

@@ -1,14 +1,14 @@
 #include "app/reader.h"
 
-#include "base/errors.h"
 #include "app/ini_file.h"
 #include "app/layout.h"
 #include "app/settings.h"
+#include "base/errors.h"
 #include "base/unicode.h"
+#include "catalogue/built_in_pages.h"
 #include "display/color_sets.h"
 #include "display/page_text.h"
 #include "display/paging.h"
-#include "catalogue/built_in_pages.h"
 
 #include <algorithm>
 #include <climits>
@@ -81,9 +81,7 @@ void Reader::writeDefaultSettings() {
 
 void Reader::LoadSettings() {
     const IniLines ini = files_.readLines(IniPath).value_or(IniLines{});
-    auto read = [&](const char* key, int fallback) {
-        return IniReadInteger(ini, kSettingsSection, key, fallback);
-    };
+    auto read = [&](const char* key, int fallback) { return IniReadInteger(ini, kSettingsSection, key, fallback); };
     win_.setCatalogueFontSize(std::clamp(read("fontsize", 15), kMinFontSize, kMaxFontSize));
     // Hand-edited numbers stay within what a desktop can hold; the window then
     // fits them to its screens.
@@ -135,14 +133,10 @@ void Reader::ExitItemClick() { win_.closeWindow(); }
 // ---- Page display and paging -----------------------------------------------
 
 int Reader::ShowPage(int start) {
-    PageInputs in{BookLines,
-                  PageFontSize,
-                  ColorSets,
-                  win_.twoColumnChecked(),
-                  ProgramDir,
-                  win_.pageWidth(),
-                  win_.pageHeight(),
-                  [this](const std::string& path) { return files_.fileExists(path); }};
+    PageInputs in{BookLines,         PageFontSize,
+                  ColorSets,         win_.twoColumnChecked(),
+                  ProgramDir,        win_.pageWidth(),
+                  win_.pageHeight(), [this](const std::string& path) { return files_.fileExists(path); }};
     const int next = cadenzo::ShowPage(start, in, page, win_.pageSurface(), win_);
     // The text of the page drawn, which begins at PageStart: a negative start
     // draws from line 0.
@@ -182,8 +176,10 @@ void Reader::PrevButtonClick() {
 }
 
 bool Reader::FormKeyDown(int key) {
-    if (key == kKeyPageDown) NextPage();
-    else if (key == kKeyPageUp) PrevPage();
+    if (key == kKeyPageDown)
+        NextPage();
+    else if (key == kKeyPageUp)
+        PrevPage();
     return true;
 }
 

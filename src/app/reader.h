@@ -21,9 +21,9 @@ namespace cadenzo {
 
 // What the platform tells the reader at start.
 struct Platform {
-    std::string programPath;      // the running executable's full path
-    std::string dataFolder;       // per-user folder for settings and bookmarks
-    std::string commandLineBook;  // first command-line argument, or empty
+    std::string programPath;     // the running executable's full path
+    std::string dataFolder;      // per-user folder for settings and bookmarks
+    std::string commandLineBook; // first command-line argument, or empty
     PathRules rules;
 };
 
@@ -32,8 +32,7 @@ inline constexpr int kKeyPageDown = 34;
 inline constexpr int kMinFontSize = 4;
 inline constexpr int kMaxFontSize = 40;
 inline constexpr const char* kResumeQuestion = "Do you want to start reading where you last closed the file?";
-inline constexpr const char* kHelpMessage =
-    "The complete Readme/Help file is at:\rcadenzo.example.org/readme.htm";
+inline constexpr const char* kHelpMessage = "The complete Readme/Help file is at:\rcadenzo.example.org/readme.htm";
 
 class Reader {
   public:

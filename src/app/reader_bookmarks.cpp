@@ -1,7 +1,7 @@
 // Named bookmarks, the closing bookmark and the resume offer.
+#include "app/reader.h"
 #include "base/checked.h"
 #include "base/errors.h"
-#include "app/reader.h"
 
 namespace cadenzo {
 

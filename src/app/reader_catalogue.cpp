@@ -1,7 +1,7 @@
 // The catalogue tree, and opening a book from it, from "Open File" or from
 // the command line.
-#include "base/errors.h"
 #include "app/reader.h"
+#include "base/errors.h"
 #include "book/shipped_book.h"
 #include "catalogue/built_in_pages.h"
 #include "display/paging.h"
@@ -109,8 +109,7 @@ void Reader::TOCTreeViewClick() {
     win_.showReadingTab();
 }
 
-std::optional<std::vector<std::string>> Reader::readTextLines(const std::string& path,
-                                                              text::Encoding* encoding) const {
+std::optional<std::vector<std::string>> Reader::readTextLines(const std::string& path, text::Encoding* encoding) const {
     auto lines = files_.readLines(path);
     if (!lines) return std::nullopt;
     const text::Encoding found = text::decodeFileLines(*lines);

@@ -1,6 +1,6 @@
 // Find, the word index, and saving the page on screen as text.
-#include "base/errors.h"
 #include "app/reader.h"
+#include "base/errors.h"
 #include "display/page_text.h"
 #include "search/find.h"
 #include "search/word_index.h"
@@ -81,7 +81,8 @@ void Reader::InxTreeViewClick() {
 void Reader::SaveScreenItemClick() {
     const auto name = win_.askSaveFileName("txt");
     if (!name) return;
-    if (!files_.writeLines(*name, InBookEncoding(PageTextLines(BookLines, page.PageStart, NextPageStart), BookEncoding)))
+    if (!files_.writeLines(*name,
+                           InBookEncoding(PageTextLines(BookLines, page.PageStart, NextPageStart), BookEncoding)))
         throw CreateFileError(*name);
 }
 

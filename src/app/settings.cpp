@@ -2,8 +2,7 @@
 
 namespace cadenzo {
 
-std::vector<std::string> MakeDefaultSettings(const std::string& tocPath, int screenWidth,
-                                             int screenHeight) {
+std::vector<std::string> MakeDefaultSettings(const std::string& tocPath, int screenWidth, int screenHeight) {
     struct Sizes {
         int w, h, pl, pw, ph;
     };

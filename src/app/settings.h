@@ -9,7 +9,6 @@ namespace cadenzo {
 inline constexpr const char* kSettingsSection = "how";
 
 // The lines of a new default settings file for a screen of the given size.
-std::vector<std::string> MakeDefaultSettings(const std::string& tocPath, int screenWidth,
-                                             int screenHeight);
+std::vector<std::string> MakeDefaultSettings(const std::string& tocPath, int screenWidth, int screenHeight);
 
 } // namespace cadenzo

@@ -15,22 +15,19 @@ class ReaderError : public std::runtime_error {
 // "'%s' is not a valid integer value"
 class ConversionError : public ReaderError {
   public:
-    explicit ConversionError(const std::string& text)
-        : ReaderError("'" + text + "' is not a valid integer value") {}
+    explicit ConversionError(const std::string& text) : ReaderError("'" + text + "' is not a valid integer value") {}
 };
 
 // "Cannot create file %s"
 class CreateFileError : public ReaderError {
   public:
-    explicit CreateFileError(const std::string& path)
-        : ReaderError("Cannot create file " + path) {}
+    explicit CreateFileError(const std::string& path) : ReaderError("Cannot create file " + path) {}
 };
 
 // "Unable to write to %s"
 class WriteSettingsError : public ReaderError {
   public:
-    explicit WriteSettingsError(const std::string& path)
-        : ReaderError("Unable to write to " + path) {}
+    explicit WriteSettingsError(const std::string& path) : ReaderError("Unable to write to " + path) {}
 };
 
 // "List index out of bounds (%d)": a position read from data that names no

@@ -16,10 +16,10 @@ namespace {
 constexpr char32_t kReplacement = 0xFFFD;
 
 // Windows-1252 characters 0x80..0x9F; 0 where the code page has none.
-constexpr std::array<char32_t, 32> kHighControls = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+constexpr std::array<char32_t, 32> kHighControls = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                                    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                                    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                                    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 bool isContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
 
@@ -32,14 +32,13 @@ std::size_t sequenceLength(std::string_view s, std::size_t pos) {
     if (b0 >= 0xC2 && b0 <= 0xDF) return left >= 2 && isContinuation(at(1)) ? 2 : 0;
     if (b0 >= 0xE0 && b0 <= 0xEF) {
         if (left < 3 || !isContinuation(at(1)) || !isContinuation(at(2))) return 0;
-        if (b0 == 0xE0 && at(1) < 0xA0) return 0; // overlong
+        if (b0 == 0xE0 && at(1) < 0xA0) return 0;  // overlong
         if (b0 == 0xED && at(1) >= 0xA0) return 0; // surrogate
         return 3;
     }
     if (b0 >= 0xF0 && b0 <= 0xF4) {
-        if (left < 4 || !isContinuation(at(1)) || !isContinuation(at(2)) || !isContinuation(at(3)))
-            return 0;
-        if (b0 == 0xF0 && at(1) < 0x90) return 0; // overlong
+        if (left < 4 || !isContinuation(at(1)) || !isContinuation(at(2)) || !isContinuation(at(3))) return 0;
+        if (b0 == 0xF0 && at(1) < 0x90) return 0;  // overlong
         if (b0 == 0xF4 && at(1) >= 0x90) return 0; // above U+10FFFF
         return 4;
     }
@@ -150,8 +149,7 @@ CodePoint decodeAt(std::string_view text, std::size_t pos) {
     case 1: return {b(0), 1};
     case 2: return {((b(0) & 0x1F) << 6) | (b(1) & 0x3F), 2};
     case 3: return {((b(0) & 0x0F) << 12) | ((b(1) & 0x3F) << 6) | (b(2) & 0x3F), 3};
-    case 4:
-        return {((b(0) & 0x07) << 18) | ((b(1) & 0x3F) << 12) | ((b(2) & 0x3F) << 6) | (b(3) & 0x3F), 4};
+    case 4: return {((b(0) & 0x07) << 18) | ((b(1) & 0x3F) << 12) | ((b(2) & 0x3F) << 6) | (b(3) & 0x3F), 4};
     default: return {kReplacement, 1};
     }
 }
@@ -244,8 +242,8 @@ char32_t baseLetter(char32_t c) {
     if (c < 0x80 || c > 0x10FFFF) return c;
     utf8proc_int32_t parts[8];
     int last = 0;
-    const utf8proc_ssize_t n = utf8proc_decompose_char(static_cast<utf8proc_int32_t>(c), parts, 8,
-                                                       UTF8PROC_DECOMPOSE, &last);
+    const utf8proc_ssize_t n =
+        utf8proc_decompose_char(static_cast<utf8proc_int32_t>(c), parts, 8, UTF8PROC_DECOMPOSE, &last);
     return n > 0 && n <= 8 ? static_cast<char32_t>(parts[0]) : c;
 }
 

@@ -63,8 +63,7 @@ int main(int argc, char** argv) {
     }
     out << "} // namespace\n\nconst std::vector<BookChunk>& ShippedBookChunks() {\n"
         << "    static const std::vector<BookChunk> chunks = {\n";
-    for (std::size_t c = 0; c < sizes.size(); ++c)
-        out << "        {kChunk" << c + 1 << ", " << sizes[c] << "},\n";
+    for (std::size_t c = 0; c < sizes.size(); ++c) out << "        {kChunk" << c + 1 << ", " << sizes[c] << "},\n";
     out << "    };\n    return chunks;\n}\n\n} // namespace cadenzo\n";
 
     // Written only when changed, so an unchanged book does not rebuild.

@@ -35,9 +35,7 @@ std::string RemoveTagsAsThreeChars(std::string_view text) {
     return out;
 }
 
-bool Contains(std::string_view text, std::string_view part) {
-    return text.find(part) != std::string_view::npos;
-}
+bool Contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
 
 namespace {
 

@@ -10,9 +10,7 @@ namespace {
 
 std::string headerOf(std::string_view key) { return "<<" + std::string(key); }
 
-bool startsWith(std::string_view text, std::string_view prefix) {
-    return text.substr(0, prefix.size()) == prefix;
-}
+bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
 } // namespace
 
@@ -45,8 +43,7 @@ bool EnsureSection(BookmarkLines& lines, std::string_view key) {
 BookmarkSection SectionOf(const BookmarkLines& lines, int header) {
     BookmarkSection section{header, header + 1};
     const int count = static_cast<int>(lines.size());
-    while (section.end < count - 1 && !startsWith(lines[static_cast<std::size_t>(section.end)], "<<"))
-        ++section.end;
+    while (section.end < count - 1 && !startsWith(lines[static_cast<std::size_t>(section.end)], "<<")) ++section.end;
     section.end = std::min(section.end, header + 1 + kMaxListedBookmarks);
     return section;
 }

@@ -16,12 +16,14 @@ struct PageLine {
 // Phrase lines at indentation 00, each text preceded by its spaces.
 BookLineList page(std::initializer_list<PageLine> lines) {
     BookLineList out{kBanner};
-    for (const PageLine& l : lines) out.push_back("l00" + std::string(static_cast<std::size_t>(l.spaces), ' ') + l.text);
+    for (const PageLine& l : lines)
+        out.push_back("l00" + std::string(static_cast<std::size_t>(l.spaces), ' ') + l.text);
     return out;
 }
 
 BookLineList listPage(const char* by) {
-    return page({{0, ""}, {3, "This is a list"}, {6, "of books listed"}, {8, by}, {7, "of the book."}, {0, ""}, {0, ""}});
+    return page(
+        {{0, ""}, {3, "This is a list"}, {6, "of books listed"}, {8, by}, {7, "of the book."}, {0, ""}, {0, ""}});
 }
 
 } // namespace

@@ -16,8 +16,8 @@ std::string padded(std::string text, std::size_t width) {
     return text;
 }
 
-const std::array<const char*, 12> kNumerals = {"I",   "II", "III", "IV", "V",  "VI",
-                                               "VII", "VIII", "IX", "X",  "XI", "XII"};
+const std::array<const char*, 12> kNumerals = {"I",   "II",   "III", "IV", "V",  "VI",
+                                               "VII", "VIII", "IX",  "X",  "XI", "XII"};
 
 std::string anchorName(int chapter) {
     std::string digits = std::to_string(chapter);

@@ -1,8 +1,8 @@
 #include "display/page_renderer.h"
 
 #include "base/checked.h"
-#include "display/paging.h"
 #include "base/unicode.h"
+#include "display/paging.h"
 
 #include <algorithm>
 #include <string_view>
@@ -159,12 +159,8 @@ void PagePainter::applyTag(std::string& d, char code, std::size_t bar, int& y) {
     FontStyle style = surface_.fontStyle();
     bool picture = false;
     switch (code) {
-    case 'f':
-        surface_.setFontFace(FontFace::CourierNew);
-        break;
-    case 'a':
-        surface_.setFontFace(FontFace::TimesNewRoman);
-        break;
+    case 'f': surface_.setFontFace(FontFace::CourierNew); break;
+    case 'a': surface_.setFontFace(FontFace::TimesNewRoman); break;
     case 'b':
         style.bold = true;
         surface_.setFontFace(FontFace::TimesNewRoman);
@@ -214,12 +210,9 @@ void PagePainter::applyTag(std::string& d, char code, std::size_t bar, int& y) {
 
 } // namespace
 
-TwoColumnGeometry TwoColumns(int width) {
-    return {width / 2 - 2, width / 2 + 3, width / 2 - 3};
-}
+TwoColumnGeometry TwoColumns(int width) { return {width / 2 - 2, width / 2 + 3, width / 2 - 3}; }
 
-int ShowPage(int start, const PageInputs& in, PageState& state, DrawingSurface& surface,
-             PositionDisplay& display) {
+int ShowPage(int start, const PageInputs& in, PageState& state, DrawingSurface& surface, PositionDisplay& display) {
     if (start < 0) start = 0;
     state.PageStart = start;
     display.setPrevEnabled(start != 0);
@@ -229,8 +222,7 @@ int ShowPage(int start, const PageInputs& in, PageState& state, DrawingSurface& 
     const int lineCount = static_cast<int>(in.BookLines.size());
     if (start >= lineCount - 2) return start;
 
-    display.setPositionText(std::to_string(start / 100) + " of " + std::to_string(lineCount / 100) +
-                            " panels");
+    display.setPositionText(std::to_string(start / 100) + " of " + std::to_string(lineCount / 100) + " panels");
     display.setProgress(lineCount, start);
 
     const int W = in.width;

@@ -56,7 +56,6 @@ struct TwoColumnGeometry {
 TwoColumnGeometry TwoColumns(int width);
 
 // Draws the page that begins at `start`; returns the first line not drawn.
-int ShowPage(int start, const PageInputs& in, PageState& state, DrawingSurface& surface,
-             PositionDisplay& display);
+int ShowPage(int start, const PageInputs& in, PageState& state, DrawingSurface& surface, PositionDisplay& display);
 
 } // namespace cadenzo

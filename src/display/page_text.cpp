@@ -1,7 +1,7 @@
 #include "display/page_text.h"
 
-#include "book/marker_lines.h"
 #include "base/unicode.h"
+#include "book/marker_lines.h"
 
 #include <algorithm>
 

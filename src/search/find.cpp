@@ -25,9 +25,9 @@ bool isAscii(std::string_view text) {
 char foldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 std::size_t findAsciiFolded(std::string_view text, std::string_view pattern, std::size_t from) {
-    const auto at = std::search(text.begin() + static_cast<std::ptrdiff_t>(std::min(from, text.size())), text.end(),
-                                pattern.begin(), pattern.end(),
-                                [](char a, char b) { return foldAscii(a) == foldAscii(b); });
+    const auto at =
+        std::search(text.begin() + static_cast<std::ptrdiff_t>(std::min(from, text.size())), text.end(),
+                    pattern.begin(), pattern.end(), [](char a, char b) { return foldAscii(a) == foldAscii(b); });
     return at == text.end() ? std::string_view::npos : static_cast<std::size_t>(at - text.begin());
 }
 
@@ -90,7 +90,8 @@ std::optional<int> SearchLines(const BookLineList& lines, int first, int last, c
 
 int FindHitPageStart(const BookLineList& lines, int hit, int origin) {
     int a = std::clamp(hit, 0, static_cast<int>(lines.size()) - 1);
-    while (a > 0 && !(lines[static_cast<std::size_t>(a)].size() > 0 && lines[static_cast<std::size_t>(a)][0] == 'p')) --a;
+    while (a > 0 && !(lines[static_cast<std::size_t>(a)].size() > 0 && lines[static_cast<std::size_t>(a)][0] == 'p'))
+        --a;
     return a <= origin ? hit : a;
 }
 

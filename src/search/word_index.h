@@ -29,7 +29,9 @@ struct IndexTree {
     std::vector<int> topLevel;
 
     int size() const { return static_cast<int>(text.size()); }
-    int child(int node, int k) const { return childIds[static_cast<std::size_t>(childStart[static_cast<std::size_t>(node)] + k)]; }
+    int child(int node, int k) const {
+        return childIds[static_cast<std::size_t>(childStart[static_cast<std::size_t>(node)] + k)];
+    }
     // The node that comes first after the root in tree order (the first
     // letter row), or -1.
     int firstAfterRoot() const;

@@ -16,8 +16,9 @@ using test::WriteFile;
 class Bookmarks : public ::testing::Test {
   protected:
     void SetUp() override {
-        WriteFile(rig.folder.path("app/Reader.toc"), "Shelf  <<0none\r\nMy Book<<1mybook\r\nOne<<2mybook@refpt001\r\n"
-                                                     "Two<<2mybook@refpt002\r\nOther<<1other\r\n");
+        WriteFile(rig.folder.path("app/Reader.toc"),
+                  "Shelf  <<0none\r\nMy Book<<1mybook\r\nOne<<2mybook@refpt001\r\n"
+                  "Two<<2mybook@refpt002\r\nOther<<1other\r\n");
         WriteFile(rig.folder.path("app/mybook.lit"), StoredBookText(2, 12));
         WriteFile(rig.folder.path("app/other.lit"), StoredBookText(1, 12));
         rig.window.setCapacity(10);
@@ -83,8 +84,8 @@ TEST_F(Bookmarks, FirstBookmarkOfANewSectionIsOffered) {
     EXPECT_EQ(file(), "<<none\r\n<<mybook\r\n#3 old\r\n<<other\r\n\r\n");
     r().NextPage();
     add("in other");
-    EXPECT_EQ(file(), "<<none\r\n<<mybook\r\n#3 old\r\n<<other\r\n#" + std::to_string(r().PageStart()) +
-                          " in other\r\n\r\n");
+    EXPECT_EQ(file(),
+              "<<none\r\n<<mybook\r\n#3 old\r\n<<other\r\n#" + std::to_string(r().PageStart()) + " in other\r\n\r\n");
     // Opening the book at its title offers that first bookmark.
     const int marked = r().PageStart();
     click(2);

@@ -10,8 +10,15 @@ namespace cadenzo {
 namespace {
 
 TEST(IniFile, ReadsIntegersWithDefaults) {
-    const IniLines lines = {"[c:\\apps\\reader.toc]", "fontsize=99", "[How]", " FontSize = 0x1A ",
-                            "background=dark", "tleft=-20", "empty=", "[other]", "twidth=5"};
+    const IniLines lines = {"[c:\\apps\\reader.toc]",
+                            "fontsize=99",
+                            "[How]",
+                            " FontSize = 0x1A ",
+                            "background=dark",
+                            "tleft=-20",
+                            "empty=",
+                            "[other]",
+                            "twidth=5"};
     EXPECT_EQ(IniReadInteger(lines, "how", "fontsize", 15), 26); // section and key ignore case
     EXPECT_EQ(IniReadInteger(lines, "how", "background", 1), 1);
     EXPECT_EQ(IniReadInteger(lines, "how", "tleft", 100), -20);

@@ -11,14 +11,15 @@ using test::ReadFile;
 using test::StoredBookText;
 using test::WriteFile;
 
-const char* const kCatalogue = "Library  <<0none\r\n"
-                               "My Book  <<1mybook\r\n"
-                               "One<<2mybook@refpt001\r\n"
-                               "\r\n"
-                               "; notes and blank lines are left out\r\n"
-                               "Two<<2mybook@refpt002\r\n"
-                               "Missing<<2mybook@refpt009\r\n"
-                               "Empty<<1\r\n";
+const char* const kCatalogue =
+    "Library  <<0none\r\n"
+    "My Book  <<1mybook\r\n"
+    "One<<2mybook@refpt001\r\n"
+    "\r\n"
+    "; notes and blank lines are left out\r\n"
+    "Two<<2mybook@refpt002\r\n"
+    "Missing<<2mybook@refpt009\r\n"
+    "Empty<<1\r\n";
 
 class Opening : public ::testing::Test {
   protected:
@@ -237,8 +238,7 @@ TEST(CatalogueFiles, OpeningOneSwitchesNamesSettingsAndBookmarks) {
 TEST(CatalogueFiles, SeededBookmarkFileIsLeftAloneOnceItExists) {
     ReaderRig rig;
     rig.start();
-    EXPECT_EQ(ReadFile(rig.reader->BookmarkPath),
-              "<<none\r\n<<title\r\n<<vesta\r\n<<author\r\n<<aut\r\n<<vesta\r\n");
+    EXPECT_EQ(ReadFile(rig.reader->BookmarkPath), "<<none\r\n<<title\r\n<<vesta\r\n<<author\r\n<<aut\r\n<<vesta\r\n");
     WriteFile(rig.reader->BookmarkPath, "mine\n<<vesta\n#5 kept");
     rig.reset();
     rig.start();

@@ -50,7 +50,7 @@ TEST_F(Search, FindTurnsToTheHitAndClosesWhenNothingMoreIsFound) {
 
     find("Chapter 2 sentence 4"); // no second occurrence further down
     EXPECT_FALSE(rig.window.findOpen);
-    EXPECT_EQ(r().FindHitLine, hit); // the page is unchanged
+    EXPECT_EQ(r().FindHitLine, hit);     // the page is unchanged
     find("chapter 1 sentence 2", false); // backward, case folded
     EXPECT_LT(r().PageStart(), hit);
     EXPECT_EQ(r().PageStart(), r().FindHitLine); // backward hits start their page

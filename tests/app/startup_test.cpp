@@ -1,7 +1,7 @@
-#include "base/errors.h"
 #include "app/ini_file.h"
 #include "app/layout.h"
 #include "app/settings.h"
+#include "base/errors.h"
 #include "support/reader_rig.h"
 
 #include <gtest/gtest.h>
@@ -76,12 +76,29 @@ TEST(Startup, SettingsAreReadWithDefaultsAndClamped) {
     const Case cases[] = {
         {"[how]\r\nfontsize=15\r\n", 15, 1, false, false, false, {100, 0, 500, 450}},
         {"[how]\r\nfontsize=60\r\nbackground=7\r\nplainbkg=1\r\n", 40, 2, true, false, false, {100, 0, 500, 450}},
-        {"[how]\r\nfontsize=2\r\nbackground=-5\r\nplainbkg=2\r\ntwocolumn=1\r\n", 4, -1, false, false, true, {100, 0, 500, 450}},
-        {"[how]\r\nfontsize=0x10\r\nbackground=zero\r\ntwocolor=1\r\ntwidth=900\r\ntheight=700\r\ntleft=5\r\nttop=6\r\n",
-         16, 1, false, true, false, {5, 6, 900, 700}},
+        {"[how]\r\nfontsize=2\r\nbackground=-5\r\nplainbkg=2\r\ntwocolumn=1\r\n",
+         4,
+         -1,
+         false,
+         false,
+         true,
+         {100, 0, 500, 450}},
+        {"[how]\r\nfontsize=0x10\r\nbackground=zero\r\ntwocolor=1\r\ntwidth=900\r\ntheight=700\r\ntleft=5\r\nttop="
+         "6\r\n",
+         16,
+         1,
+         false,
+         true,
+         false,
+         {5, 6, 900, 700}},
         {"garbage without sections\r\n", 15, 1, false, false, false, {100, 0, 500, 450}},
-        {"[how]\r\ntleft=2147483647\r\nttop=-2147483648\r\ntwidth=99999999\r\ntheight=-5\r\n", 15, 1, false, false,
-         false, {32767, -32767, 32767, 450}},
+        {"[how]\r\ntleft=2147483647\r\nttop=-2147483648\r\ntwidth=99999999\r\ntheight=-5\r\n",
+         15,
+         1,
+         false,
+         false,
+         false,
+         {32767, -32767, 32767, 450}},
     };
     for (const Case& c : cases) {
         ReaderRig rig;
@@ -191,4 +208,3 @@ TEST(WindowFrame, ClientAreaSitsInsideTheOuterRectangle) {
 
 } // namespace
 } // namespace cadenzo
-

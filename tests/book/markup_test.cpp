@@ -9,19 +9,12 @@ namespace {
 const std::string kBanner = "Tidal Type(r) banner";
 
 TEST(PrepareBookLines, AppendsEndLinesDropsBannerAndUnfoldsIndentation) {
-    const BookLineList stored = {kBanner, "l00|b>Title, by  ", "p000 ", "l05The sea came in. ",
-                                 "s000 ", "l60x", "l00|p> ", "p001", "   ", ""};
+    const BookLineList stored = {
+        kBanner, "l00|b>Title, by  ", "p000 ", "l05The sea came in. ", "s000 ", "l60x", "l00|p> ", "p001", "   ", ""};
     const BookLineList prepared = PrepareBookLines(stored);
-    const BookLineList expected = {"|b>Title, by  ",
-                                   "p000 ",
-                                   "     The sea came in. ",
-                                   "s000 ",
-                                   std::string(52, ' ') + "x",
-                                   "|p> ",
-                                   "p001",
-                                   "p999",
-                                   "        END OF FILE",
-                                   " "};
+    const BookLineList expected = {
+        "|b>Title, by  ", "p000 ", "     The sea came in. ", "s000 ", std::string(52, ' ') + "x", "|p> ",
+        "p001",           "p999",  "        END OF FILE",    " "};
     EXPECT_EQ(prepared, expected);
     // Eight stored lines once the trailing blank ones are gone: N + 2 prepared lines.
     EXPECT_EQ(prepared.size(), 8u + 2u);

@@ -30,8 +30,9 @@ struct RendererRig {
     RendererRig() { WriteSchemeColors(sets, Scheme::Light); }
 
     int show(int start) {
-        PageInputs in{lines, fontSize, sets, twoColumns, programDir, width, height,
-                      [this](const std::string& p) { return existingFiles.count(p) > 0; }};
+        PageInputs in{
+            lines,      fontSize, sets,   twoColumns,
+            programDir, width,    height, [this](const std::string& p) { return existingFiles.count(p) > 0; }};
         display.surface.clearLog();
         return ShowPage(start, in, state, display.surface, display);
     }
@@ -45,7 +46,8 @@ BookLineList sentences(int count, int length) {
     BookLineList lines;
     for (int s = 0; s < count; ++s) {
         if (s > 0) lines.push_back("s000 ");
-        for (int i = 0; i < length; ++i) lines.push_back("     line " + std::to_string(s) + "." + std::to_string(i) + " ");
+        for (int i = 0; i < length; ++i)
+            lines.push_back("     line " + std::to_string(s) + "." + std::to_string(i) + " ");
     }
     lines.push_back("p999");
     lines.push_back("        END OF FILE");
@@ -171,8 +173,13 @@ TEST(ShowPage, TwoColumnsSplitAtTheMiddleWithARule) {
 
 TEST(ShowPage, TagsColourFaceAndStyle) {
     RendererRig rig;
-    rig.lines = {"|b>Title, by  ", "        Author  ", "     His grey|9> eyes|4> |n>plain|0>x|z>y", "|p> ",
-                 "p999", "        END OF FILE", " "};
+    rig.lines = {"|b>Title, by  ",
+                 "        Author  ",
+                 "     His grey|9> eyes|4> |n>plain|0>x|z>y",
+                 "|p> ",
+                 "p999",
+                 "        END OF FILE",
+                 " "};
     rig.show(0);
     const auto& t = rig.surface().texts;
     // Bold switched on by "|b>" stays on for the following lines until "|n>".
@@ -192,7 +199,8 @@ TEST(ShowPage, TagsColourFaceAndStyle) {
 
 TEST(ShowPage, ParagraphsAndAnchorsToggleTheShade) {
     RendererRig rig;
-    rig.lines = {"p000 ", "     one ", "|refpt001> ", "     two ", "s000 ", "     three", "p999", "        END OF FILE", " "};
+    rig.lines = {"p000 ",      "     one ", "|refpt001> ",         "     two ", "s000 ",
+                 "     three", "p999",      "        END OF FILE", " "};
     rig.show(0);
     // The paragraph marker on the first line toggles before anything is drawn.
     EXPECT_EQ(rig.surface().texts[0].background, rig.sets[1].slot[1]);
@@ -214,8 +222,13 @@ TEST(ShowPage, ParagraphsAndAnchorsToggleTheShade) {
 TEST(ShowPage, PicturesShowAPlaceholderOnlyForTheFirstExistingOne) {
     RendererRig rig;
     rig.existingFiles = {"/books/map.png"};
-    rig.lines = {"     before|image>map.png  ", "     x|image>other.png", "     after", "     more",
-                 "p999", "        END OF FILE", " "};
+    rig.lines = {"     before|image>map.png  ",
+                 "     x|image>other.png",
+                 "     after",
+                 "     more",
+                 "p999",
+                 "        END OF FILE",
+                 " "};
     rig.twoColumns = true;
     const int next = rig.show(0);
     EXPECT_EQ(rig.state.PageImageFile, "/books/map.png");
@@ -242,8 +255,13 @@ TEST(ShowPage, MultiByteCharactersAreNeverSplit) {
     std::string dashes;
     for (int i = 0; i < 30; ++i) dashes += dash;
     RendererRig rig;
-    rig.lines = {"     la|9> caf" + e + "|4>" + dash, "|" + e + e + "x" + book + "|" + dash + ">y", "     n" + e, dashes,
-                 "p999", "        END OF FILE", " "};
+    rig.lines = {"     la|9> caf" + e + "|4>" + dash,
+                 "|" + e + e + "x" + book + "|" + dash + ">y",
+                 "     n" + e,
+                 dashes,
+                 "p999",
+                 "        END OF FILE",
+                 " "};
     rig.show(0);
     std::string highlighted;
     for (const auto& t : rig.surface().texts) {

@@ -7,19 +7,19 @@ namespace {
 
 TEST(PageText, MarkupAndMarkersAreLeftOut) {
     const BookLineList lines = {
-        "|refpt001> ",                                        // anchor line: one blank
-        "|b>I|n> ",                                           // "I "
-        "p000 ",                                              // marker: left out
-        "|p> ",                                               // " "
+        "|refpt001> ",                                         // anchor line: one blank
+        "|b>I|n> ",                                            // "I "
+        "p000 ",                                               // marker: left out
+        "|p> ",                                                // " "
         "             was|9> flushed|4> and|9> animated|4>. ", // four tags
         "s000 ",
-        "     before|image>map.png",                          // picture line: left out
+        "     before|image>map.png", // picture line: left out
         "p999",
         "        END OF FILE",
         " ",
     };
-    const std::vector<std::string> expected = {" ", "I ", " ", "             was flushed and animated. ",
-                                               "        END OF FILE", " "};
+    const std::vector<std::string> expected = {
+        " ", "I ", " ", "             was flushed and animated. ", "        END OF FILE", " "};
     EXPECT_EQ(PageTextLines(lines, 0, 9), expected);
     // Only lines that exist; the range's last line is included.
     EXPECT_EQ(PageTextLines(lines, 8, 40), (std::vector<std::string>{"        END OF FILE", " "}));
@@ -39,9 +39,9 @@ TEST(PageText, TagsAndMarkersCountCharactersNotBytes) {
     };
     const Case cases[] = {
         {"caf|9> " + e + "|4>", "caf " + e},
-        {"a|" + e + ">b", "ab"},            // the tag's code is é: the bar, é and ">" go
-        {"a|" + e + e + "b", "ab"},         // bar + two characters
-        {"x|" + quote, "x"},                // a tag cut off at the line's end
+        {"a|" + e + ">b", "ab"},    // the tag's code is é: the bar, é and ">" go
+        {"a|" + e + e + "b", "ab"}, // bar + two characters
+        {"x|" + quote, "x"},        // a tag cut off at the line's end
         {"|" + e, ""},
     };
     for (const Case& c : cases) {

@@ -13,26 +13,25 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QSpinBox>
 #include <QStandardPaths>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
-#include <QTimer>
-#include <QMenu>
-#include <QMessageBox>
-#include <QFileDialog>
-#include <QFile>
-#include <QLineEdit>
-#include <QTreeView>
-#include <QLineEdit>
 #include <QTest>
+#include <QTimer>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <QWindow>
-#include <QLabel>
-#include <QTabBar>
 
 #include <gtest/gtest.h>
 
@@ -384,7 +383,9 @@ TEST_F(MainWindow, ChapterBookmarkCloseAndResume) {
         box->button(QMessageBox::Yes)->click();
     });
     clickText(showChapters());
-    EXPECT_EQ(question, QStringLiteral("Do you want to start reading where you last closed the file?|where Tobias shows the books"));
+    EXPECT_EQ(
+        question,
+        QStringLiteral("Do you want to start reading where you last closed the file?|where Tobias shows the books"));
     EXPECT_EQ(form->reader().PageStart(), marked);
 }
 
@@ -408,7 +409,8 @@ TEST_F(MainWindow, FindIndexAndSave) {
     const int before = form->reader().PageStart();
     QTest::mouseClick(form->FindDialog1->FindNext, Qt::LeftButton);
     EXPECT_GT(form->reader().PageStart(), before);
-    EXPECT_NE(form->reader().BookLines[static_cast<std::size_t>(form->reader().FindHitLine)].find("Tobias"), std::string::npos);
+    EXPECT_NE(form->reader().BookLines[static_cast<std::size_t>(form->reader().FindHitLine)].find("Tobias"),
+              std::string::npos);
 
     form->PageControl2->setCurrentWidget(form->IndexTabSheet);
     QTest::mouseClick(form->IndexLoadButton, Qt::LeftButton);
@@ -420,9 +422,11 @@ TEST_F(MainWindow, FindIndexAndSave) {
     form->InxTreeView->expand(form->InxTreeView->currentIndex());
     form->InxTreeView->expand(word);
     const int found = form->reader().PageStart();
-    QTest::mouseClick(form->InxTreeView->viewport(), Qt::RightButton, {}, form->InxTreeView->visualRect(reference).center());
+    QTest::mouseClick(form->InxTreeView->viewport(), Qt::RightButton, {},
+                      form->InxTreeView->visualRect(reference).center());
     EXPECT_EQ(form->reader().PageStart(), found); // only a left click goes there
-    QTest::mouseClick(form->InxTreeView->viewport(), Qt::LeftButton, {}, form->InxTreeView->visualRect(reference).center());
+    QTest::mouseClick(form->InxTreeView->viewport(), Qt::LeftButton, {},
+                      form->InxTreeView->visualRect(reference).center());
     const int line = reference.data().toString().trimmed().toInt();
     EXPECT_EQ(form->reader().PageStart(), std::max(0, line - 5));
 
@@ -494,7 +498,8 @@ void addVestaBookmark(const std::string& bookmarkPath, const std::string& line) 
 }
 
 std::string shippedBookName() {
-    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QStringLiteral("/vesta.lit")).toStdString();
+    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QStringLiteral("/vesta.lit"))
+        .toStdString();
 }
 
 // A book named on the command line opens on the Reading page behind the About
@@ -623,7 +628,8 @@ TEST_F(MainWindow, AssistiveTechnologyFollowsThePageThePositionAndTheIndexTab) {
     ASSERT_NE(panel, nullptr);
     auto indexTab = [panel]() -> QAccessibleInterface* {
         for (int i = 0; i < panel->childCount(); ++i)
-            if (QAccessibleInterface* tab = panel->child(i); tab && tab->text(QAccessible::Name) == QStringLiteral("Index"))
+            if (QAccessibleInterface* tab = panel->child(i);
+                tab && tab->text(QAccessible::Name) == QStringLiteral("Index"))
                 return tab;
         return nullptr;
     };
@@ -645,12 +651,16 @@ TEST_F(MainWindow, AssistiveTechnologyFollowsThePageThePositionAndTheIndexTab) {
 // The reader's text is UTF-8 on its way to the screen, the page's accessible
 // text and the Index tree, and text typed into the dialogs reaches it as UTF-8.
 TEST_F(MainWindow, Utf8TextOnThePageInTheIndexAndFromTheDialogs) {
-    form->reader().BookLines = {"p000 ", "     \xE2\x80\x9CKeeper\xE2\x80\x99s\xE2\x80\x9D caf|9> \xC3\xA9t\xC3\xA9|4> ",
-                                "p001 ", "     na\xC3\xAFve ", "p999", "        END OF FILE", " "};
+    form->reader().BookLines = {
+        "p000 ", "     \xE2\x80\x9CKeeper\xE2\x80\x99s\xE2\x80\x9D caf|9> \xC3\xA9t\xC3\xA9|4> ",
+        "p001 ", "     na\xC3\xAFve ",
+        "p999",  "        END OF FILE",
+        " "};
     form->dispatch([this] { form->reader().NextPageStart = form->reader().ShowPage(0); });
     QAccessibleInterface* page = QAccessible::queryAccessibleInterface(form->Image1);
     ASSERT_NE(page, nullptr);
-    EXPECT_TRUE(page->text(QAccessible::Description).contains(QString::fromUtf8("\u201CKeeper\u2019s\u201D caf \u00E9t\u00E9")))
+    EXPECT_TRUE(
+        page->text(QAccessible::Description).contains(QString::fromUtf8("\u201CKeeper\u2019s\u201D caf \u00E9t\u00E9")))
         << page->text(QAccessible::Description).toStdString();
 
     form->setIndexTree(BuildIndexTree(IndexRows({"\xC3\x89t\xC3\xA9|000100001"})));
@@ -672,7 +682,8 @@ TEST_F(MainWindow, Utf8TextOnThePageInTheIndexAndFromTheDialogs) {
     RealFileSystem files;
     const auto lines = files.readLines(form->reader().BookmarkPath);
     ASSERT_TRUE(lines.has_value());
-    EXPECT_NE(std::find(lines->begin(), lines->end(), "#0 cl\xC3\xB4ture d\xE2\x80\x99\xC3\xA9t\xC3\xA9"), lines->end());
+    EXPECT_NE(std::find(lines->begin(), lines->end(), "#0 cl\xC3\xB4ture d\xE2\x80\x99\xC3\xA9t\xC3\xA9"),
+              lines->end());
 }
 
 TEST_F(MainWindow, ScreenshotShowsThePage) {

@@ -16,7 +16,8 @@ std::vector<std::string> textsUnder(const IndexTree& t, int node) {
 }
 
 TEST(WordIndex, AppleApricotBear) {
-    const IndexTree t = BuildIndexTree(IndexRows({"Apple|abcd00012", "apricot|abcd00340|abcd001234", "Bear|abcd00007"}));
+    const IndexTree t =
+        BuildIndexTree(IndexRows({"Apple|abcd00012", "apricot|abcd00340|abcd001234", "Bear|abcd00007"}));
     ASSERT_EQ(t.topLevel, (std::vector<int>{0}));
     EXPECT_EQ(t.text[0], "Index");
     EXPECT_EQ(textsUnder(t, 0), (std::vector<std::string>{"a", "b"}));
@@ -73,8 +74,9 @@ TEST(WordIndex, TreeOfOddRows) {
 
 TEST(WordIndex, LineBeginningWithANulByteGetsItsLetterRow) {
     const std::vector<std::string> file = {"Apple|abcd00001", std::string("\0Har|abcd00007", 14), "bee|abcd00002"};
-    const std::vector<std::string> rows = {"a", "Apple", "|abcd00001", std::string(1, '\0'), std::string("\0Har", 4),
-                                           "|abcd00007", "b", "bee", "|abcd00002"};
+    const std::vector<std::string> rows = {
+        "a",          "Apple", "|abcd00001", std::string(1, '\0'), std::string("\0Har", 4),
+        "|abcd00007", "b",     "bee",        "|abcd00002"};
     EXPECT_EQ(IndexRows(file), rows);
     EXPECT_EQ(test::IndexRowsByInsertion(file), rows);
 }
@@ -90,7 +92,8 @@ TEST(WordIndex, OnePassAgreesWithInsertionOnRandomFiles) {
         for (int l = 0; l < lines; ++l) {
             std::string line;
             const int wordLength = pick(4);
-            for (int c = 0; c < wordLength; ++c) line += alphabet[static_cast<std::size_t>(pick(static_cast<int>(alphabet.size())))];
+            for (int c = 0; c < wordLength; ++c)
+                line += alphabet[static_cast<std::size_t>(pick(static_cast<int>(alphabet.size())))];
             const int refs = pick(5);
             for (int r = 0; r < refs; ++r) line += pick(2) ? "|abcd00042" : "|abcd123456";
             if (pick(6) == 0) line = "|abc" + std::to_string(pick(1000));
@@ -103,10 +106,24 @@ TEST(WordIndex, OnePassAgreesWithInsertionOnRandomFiles) {
 // Accented initials stand with their plain letter ("École" under "e"); a
 // letter row or a word of one multi-byte character is one character.
 TEST(WordIndex, AccentedWordsAndOneCharacterRows) {
-    const std::vector<std::string> file = {"eagle|xxxx00001", "\xC3\x89" "cole|xxxx00002", "ecru|xxxx00003",
-                                           "\xC3\x98rsted|xxxx00004", "\xC3\xA0|xxxx00005"};
-    const std::vector<std::string> rows = {"e", "eagle", "|xxxx00001", "\xC3\x89" "cole", "|xxxx00002", "ecru", "|xxxx00003",
-                                           "\xC3\xB8", "\xC3\x98rsted", "|xxxx00004", "a", "\xC3\xA0", "|xxxx00005"};
+    const std::vector<std::string> file = {"eagle|xxxx00001",
+                                           "\xC3\x89"
+                                           "cole|xxxx00002",
+                                           "ecru|xxxx00003", "\xC3\x98rsted|xxxx00004", "\xC3\xA0|xxxx00005"};
+    const std::vector<std::string> rows = {"e",
+                                           "eagle",
+                                           "|xxxx00001",
+                                           "\xC3\x89"
+                                           "cole",
+                                           "|xxxx00002",
+                                           "ecru",
+                                           "|xxxx00003",
+                                           "\xC3\xB8",
+                                           "\xC3\x98rsted",
+                                           "|xxxx00004",
+                                           "a",
+                                           "\xC3\xA0",
+                                           "|xxxx00005"};
     EXPECT_EQ(IndexRows(file), rows);
     const IndexTree t = BuildIndexTree(rows);
     EXPECT_EQ(textsUnder(t, 0), (std::vector<std::string>{"e", "\xC3\xB8", "a", "\xC3\xA0"}));

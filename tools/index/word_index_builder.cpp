@@ -1,7 +1,7 @@
 #include "word_index_builder.h"
 
-#include "book/marker_lines.h"
 #include "base/unicode.h"
+#include "book/marker_lines.h"
 #include "display/page_text.h"
 
 #include <algorithm>
@@ -76,14 +76,13 @@ struct Entry {
 
 bool IsCommonWord(std::string_view w) {
     static const std::array<std::string_view, 88> common = {
-        "a",     "about", "after", "again", "all",   "am",    "an",    "and",   "any",   "are",   "as",
-        "at",    "be",    "been",  "but",   "by",    "can",   "could", "did",   "do",    "does",  "for",
-        "from",  "had",   "has",   "have",  "he",    "her",   "here",  "him",   "his",   "how",   "i",
-        "if",    "in",    "into",  "is",    "it",    "it's",  "its",   "me",    "my",    "no",    "nor",
-        "not",   "now",   "of",    "off",   "on",    "once",  "one",   "only",  "or",    "our",   "out",
-        "over",  "she",   "should", "so",   "some",  "than",  "that",  "the",   "their", "them",  "then",
-        "there", "these", "they",  "this",  "those", "to",    "too",   "up",    "upon",  "us",    "very",
-        "was",   "we",    "were",  "what",  "when",  "where", "which", "while", "who",   "will",  "with"};
+        "a",    "about", "after", "again", "all",   "am",     "an",    "and",  "any",  "are",  "as",   "at",    "be",
+        "been", "but",   "by",    "can",   "could", "did",    "do",    "does", "for",  "from", "had",  "has",   "have",
+        "he",   "her",   "here",  "him",   "his",   "how",    "i",     "if",   "in",   "into", "is",   "it",    "it's",
+        "its",  "me",    "my",    "no",    "nor",   "not",    "now",   "of",   "off",  "on",   "once", "one",   "only",
+        "or",   "our",   "out",   "over",  "she",   "should", "so",    "some", "than", "that", "the",  "their", "them",
+        "then", "there", "these", "they",  "this",  "those",  "to",    "too",  "up",   "upon", "us",   "very",  "was",
+        "we",   "were",  "what",  "when",  "where", "which",  "while", "who",  "will", "with"};
     return std::find(common.begin(), common.end(), w) != common.end();
 }
 

@@ -8,15 +8,9 @@ namespace cadenzo {
 
 namespace {
 
-QRect toQRect(const Rect& r) {
-    return QRect(r.left, r.top, r.width, r.height);
-}
-Rect toRect(const QRect& r) {
-    return Rect{r.x(), r.y(), r.width(), r.height()};
-}
-FrameMargins toFrameMargins(const QMargins& m) {
-    return {m.left(), m.top(), m.right(), m.bottom()};
-}
+QRect toQRect(const Rect& r) { return QRect(r.left, r.top, r.width, r.height); }
+Rect toRect(const QRect& r) { return Rect{r.x(), r.y(), r.width(), r.height()}; }
+FrameMargins toFrameMargins(const QMargins& m) { return {m.left(), m.top(), m.right(), m.bottom()}; }
 
 } // namespace
 
@@ -40,9 +34,7 @@ void OuterFrame::place(const QRect& outer) {
     apply();
 }
 
-QRect OuterFrame::outer() const {
-    return toQRect(OuterRectOf(toRect(window_->geometry()), toFrameMargins(margins())));
-}
+QRect OuterFrame::outer() const { return toQRect(OuterRectOf(toRect(window_->geometry()), toFrameMargins(margins()))); }
 
 void OuterFrame::apply() {
     const QMargins m = margins();
@@ -90,8 +82,7 @@ bool OuterFrame::eventFilter(QObject*, QEvent* event) {
         if (placed_ && pending_ && now != applied_ && plain) apply();
         break;
     }
-    default:
-        break;
+    default: break;
     }
     return false;
 }

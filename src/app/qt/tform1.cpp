@@ -1,8 +1,8 @@
 #include "app/qt/tform1.h"
 
 #include "app/qt/outer_frame.h"
-#include "base/errors.h"
 #include "app/qt/page_view.h"
+#include "base/errors.h"
 #include "bookmarks/qt/tform4.h"
 #include "catalogue/catalogue.h"
 #include "display/qt/about_picture.h"
@@ -20,16 +20,16 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
-#include <QLineEdit>
-#include <QLocale>
-#include <QMouseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -130,8 +130,7 @@ void centreLines(QTextEdit* memo) {
 
 } // namespace
 
-TForm1::TForm1(const StartOptions& options, QWidget* parent)
-    : QMainWindow(parent), options_(options) {
+TForm1::TForm1(const StartOptions& options, QWidget* parent) : QMainWindow(parent), options_(options) {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Cadenzo"));
     outerFrame_ = new OuterFrame(this, true);
@@ -189,7 +188,8 @@ void TForm1::createMenus() {
     connect(OpenLITItem, &QAction::triggered, this, [this] { dispatch([this] { reader_->OpenLITItemClick(); }); });
     connect(OpenTOCItem, &QAction::triggered, this, [this] { dispatch([this] { reader_->OpenTOCItemClick(); }); });
 
-    connect(SaveScreenItem, &QAction::triggered, this, [this] { dispatch([this] { reader_->SaveScreenItemClick(); }); });
+    connect(SaveScreenItem, &QAction::triggered, this,
+            [this] { dispatch([this] { reader_->SaveScreenItemClick(); }); });
 
     QMenu* search = menuBar()->addMenu(QStringLiteral("Search"));
     FindItem = search->addAction(QStringLiteral("Find"));
@@ -420,7 +420,8 @@ void TForm1::createIndexTab() {
     LoadingIndexLabel->setStyleSheet(QStringLiteral("QLabel { background: yellow; font-size: 12pt; }"));
     LoadingIndexLabel->setGeometry(8, 304, 177, 25);
     LoadingIndexLabel->hide();
-    connect(IndexLoadButton, &QPushButton::clicked, this, [this] { dispatch([this] { reader_->IndexLoadButtonClick(); }); });
+    connect(IndexLoadButton, &QPushButton::clicked, this,
+            [this] { dispatch([this] { reader_->IndexLoadButtonClick(); }); });
     PageControl2->addTab(IndexTabSheet, QStringLiteral("Index"));
 }
 
@@ -481,8 +482,8 @@ bool TForm1::catalogueTreeMouse(QEvent* event) {
         const QPoint pos = static_cast<QMouseEvent*>(event)->position().toPoint();
         const QModelIndex index = TOCTreeView->indexAt(pos);
         const int textLeft = TOCTreeView->visualRect(index).left();
-        const bool onExpandBox = index.isValid() && TOCTreeView->model()->hasChildren(index) &&
-                                 pos.x() < textLeft && pos.x() >= textLeft - TOCTreeView->indentation();
+        const bool onExpandBox = index.isValid() && TOCTreeView->model()->hasChildren(index) && pos.x() < textLeft &&
+                                 pos.x() >= textLeft - TOCTreeView->indentation();
         pressBesideText_ = !index.isValid() || onExpandBox;
         if (event->type() == QEvent::MouseButtonPress) openedByLastClick_ = nullptr;
     } else if (event->type() == QEvent::MouseButtonRelease && pressBesideText_) {

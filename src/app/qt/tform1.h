@@ -197,13 +197,13 @@ class TForm1 : public QMainWindow, public Window {
 
     StartOptions options_;
     QtSurface surface_;
-    QImage aboutPicture_; // Image3: the about picture, drawn stretched onto ProgramIcon
+    QImage aboutPicture_;              // Image3: the about picture, drawn stretched onto ProgramIcon
     OuterFrame* outerFrame_ = nullptr; // the main window's outer rectangle
     OuterFrame* findFrame_ = nullptr;  // the find dialog's
     RealFileSystem files_;
     std::unique_ptr<Reader> reader_;
     QWidget* central_ = nullptr;
-    QStringList indexInstructions_; // Memo2's lines
+    QStringList indexInstructions_;                // Memo2's lines
     std::vector<QTreeWidgetItem*> catalogueItems_; // by pre-order number
     bool pressBesideText_ = false;
     QTreeWidgetItem* openedByLastClick_ = nullptr;

@@ -38,8 +38,8 @@ QImage MakeAboutPicture() {
     // Phrase lines: a sentence starts at the margin and cascades inward.
     const int indents[] = {4, 14, 26, 18, 34, 8, 4, 20, 30, 12, 24, 40, 4, 16, 28, 10};
     const int widths[] = {70, 56, 60, 48, 50, 66, 62, 54, 44, 70, 52, 40, 68, 58, 46, 64};
-    const QColor highlight[] = {QColor(0x00, 0x62, 0x00), QColor(0x97, 0x00, 0x00),
-                                QColor(0x00, 0x00, 0x6C), QColor(0x4A, 0x00, 0x4A)};
+    const QColor highlight[] = {QColor(0x00, 0x62, 0x00), QColor(0x97, 0x00, 0x00), QColor(0x00, 0x00, 0x6C),
+                                QColor(0x4A, 0x00, 0x4A)};
     for (int i = 0; i < 16; ++i) {
         const int y = -66 + i * 9;
         const int x = -56 + indents[i];
