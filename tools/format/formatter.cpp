@@ -4,6 +4,8 @@
 #include "line_breaker.h"
 
 #include <stdexcept>
+#include <string_view>
+#include <unordered_map>
 
 namespace cadenzo::format {
 
@@ -53,14 +55,22 @@ std::vector<std::string> formatBook(const Manuscript& book) {
     // writer reaches it, so no sentence's words are kept longer than that.
     BookLexicon lexicon;
     std::vector<WordInfo> words;
-    auto describe = [&words](const Sentence& sentence) {
+    // A word is described by its text alone, so each distinct word once; the
+    // keys are views into the book's sentences, which outlive this call.
+    std::unordered_map<std::string_view, WordInfo> described;
+    auto describe = [&words, &described](const Sentence& sentence) {
         words.clear();
         const std::string_view text = sentence.text;
         std::size_t pos = 0;
         while (pos < text.size()) {
             std::size_t end = text.find(' ', pos);
             if (end == std::string_view::npos) end = text.size();
-            if (end > pos) words.push_back(describeWord(text.substr(pos, end - pos)));
+            if (end > pos) {
+                const std::string_view word = text.substr(pos, end - pos);
+                auto [found, added] = described.try_emplace(word);
+                if (added) found->second = describeWord(word);
+                words.push_back(found->second);
+            }
             pos = end + 1;
         }
     };

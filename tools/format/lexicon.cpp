@@ -440,6 +440,9 @@ std::uint16_t wordClasses(std::string_view bare) {
             t[word] |= kDeterminer;
         for (std::string_view word : {"i", "he", "she", "it", "we", "they", "you", "who"})
             t[word] |= kSubjectPronoun;
+        for (std::string_view word : {"was", "were", "had", "has", "have", "is", "are", "am", "be",
+                                      "been", "did", "do", "does", "being"})
+            t[word] |= kAuxiliary;
         return t;
     }();
     std::uint16_t classes = 0;

@@ -33,13 +33,6 @@ bool isPronounI(const std::string& bare) {
     return bare == "i" || bare.rfind("i'", 0) == 0;
 }
 
-bool isAuxiliary(const std::string& bare) {
-    static const char* const words[] = {"was", "were", "had",  "has", "have", "is",   "are",
-                                        "am",  "be",   "been", "did", "do",   "does", "being"};
-    for (const char* word : words)
-        if (bare == word) return true;
-    return false;
-}
 
 } // namespace
 
@@ -181,7 +174,7 @@ Cost SentenceBreaker::boundaryCost(int next) const {
             c += kBreakAfterSubordinator;
         else if (before.is(kPreposition))
             c += kBreakAfterPreposition;
-        else if (isAuxiliary(before.bare))
+        else if (before.is(kAuxiliary))
             c += kBreakAfterAuxiliary;
         if (before.capitalised && after.capitalised && !after.opensQuote) c += kBreakInsideName;
         if (before.is(kNumberWord) &&
