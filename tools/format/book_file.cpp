@@ -45,6 +45,13 @@ std::string clean(std::string_view raw) {
     std::string out;
     out.reserve(raw.size());
     for (std::size_t i = 0; i < raw.size();) {
+        const auto byte = static_cast<unsigned char>(raw[i]);
+        if (byte >= 0x20 && byte < 0x7F && byte != '|') {
+            // Printable ASCII, the usual case: kept, blanks collapsed.
+            if (byte != ' ' || (!out.empty() && out.back() != ' ')) out += static_cast<char>(byte);
+            ++i;
+            continue;
+        }
         const text::CodePoint c = text::decodeAt(raw, i);
         if (c.value < 0x80 && c.value >= 0x20 && c.value != '|' && c.value != 0x7F) {
             if (c.value != ' ' || (!out.empty() && out.back() != ' ')) out += static_cast<char>(c.value);
