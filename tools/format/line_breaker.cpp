@@ -62,6 +62,9 @@ SentenceBreaker::SentenceBreaker(const std::vector<WordInfo>& words, int maxLine
         }
     // Rows are added as line counts are priced, so a search that stops early
     // never fills the rest.
+    const std::size_t rowsAhead = static_cast<std::size_t>(bestOnly ? std::min(maxLines_, 8) : maxLines_) + 1;
+    best_.reserve(rowsAhead * width);
+    from_.reserve(rowsAhead * width);
     best_.assign(width, kInfeasible);
     from_.assign(width, -1);
     best_[at(0, 0)] = 0;
