@@ -198,7 +198,11 @@ std::vector<std::string> writeBook(const Manuscript& book, const LayoutOf& layou
             for (std::size_t s = 0; s < paragraph.sentences.size(); ++s) {
                 if (s > 0) out.push_back("s000 ");
                 const Sentence& sentence = paragraph.sentences[s];
-                for (std::string& line : sentenceLines(splitFields(sentence.text), layoutOf(next)))
+                const SentenceLayout layout = layoutOf(next);
+                const std::vector<std::string_view> split =
+                    layout.words.empty() ? splitFields(sentence.text) : std::vector<std::string_view>();
+                for (std::string& line :
+                     sentenceLines(layout.words.empty() ? split : layout.words, layout))
                     out.push_back(std::move(line));
                 ++next;
             }

@@ -55,11 +55,13 @@ std::vector<std::string> formatBook(const Manuscript& book) {
     // writer reaches it, so no sentence's words are kept longer than that.
     BookLexicon lexicon;
     std::vector<WordInfo> words;
+    std::vector<std::string_view> texts;
     // A word is described by its text alone, so each distinct word once; the
     // keys are views into the book's sentences, which outlive this call.
     std::unordered_map<std::string_view, WordInfo> described;
-    auto describe = [&words, &described](const Sentence& sentence) {
+    auto describe = [&words, &texts, &described](const Sentence& sentence) {
         words.clear();
+        texts.clear();
         const std::string_view text = sentence.text;
         std::size_t pos = 0;
         while (pos < text.size()) {
@@ -70,6 +72,7 @@ std::vector<std::string> formatBook(const Manuscript& book) {
                 auto [found, added] = described.try_emplace(word);
                 if (added) found->second = describeWord(word);
                 words.push_back(found->second);
+                texts.push_back(word);
             }
             pos = end + 1;
         }
@@ -124,6 +127,7 @@ std::vector<std::string> formatBook(const Manuscript& book) {
             sentenceCandidates(words, layout.lineStarts, lexicon, 0, !entry.firstInChapter);
         layout.highlights = naturalHighlights(candidates, static_cast<int>(words.size()),
                                               static_cast<int>(layout.lineStarts.size()));
+        layout.words = texts;
         return layout;
     });
 }
