@@ -43,10 +43,8 @@ std::vector<std::string> titlePieces(const std::string& title);
 int openingLines(const Chapter& chapter);
 
 // The phrase lines of one sentence.
-std::vector<std::string> sentenceLines(const std::vector<std::string_view>& words,
-                                       const SentenceLayout& layout);
-std::vector<std::string> sentenceLines(const std::vector<std::string>& words,
-                                       const SentenceLayout& layout);
+std::vector<std::string> sentenceLines(const std::vector<std::string_view>& words, const SentenceLayout& layout);
+std::vector<std::string> sentenceLines(const std::vector<std::string>& words, const SentenceLayout& layout);
 
 // How sentence `index` (in book order) is laid out; asked once per sentence,
 // in book order.

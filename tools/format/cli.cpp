@@ -88,8 +88,7 @@ std::optional<std::string> parseArgs(const std::vector<std::string>& args, Optio
         } else if (arg.size() > 1 && arg[0] == '-') {
             return "unknown option '" + arg + "'";
         } else {
-            if (!options.input.empty())
-                return "more than one input file ('" + options.input + "' and '" + arg + "')";
+            if (!options.input.empty()) return "more than one input file ('" + options.input + "' and '" + arg + "')";
             options.input = arg;
         }
     }
@@ -125,8 +124,7 @@ void writeWholeFile(const std::string& path, const std::string& text) {
 std::string joinBookLines(const std::vector<std::string>& lines) {
     std::string text;
     std::size_t size = 0;
-    for (const std::string& line : lines)
-        size += line.size() + 1;
+    for (const std::string& line : lines) size += line.size() + 1;
     text.reserve(size);
     for (const std::string& line : lines) {
         text += line;
@@ -138,8 +136,7 @@ std::string joinBookLines(const std::vector<std::string>& lines) {
 std::string joinBookLines(std::vector<std::string>&& lines) {
     std::string text;
     std::size_t size = 0;
-    for (const std::string& line : lines)
-        size += line.size() + 1;
+    for (const std::string& line : lines) size += line.size() + 1;
     text.reserve(size);
     // Each line is let go once copied, so the book is not held twice over.
     for (std::string& line : lines) {

@@ -27,8 +27,7 @@ PreparedText prepareText(const Manuscript& book) {
                 entry.chapter = static_cast<int>(c);
                 entry.sourceLine = paragraph.sourceLine;
                 entry.firstInChapter = p == 0 && s == 0;
-                entry.lastInChapter =
-                    p + 1 == chapter.paragraphs.size() && s + 1 == paragraph.sentences.size();
+                entry.lastInChapter = p + 1 == chapter.paragraphs.size() && s + 1 == paragraph.sentences.size();
                 entry.lastChapter = c + 1 == book.chapters.size();
                 if (entry.lastInChapter && !entry.lastChapter)
                     entry.nextOpeningLines = openingLines(book.chapters[c + 1]);
@@ -118,15 +117,14 @@ std::vector<std::string> formatBook(const Manuscript& book) {
         const SentenceBreaker breaker(words, room, true);
         if (breaker.minLines() > breaker.maxLines())
             throw FormatError("line " + std::to_string(entry.sourceLine) +
-                              ": a sentence of this paragraph is too long: it needs more than " +
-                              std::to_string(room) + " phrase lines");
+                              ": a sentence of this paragraph is too long: it needs more than " + std::to_string(room) +
+                              " phrase lines");
         SentenceLayout layout;
         layout.lineStarts = breaker.breakInto(breaker.bestLines());
         layout.indents = cascadeIndents(words, layout.lineStarts);
-        const auto candidates =
-            sentenceCandidates(words, layout.lineStarts, lexicon, 0, !entry.firstInChapter);
-        layout.highlights = naturalHighlights(candidates, static_cast<int>(words.size()),
-                                              static_cast<int>(layout.lineStarts.size()));
+        const auto candidates = sentenceCandidates(words, layout.lineStarts, lexicon, 0, !entry.firstInChapter);
+        layout.highlights =
+            naturalHighlights(candidates, static_cast<int>(words.size()), static_cast<int>(layout.lineStarts.size()));
         layout.words = texts;
         return layout;
     });
