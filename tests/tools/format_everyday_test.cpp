@@ -4,6 +4,7 @@
 // the reader opens them by.
 #include "book_file.h"
 #include "book_writer.h"
+#include "cli.h"
 #include "format_book_lines.h"
 #include "formatter.h"
 #include "plain_text.h"
@@ -12,6 +13,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 namespace cadenzo::format::test {
 namespace {
@@ -233,6 +235,10 @@ TEST(EverydayText, LaysOutFilesByTheirKindAndNamesTheFileInErrors) {
             EXPECT_NE(std::string(error.what()).find(e.message), std::string::npos) << error.what();
         }
     }
+    // A shape fixes a manuscript's frame; other books are refused, not laid out wrong.
+    std::ostringstream out, err;
+    EXPECT_EQ(runFormatter({"--fit", manuscript, text}, out, err), kExitInputError);
+    EXPECT_NE(err.str().find("tale.txt: --fit lays out manuscripts only"), std::string::npos) << err.str();
     if (!readsEpub()) {
         EXPECT_THROW(layOutBook("PK", "book.epub"), FormatError);
     }

@@ -169,7 +169,10 @@ int runFormatter(const std::vector<std::string>& args, std::ostream& out, std::o
         std::vector<std::string> lines;
         if (options.fit) {
             const std::string bytes = readBookFileBytes(options.input);
-            const Manuscript book = readBook(bytes, options.input, options.kind);
+            // A shape fixes the manuscript's frame: a number line and no title under each heading.
+            const BookKind kind = options.kind ? *options.kind : bookKindOf(options.input, bytes);
+            if (kind != BookKind::Manuscript) throw FormatError(options.input + ": --fit lays out manuscripts only");
+            const Manuscript book = readBook(bytes, options.input, kind);
             const std::string shapeText = readBookFileBytes(options.shape);
             stage = options.shape + ": ";
             const Shape shape = parseShape(shapeText);
