@@ -19,8 +19,7 @@ void BM_LayOutPlainText(benchmark::State& state) {
         auto book = cadenzo::format::layOutBook(text, "bench.txt");
         benchmark::DoNotOptimize(book.lines.data());
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
-                            static_cast<std::int64_t>(text.size()));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(text.size()));
 }
 BENCHMARK(BM_LayOutPlainText)->Arg(1)->Arg(5)->Unit(benchmark::kMillisecond);
 
@@ -30,8 +29,7 @@ void BM_LayOutShippedManuscript(benchmark::State& state) {
         auto book = cadenzo::format::layOutBook(text, "vestaria.txt");
         benchmark::DoNotOptimize(book.lines.data());
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
-                            static_cast<std::int64_t>(text.size()));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(text.size()));
 }
 BENCHMARK(BM_LayOutShippedManuscript)->Unit(benchmark::kMillisecond);
 

@@ -11,28 +11,35 @@
 namespace cadenzo::bench {
 
 inline std::string PlainTextBook(std::size_t bytes) {
-    static const char* const subjects[] = {
-        "Mara",          "The harbour master", "Old Tobias",  "Nell",        "The ferryman",
-        "Her brother",   "Nobody on the quay", "The widow Ashe", "Émile",    "The clerk"};
-    static const char* const verbs[] = {
-        "watched the water rise along the posts",   "counted the boats twice",
-        "walked down to the causeway",              "said nothing for a long while",
-        "wrote the hours in a green ledger",        "never once let the lamp go out",
-        "carried the spare wicks up the stair",     "looked toward the tower",
-        "heard the bell ring across the marsh",     "kept the café open until midnight"};
-    static const char* const tails[] = {
-        "before the tide turned",   "as the light failed over Saltmarsh Quay",
-        "because the glass was falling", "with a can of soup under his coat",
-        "though it was nearly four o’clock", "while the rain came in from the sea",
-        "and then went home",       "in the grey hour before dawn",
-        "without a word to anyone", "for forty years or more"};
-    static const char* const speech[] = {
-        "“Three inches by morning,” she said, “or I am no judge of weather.”",
-        "“Is that you?” he asked.", "“It’s late,” said the clerk — and it was.",
-        "‘Not yet,’ she answered. ‘Not until the boats are in.’",
-        "“Where did they go… and why?”"};
-    static const char* const titles[] = {"The Storm", "The Calm", "A Letter from the Mainland",
-                                         "The Lamp", "Forty Miles", "Low Water"};
+    static const char* const subjects[] = {"Mara",         "The harbour master", "Old Tobias",         "Nell",
+                                           "The ferryman", "Her brother",        "Nobody on the quay", "The widow Ashe",
+                                           "Émile",        "The clerk"};
+    static const char* const verbs[] = {"watched the water rise along the posts",
+                                        "counted the boats twice",
+                                        "walked down to the causeway",
+                                        "said nothing for a long while",
+                                        "wrote the hours in a green ledger",
+                                        "never once let the lamp go out",
+                                        "carried the spare wicks up the stair",
+                                        "looked toward the tower",
+                                        "heard the bell ring across the marsh",
+                                        "kept the café open until midnight"};
+    static const char* const tails[] = {"before the tide turned",
+                                        "as the light failed over Saltmarsh Quay",
+                                        "because the glass was falling",
+                                        "with a can of soup under his coat",
+                                        "though it was nearly four o’clock",
+                                        "while the rain came in from the sea",
+                                        "and then went home",
+                                        "in the grey hour before dawn",
+                                        "without a word to anyone",
+                                        "for forty years or more"};
+    static const char* const speech[] = {"“Three inches by morning,” she said, “or I am no judge of weather.”",
+                                         "“Is that you?” he asked.", "“It’s late,” said the clerk — and it was.",
+                                         "‘Not yet,’ she answered. ‘Not until the boats are in.’",
+                                         "“Where did they go… and why?”"};
+    static const char* const titles[] = {"The Storm", "The Calm",    "A Letter from the Mainland",
+                                         "The Lamp",  "Forty Miles", "Low Water"};
     static const char* const numerals[] = {"I", "II", "III", "IV", "V", "VI", "VII", "VIII", "IX", "X"};
 
     std::uint32_t seed = 12345;

@@ -16,10 +16,9 @@ using namespace cadenzo::fuzz;
 namespace {
 
 std::string zipped(const std::string& spec) {
-    static const char* const names[] = {"mimetype",           "META-INF/container.xml",
-                                        "OEBPS/content.opf",  "OEBPS/nav.xhtml",
-                                        "OEBPS/ch1.xhtml",    "OEBPS/toc.ncx",
-                                        "META-INF/encryption.xml"};
+    static const char* const names[] = {
+        "mimetype",        "META-INF/container.xml", "OEBPS/content.opf",      "OEBPS/nav.xhtml",
+        "OEBPS/ch1.xhtml", "OEBPS/toc.ncx",          "META-INF/encryption.xml"};
     std::vector<std::string> parts;
     std::size_t pos = 0;
     while (parts.size() < std::size(names)) {
@@ -42,8 +41,7 @@ std::string zipped(const std::string& spec) {
         }
         if (zip_close(archive) != 0) zip_discard(archive);
         zip_stat_t stat;
-        if (zip_source_stat(buffer, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE) &&
-            zip_source_open(buffer) == 0) {
+        if (zip_source_stat(buffer, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE) && zip_source_open(buffer) == 0) {
             out.resize(static_cast<std::size_t>(stat.size));
             const zip_int64_t got = zip_source_read(buffer, out.data(), stat.size);
             out.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
@@ -76,8 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Expect(false); // the formatter's own output always prepares
     }
     for (const format::LaidOutChapter& chapter : book.chapters)
-        Expect(chapter.line < book.lines.size() &&
-               book.lines[chapter.line] == "l00|" + chapter.anchor + "> ");
+        Expect(chapter.line < book.lines.size() && book.lines[chapter.line] == "l00|" + chapter.anchor + "> ");
     for (std::size_t i = 1; i < book.lines.size(); ++i) {
         const std::string& line = book.lines[i];
         if (line.empty() || line[0] != 'l') continue;

@@ -20,17 +20,12 @@ bool digits(const std::string& text, std::size_t from, std::size_t count) {
 }
 
 bool endsWith(const std::string& text, const std::string& tail) {
-    return text.size() >= tail.size() &&
-           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-bool startsWith(const std::string& text, const std::string& head) {
-    return text.rfind(head, 0) == 0;
-}
+bool startsWith(const std::string& text, const std::string& head) { return text.rfind(head, 0) == 0; }
 
-std::string at(std::size_t line) {
-    return "line " + std::to_string(line) + ": ";
-}
+std::string at(std::size_t line) { return "line " + std::to_string(line) + ": "; }
 
 // Characters of UTF-8 text: every byte but the continuation bytes.
 std::size_t characterCount(const std::string& text) {
@@ -43,8 +38,7 @@ std::size_t characterCount(const std::string& text) {
 bool markerCharacters(const std::string& line) {
     if (line.size() < 4 || line[0] != 'p') return false;
     for (std::size_t i = 1; i < 4; ++i)
-        if (!std::isdigit(static_cast<unsigned char>(line[i])) && !(line[i] >= 'a' && line[i] <= 'z'))
-            return false;
+        if (!std::isdigit(static_cast<unsigned char>(line[i])) && !(line[i] >= 'a' && line[i] <= 'z')) return false;
     return true;
 }
 
@@ -52,14 +46,13 @@ int countWords(const std::string& text) {
     std::istringstream in(text);
     std::string word;
     int n = 0;
-    while (in >> word)
-        ++n;
+    while (in >> word) ++n;
     return n;
 }
 
 // Checks the tags of one phrase line's text (after "lNN").
-void checkTags(const std::string& body, std::size_t line, LineRole role, int indent,
-               std::vector<std::string>& problems, std::vector<int>* covers) {
+void checkTags(const std::string& body, std::size_t line, LineRole role, int indent, std::vector<std::string>& problems,
+               std::vector<int>* covers) {
     std::size_t openAt = std::string::npos; // end of the open colour tag
     for (std::size_t i = 0; i < body.size(); ++i) {
         if (body[i] != '|') continue;
@@ -71,12 +64,10 @@ void checkTags(const std::string& body, std::size_t line, LineRole role, int ind
         const std::string code = body.substr(i + 1, close - i - 1);
         const bool colour = code.size() == 1 && code[0] >= '6' && code[0] <= '9';
         if (colour) {
-            if (openAt != std::string::npos)
-                problems.push_back(at(line) + "highlight inside highlight");
+            if (openAt != std::string::npos) problems.push_back(at(line) + "highlight inside highlight");
             if (i == 0) {
                 if (role != LineRole::SentenceStart || indent != 0)
-                    problems.push_back(at(line) +
-                                       "highlight opens a line that is no sentence start");
+                    problems.push_back(at(line) + "highlight opens a line that is no sentence start");
             } else if (body[i - 1] == ' ') {
                 problems.push_back(at(line) + "colour tag not right after a word");
             }
@@ -99,8 +90,7 @@ void checkTags(const std::string& body, std::size_t line, LineRole role, int ind
         }
         i = close;
     }
-    if (openAt != std::string::npos)
-        problems.push_back(at(line) + "highlight not closed on its line");
+    if (openAt != std::string::npos) problems.push_back(at(line) + "highlight not closed on its line");
 }
 
 } // namespace
@@ -123,13 +113,9 @@ bool isMarker(const std::string& line) {
     return (paragraph || sentence) && (line.size() == 4 || line == line.substr(0, 4) + " ");
 }
 
-bool isPhrase(const std::string& line) {
-    return line.size() >= 3 && line[0] == 'l' && digits(line, 1, 2);
-}
+bool isPhrase(const std::string& line) { return line.size() >= 3 && line[0] == 'l' && digits(line, 1, 2); }
 
-int indentOf(const std::string& line) {
-    return isPhrase(line) ? std::stoi(line.substr(1, 2)) : -1;
-}
+int indentOf(const std::string& line) { return isPhrase(line) ? std::stoi(line.substr(1, 2)) : -1; }
 
 std::string phraseText(const std::string& line) {
     std::string out;
@@ -142,8 +128,7 @@ std::string phraseText(const std::string& line) {
         }
         out += line[i];
     }
-    while (!out.empty() && out.back() == ' ')
-        out.pop_back();
+    while (!out.empty() && out.back() == ' ') out.pop_back();
     return out;
 }
 
@@ -156,15 +141,13 @@ std::vector<LineRole> lineRoles(const std::vector<std::string>& lines) {
             roles[i] = LineRole::Banner;
         } else if (isMarker(line)) {
             roles[i] = LineRole::Marker;
-        } else if (i <= 3 || line.find("|refpt") != std::string::npos ||
-                   startsWith(line, "l00|b>") || line == "l00|p> " ||
-                   (n >= 3 && i == n - 2 && startsWith(lines[n - 3], "p") &&
-                    startsWith(line, "l27"))) {
+        } else if (i <= 3 || line.find("|refpt") != std::string::npos || startsWith(line, "l00|b>") ||
+                   line == "l00|p> " ||
+                   (n >= 3 && i == n - 2 && startsWith(lines[n - 3], "p") && startsWith(line, "l27"))) {
             roles[i] = LineRole::Frame;
         } else {
             const std::string& before = lines[i - 1];
-            roles[i] = isMarker(before) || before == "l00|p> " ? LineRole::SentenceStart
-                                                               : LineRole::SentenceMore;
+            roles[i] = isMarker(before) || before == "l00|p> " ? LineRole::SentenceStart : LineRole::SentenceMore;
         }
     }
     return roles;
@@ -187,8 +170,7 @@ std::string expectedMarker(int number) {
     return out;
 }
 
-std::vector<std::string> ruleProblems(const std::vector<std::string>& lines,
-                                      std::vector<int>* covers) {
+std::vector<std::string> ruleProblems(const std::vector<std::string>& lines, std::vector<int>* covers) {
     std::vector<std::string> problems;
     const std::size_t n = lines.size();
     if (n < 5) return {"a book has at least five lines"};
@@ -197,15 +179,13 @@ std::vector<std::string> ruleProblems(const std::vector<std::string>& lines,
     for (char c : banner)
         if ((c >= 0 && c < 0x20) || c == 0x7f) problems.push_back(at(0) + "banner holds a control character");
     for (const char* bad : {"|", ">", "refp", "s000"})
-        if (banner.find(bad) != std::string::npos)
-            problems.push_back(at(0) + "banner holds " + bad);
+        if (banner.find(bad) != std::string::npos) problems.push_back(at(0) + "banner holds " + bad);
     if (banner.empty() || std::string("lpsr").find(banner[0]) != std::string::npos)
         problems.push_back(at(0) + "banner begins like a book line");
     const bool author = lines[2] != "l08  ";
     if (!startsWith(lines[1], "l00|b>") || !endsWith(lines[1], author ? ", by  " : "  "))
         problems.push_back(at(1) + "title line");
-    if (!startsWith(lines[2], "l08") || !endsWith(lines[2], "  "))
-        problems.push_back(at(2) + "author line");
+    if (!startsWith(lines[2], "l08") || !endsWith(lines[2], "  ")) problems.push_back(at(2) + "author line");
     if (!(startsWith(lines[3], "l08[") && endsWith(lines[3], "]|n> ")) && lines[3] != "l00|n> ")
         problems.push_back(at(3) + "year line");
 
@@ -217,14 +197,13 @@ std::vector<std::string> ruleProblems(const std::vector<std::string>& lines,
         const std::string& line = lines[i];
         const bool last = i + 1 == n;
         if (last ? !(isMarker(line) && line.size() == 4 && line[0] == 'p') : !endsWith(line, " "))
-            problems.push_back(at(i) + (last ? "last line is not a paragraph marker without blank"
-                                             : "does not end in a blank"));
+            problems.push_back(
+                at(i) + (last ? "last line is not a paragraph marker without blank" : "does not end in a blank"));
         if (roles[i] == LineRole::Marker) {
             if (line[0] == 'p' && line.substr(0, 4) != expectedMarker(nextParagraph++))
                 problems.push_back(at(i) + "paragraph markers out of order");
             if (gap == 0 || gap > kMaxGap)
-                problems.push_back(at(i) + std::to_string(gap) +
-                                   " phrase lines since the last marker");
+                problems.push_back(at(i) + std::to_string(gap) + " phrase lines since the last marker");
             gap = 0;
             continue;
         }
@@ -249,11 +228,9 @@ std::vector<std::string> ruleProblems(const std::vector<std::string>& lines,
             std::snprintf(name, sizeof name, "%03d", ++chapter);
             // The anchor, the number and title lines in bold, a marker, "|p>".
             std::size_t next = i + 1;
-            while (next < n && startsWith(lines[next], "l00|b>") && endsWith(lines[next], "|n> "))
-                ++next;
-            const bool opening = line == "l00|refpt" + std::string(name) + "> " && next + 1 < n &&
-                                 next - i <= 4 && lines[next][0] == 'p' &&
-                                 lines[next + 1] == "l00|p> ";
+            while (next < n && startsWith(lines[next], "l00|b>") && endsWith(lines[next], "|n> ")) ++next;
+            const bool opening = line == "l00|refpt" + std::string(name) + "> " && next + 1 < n && next - i <= 4 &&
+                                 lines[next][0] == 'p' && lines[next + 1] == "l00|p> ";
             if (!opening) problems.push_back(at(i) + "chapter opening");
         }
         checkTags(body, i, roles[i], indent, problems, covers);
@@ -266,8 +243,7 @@ std::vector<std::string> sentenceWords(const std::vector<std::string>& lines) {
     const auto roles = lineRoles(lines);
     for (std::size_t i = 0; i < lines.size(); ++i)
         if (roles[i] == LineRole::SentenceStart || roles[i] == LineRole::SentenceMore)
-            for (std::string& word : wordsOf(phraseText(lines[i])))
-                words.push_back(std::move(word));
+            for (std::string& word : wordsOf(phraseText(lines[i]))) words.push_back(std::move(word));
     return words;
 }
 
@@ -275,8 +251,7 @@ std::vector<std::string> wordsOf(const std::string& text) {
     std::istringstream in(text);
     std::vector<std::string> words;
     std::string word;
-    while (in >> word)
-        words.push_back(word);
+    while (in >> word) words.push_back(word);
     return words;
 }
 

@@ -31,8 +31,7 @@ std::string expectedMarker(int number);
 // Every rule a book written by the formatter keeps, checked line by line;
 // each problem as "line N: what". Highlight covers (words per highlight) are
 // added to `covers` when it is given.
-std::vector<std::string> ruleProblems(const std::vector<std::string>& lines,
-                                      std::vector<int>* covers = nullptr);
+std::vector<std::string> ruleProblems(const std::vector<std::string>& lines, std::vector<int>* covers = nullptr);
 
 // The words of all sentences, in order, tags and indentation left out.
 std::vector<std::string> sentenceWords(const std::vector<std::string>& lines);

@@ -18,8 +18,7 @@ using Entries = std::vector<std::pair<std::string, std::string>>;
 
 // The entries as a zip archive's bytes ("mimetype" first, as EPUB wants).
 std::string zipped(const Entries& entries) {
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("cadenzo_epub_" + std::to_string(::getpid()) + ".zip");
+    const auto path = std::filesystem::temp_directory_path() / ("cadenzo_epub_" + std::to_string(::getpid()) + ".zip");
     int error = 0;
     zip_t* archive = zip_open(path.string().c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
     if (archive == nullptr) throw std::runtime_error("cannot create a test zip");
@@ -55,14 +54,14 @@ std::string xhtml(const std::string& body) {
            body + "</body></html>";
 }
 
-const std::string kChapterOne = xhtml(
-    R"(<h1>Chapter One: The Storm</h1><p>The wind rose&#160;before dawn&nbsp;&amp; the sea )"
-    R"(<em>turned</em> grey.<sup><a epub:type="noteref" href="#n1">1</a></sup> It was )"
-    R"(Mara&#8217;s boat.</p><img src="a.png" alt="a picture"/><div><p>By noon &#8220;the boats)"
-    R"(&#8221; were in.</p></div><aside epub:type="footnote" id="n1"><p>A note.</p></aside>)");
-const std::string kChapterTwo = xhtml(
-    R"(<p>Still the storm.</p><h2 id="c2">Chapter Two</h2><p>The calm came after.<br/>Grey )"
-    R"(and long.</p><script>var hidden = "no";</script>)");
+const std::string kChapterOne =
+    xhtml(R"(<h1>Chapter One: The Storm</h1><p>The wind rose&#160;before dawn&nbsp;&amp; the sea )"
+          R"(<em>turned</em> grey.<sup><a epub:type="noteref" href="#n1">1</a></sup> It was )"
+          R"(Mara&#8217;s boat.</p><img src="a.png" alt="a picture"/><div><p>By noon &#8220;the boats)"
+          R"(&#8221; were in.</p></div><aside epub:type="footnote" id="n1"><p>A note.</p></aside>)");
+const std::string kChapterTwo =
+    xhtml(R"(<p>Still the storm.</p><h2 id="c2">Chapter Two</h2><p>The calm came after.<br/>Grey )"
+          R"(and long.</p><script>var hidden = "no";</script>)");
 const std::string kWords =
     "The wind rose before dawn & the sea turned grey. It was Mara\u2019s boat. By noon "
     "\u201Cthe boats\u201D were in. Still the storm. The calm came after. Grey and long.";
@@ -112,11 +111,10 @@ TEST(EpubBooks, ReadsEpub3ByItsNavigationDocument) {
 
 TEST(EpubBooks, ReadsEpub2ByItsNcxAndOthersByTheirHeadings) {
     Entries epub2 = epub3();
-    epub2[2].second = opf(
-        R"(<item id="ncx" href="toc.ncx" media-type="application/x-dtbncx+xml"/>)"
-        R"(<item id="ch1" href="text/ch1.xhtml" media-type="application/xhtml+xml"/>)"
-        R"(<item id="ch2" href="text/ch%202.xhtml" media-type="application/xhtml+xml"/>)",
-        R"(<itemref idref="ch1"/><itemref idref="ch2"/>)", "ncx");
+    epub2[2].second = opf(R"(<item id="ncx" href="toc.ncx" media-type="application/x-dtbncx+xml"/>)"
+                          R"(<item id="ch1" href="text/ch1.xhtml" media-type="application/xhtml+xml"/>)"
+                          R"(<item id="ch2" href="text/ch%202.xhtml" media-type="application/xhtml+xml"/>)",
+                          R"(<itemref idref="ch1"/><itemref idref="ch2"/>)", "ncx");
     epub2[3] = {"OEBPS/toc.ncx",
                 R"(<?xml version="1.0"?><ncx xmlns="http://www.daisy.org/z3986/2005/ncx/"><navMap>)"
                 R"(<navPoint id="a"><navLabel><text>I. The Storm</text></navLabel><content src="text/ch1.xhtml"/>)"
@@ -171,8 +169,7 @@ TEST(EpubBooks, RefusesBrokenLockedAndForeignZipsNamingEntryAndReason) {
          "b.epub: entry mimetype: says 'application/vnd.oasis.opendocument.text'"},
         {"no container", zipped(without(epub3(), "META-INF/container.xml")),
          "entry META-INF/container.xml: missing: the book does not say"},
-        {"no package file", zipped(without(epub3(), "OEBPS/content.opf")),
-         "entry OEBPS/content.opf: missing"},
+        {"no package file", zipped(without(epub3(), "OEBPS/content.opf")), "entry OEBPS/content.opf: missing"},
         {"spine item not in manifest",
          zipped(replaced(epub3(), "OEBPS/content.opf", opf("", R"(<itemref idref="ch9"/>)"))),
          "entry OEBPS/content.opf: the spine names 'ch9'"},
@@ -184,8 +181,9 @@ TEST(EpubBooks, RefusesBrokenLockedAndForeignZipsNamingEntryAndReason) {
          "entry META-INF/encryption.xml: the book is encrypted (DRM)"},
         {"rights file (DRM)", zipped(with(epub3(), "META-INF/rights.xml", "<rights/>")),
          "entry META-INF/rights.xml: the book is locked"},
-        {"no text", zipped(replaced(replaced(epub3(), "OEBPS/text/ch1.xhtml", xhtml("")),
-                                    "OEBPS/text/ch 2.xhtml", xhtml("<img src='x.png'/>"))),
+        {"no text",
+         zipped(replaced(replaced(epub3(), "OEBPS/text/ch1.xhtml", xhtml("")), "OEBPS/text/ch 2.xhtml",
+                         xhtml("<img src='x.png'/>"))),
          "b.epub: the book has no text"},
     };
     for (const auto& c : cases) {
@@ -193,8 +191,7 @@ TEST(EpubBooks, RefusesBrokenLockedAndForeignZipsNamingEntryAndReason) {
             layOutBook(c.bytes, "b.epub");
             ADD_FAILURE() << c.name << ": laid out";
         } catch (const FormatError& e) {
-            EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos)
-                << c.name << ": " << e.what();
+            EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << c.name << ": " << e.what();
         }
     }
     // Fonts obfuscated as the EPUB standard allows are no lock.
@@ -202,9 +199,7 @@ TEST(EpubBooks, RefusesBrokenLockedAndForeignZipsNamingEntryAndReason) {
     fonts.replace(fonts.find("http://www.w3.org/2001/04/xmlenc#aes128-cbc"),
                   std::string("http://www.w3.org/2001/04/xmlenc#aes128-cbc").size(),
                   "http://www.idpf.org/2008/embedding");
-    EXPECT_EQ(layOutBook(zipped(with(epub3(), "META-INF/encryption.xml", fonts)), "b.epub")
-                  .chapters.size(),
-              2u);
+    EXPECT_EQ(layOutBook(zipped(with(epub3(), "META-INF/encryption.xml", fonts)), "b.epub").chapters.size(), 2u);
 }
 
 } // namespace

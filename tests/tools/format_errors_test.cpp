@@ -51,8 +51,7 @@ TEST_F(FormatterErrors, BadManuscriptsNameTheProblemAndTheLine) {
         {"no author", "Title: T\nYear: 1900\nChapter: I\n\nText.\n", "no 'Author:' line"},
         {"no chapter", kHeader, "no 'Chapter:' line"},
         {"text before chapters", kHeader + "Stray words.\n", "line 5: text before the first"},
-        {"chapter without text", kHeader + "Chapter: I\n\nText.\n\nChapter: II\n\n",
-         "line 9: chapter II has no text"},
+        {"chapter without text", kHeader + "Chapter: I\n\nText.\n\nChapter: II\n\n", "line 9: chapter II has no text"},
         {"bad numeral", kHeader + "Chapter: 4\n\nText.\n", "line 5: chapter number '4'"},
         // Found by fuzzing: a numeral too long for its line of 40 characters.
         {"numeral over 40", kHeader + "Chapter: " + std::string(41, 'X') + "\n\nText.\n",
@@ -67,8 +66,7 @@ TEST_F(FormatterErrors, BadManuscriptsNameTheProblemAndTheLine) {
         {"marker letters", kHeader + "Chapter: I\n\nCode s000.\n", "line 7: the letters 's000'"},
         {"text after closing", kHeader + "Chapter: I\n\nText.\n\nClosing: END\nMore.\n",
          "line 10: text after the 'Closing:' line"},
-        {"title too long", "Title: " + std::string(37, 't') + "\n",
-         "line 1: 'Title:' text is too long"},
+        {"title too long", "Title: " + std::string(37, 't') + "\n", "line 1: 'Title:' text is too long"},
         {"author with >", "Title: T\nAuthor: A>B\n", "line 2: 'Author:' text must not contain '>'"},
         {"title twice", "Title: T\nTitle: U\n", "line 2: a second 'Title:' line"},
     };
@@ -82,8 +80,7 @@ TEST_F(FormatterErrors, BadManuscriptsNameTheProblemAndTheLine) {
 
 TEST_F(FormatterErrors, BadShapesNameTheProblem) {
     const std::string input = write("book.txt", kSampleBook);
-    const std::string highlights =
-        "highlights |9> 1\nhighlights |7> 1\nhighlights |8> 1\nhighlights |6> 1\n";
+    const std::string highlights = "highlights |9> 1\nhighlights |7> 1\nhighlights |8> 1\nhighlights |6> 1\n";
     const struct {
         const char* name;
         std::string shape;
@@ -94,25 +91,20 @@ TEST_F(FormatterErrors, BadShapesNameTheProblem) {
         {"negative", "lines -4\n", "'-4' is not a number"},
         {"backward range", "no-marker-at 9-3\n", "range '9-3' runs backwards"},
         {"unknown colour", "highlights |5> 3\n", "'|5>' is not a highlight colour"},
-        {"missing colour", "lines 50\nanchors 4 30\nhighlights |9> 1\n",
-         "for each of |6> |7> |8> |9>"},
+        {"missing colour", "lines 50\nanchors 4 30\nhighlights |9> 1\n", "for each of |6> |7> |8> |9>"},
         {"anchors fall", "lines 50\nanchors 4 30 20\n" + highlights, "must rise"},
         {"pin both ways", "lines 50\nanchors 4 30\nmarker-at 9\nno-marker-at 8-10\n" + highlights,
          "a marker and for none at reader line 9"},
         {"chapter count", "lines 90\nanchors 4\n" + highlights, "the text has 2 chapters"},
         {"first anchor", "lines 90\nanchors 5 40\n" + highlights, "first anchor at line 5"},
-        {"too few lines", "lines 40\nanchors 4 12\n" + highlights,
-         "cannot meet chapter I's 8 lines"},
+        {"too few lines", "lines 40\nanchors 4 12\n" + highlights, "cannot meet chapter I's 8 lines"},
         {"paragraphs", "lines 90\nanchors 4 40\nfirst-paragraph-markers 0 3\n" + highlights,
          "first paragraph marker p3 of chapter II: the chapters before it have 2"},
-        {"sentences", "lines 90\nanchors 4 40\nsentence-markers 4\n" + highlights,
-         "cannot meet 4 sentence markers"},
+        {"sentences", "lines 90\nanchors 4 40\nsentence-markers 4\n" + highlights, "cannot meet 4 sentence markers"},
     };
     for (const auto& c : cases) {
         const std::string shape = write("book.shape", c.shape);
-        EXPECT_EQ(run({"--fit", shape, input, "-o", (folder_ / "out.lit").string()}),
-                  kExitInputError)
-            << c.name;
+        EXPECT_EQ(run({"--fit", shape, input, "-o", (folder_ / "out.lit").string()}), kExitInputError) << c.name;
         EXPECT_NE(err_.str().find(c.message), std::string::npos) << c.name << ": " << err_.str();
         EXPECT_FALSE(fs::exists(folder_ / "out.lit")) << c.name;
     }
@@ -133,9 +125,7 @@ TEST_F(FormatterErrors, CommandLineProblemsShowTheUsage) {
         {{(folder_ / "missing.txt").string()}, kExitInputError, "cannot read"},
         {{folder_.string()}, kExitInputError, "it is a folder"},
         {{"--fit", (folder_ / "none.shape").string(), input}, kExitInputError, "none.shape"},
-        {{input, "-o", (folder_ / "no" / "such" / "dir.lit").string()},
-         kExitInputError,
-         "cannot create"},
+        {{input, "-o", (folder_ / "no" / "such" / "dir.lit").string()}, kExitInputError, "cannot create"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(run(c.args), c.code) << c.message;

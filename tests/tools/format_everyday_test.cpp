@@ -4,6 +4,7 @@
 // the reader opens them by.
 #include "book_file.h"
 #include "book_writer.h"
+#include "cli.h"
 #include "format_book_lines.h"
 #include "formatter.h"
 #include "plain_text.h"
@@ -12,6 +13,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 namespace cadenzo::format::test {
 namespace {
@@ -34,20 +36,27 @@ TEST(EverydayText, FindsChaptersInEachHeadingStyle) {
         std::vector<std::string> captions;
         std::string numberLine; // the first chapter's number line
     } cases[] = {
-        {"CHAPTER I.", "CHAPTER I.\n\n" + kStorm + "\nCHAPTER II.\n\n" + kCalm,
-         {"CHAPTER I", "CHAPTER II"}, "l00|b>CHAPTER I.|n> "},
-        {"Chapter 1", "Chapter 1\n\n" + kStorm + "\n\nChapter 2\n\n" + kCalm,
-         {"Chapter 1", "Chapter 2"}, "l00|b>Chapter 1|n> "},
+        {"CHAPTER I.",
+         "CHAPTER I.\n\n" + kStorm + "\nCHAPTER II.\n\n" + kCalm,
+         {"CHAPTER I", "CHAPTER II"},
+         "l00|b>CHAPTER I.|n> "},
+        {"Chapter 1",
+         "Chapter 1\n\n" + kStorm + "\n\nChapter 2\n\n" + kCalm,
+         {"Chapter 1", "Chapter 2"},
+         "l00|b>Chapter 1|n> "},
         {"Chapter One with a title line",
          "Chapter One\nThe Storm\n\n" + kStorm + "\nChapter Twenty-Two\n\nTHE CALM\n\n" + kCalm,
          {"Chapter One \u2014 The Storm", "Chapter Twenty-Two \u2014 THE CALM"},
          "l00|b>Chapter One|n> "},
-        {"title on the heading's line", "CHAPTER 1: The Storm\n\n" + kStorm + "\nCHAPTER 2. The Calm\n\n" + kCalm,
-         {"CHAPTER 1 \u2014 The Storm", "CHAPTER 2 \u2014 The Calm"}, "l00|b>CHAPTER 1:|n> "},
+        {"title on the heading's line",
+         "CHAPTER 1: The Storm\n\n" + kStorm + "\nCHAPTER 2. The Calm\n\n" + kCalm,
+         {"CHAPTER 1 \u2014 The Storm", "CHAPTER 2 \u2014 The Calm"},
+         "l00|b>CHAPTER 1:|n> "},
         {"a numeral alone", "I.\n\n" + kStorm + "\nII.\n\n" + kCalm, {"I", "II"}, "l00|b>I.|n> "},
         {"BOOK and PART above chapters",
          "BOOK II\n\nCHAPTER I\n\n" + kStorm + "\nPART 3\n\nChapter 4\n\n" + kCalm,
-         {"BOOK II \u2014 CHAPTER I", "PART 3 \u2014 Chapter 4"}, "l00|b>BOOK II \u2014 CHAPTER I|n> "},
+         {"BOOK II \u2014 CHAPTER I", "PART 3 \u2014 Chapter 4"},
+         "l00|b>BOOK II \u2014 CHAPTER I|n> "},
         {"no headings", kStorm + "\n" + kCalm, {"Untitled Tale"}, ""},
     };
     for (const auto& c : cases) {
@@ -85,8 +94,7 @@ TEST(EverydayText, ReadsTheLibrarysMarksTitleAndAuthor) {
     EXPECT_EQ(book.title, "Harbour Tales");
     EXPECT_EQ(book.author, "Jane Quill");
     EXPECT_EQ(book.year, "2004");
-    EXPECT_EQ(captions(book), (std::vector<std::string>{"CHAPTER I \u2014 The Storm",
-                                                         "CHAPTER II \u2014 The Calm"}));
+    EXPECT_EQ(captions(book), (std::vector<std::string>{"CHAPTER I \u2014 The Storm", "CHAPTER II \u2014 The Calm"}));
     EXPECT_EQ(book.lines[1], "l00|b>Harbour Tales, by  ");
     EXPECT_EQ(book.lines[3], "l08[2004]|n> ");
     // The licence, the title page and the contents are not the book's text.
@@ -124,8 +132,8 @@ TEST(EverydayText, KeepsTypographicPunctuationAndEndsSentencesAfterIt) {
     EXPECT_EQ(sentences, 7);
     std::string all;
     for (const std::string& word : sentenceWords(book.lines)) all += word + " ";
-    for (const char* kept : {"\u201CIt\u2019s", "\u00C9mile", "\u2014", "caf\u00E9", "shut\u2026",
-                             "\u2018Night,\u2019", "\u00C0", "bient\u00F4t."})
+    for (const char* kept : {"\u201CIt\u2019s", "\u00C9mile", "\u2014", "caf\u00E9", "shut\u2026", "\u2018Night,\u2019",
+                             "\u00C0", "bient\u00F4t."})
         EXPECT_NE(all.find(kept), std::string::npos) << kept;
     // A word over 40 characters is cut at 40 characters, never inside a character.
     EXPECT_NE(all.find(" aaaaaaaaaabbbbbbbbbbccccccccccdddddddddd \u00E9 "), std::string::npos);
@@ -133,7 +141,9 @@ TEST(EverydayText, KeepsTypographicPunctuationAndEndsSentencesAfterIt) {
 
 TEST(EverydayText, ReadsWindows1252AndMakesMarkupCharactersHarmless) {
     // 0x93 0x94 are curly quotes, 0xE9 is é in Windows-1252.
-    const std::string text = "\x93" "Caf\xE9 |refpt001> s000\x94 she said.\x07 Done.\n";
+    const std::string text =
+        "\x93"
+        "Caf\xE9 |refpt001> s000\x94 she said.\x07 Done.\n";
     const LaidOutBook book = layOutBook(text, "w.txt");
     std::string all;
     for (const std::string& word : sentenceWords(book.lines)) all += word + " ";
@@ -186,9 +196,8 @@ TEST(EverydayText, ParagraphMarkersKeepFourCharactersAndNeverReadP999) {
     const struct {
         std::size_t number;
         const char* marker;
-    } cases[] = {{0, "p000"},      {998, "p998"},  {999, "pa00"},   {1000, "pa01"},
-                 {999 + 35, "pa0z"}, {999 + 36, "pa10"}, {999 + 33695, "pzzz"},
-                 {999 + 33696, "pa00"}};
+    } cases[] = {{0, "p000"},        {998, "p998"},      {999, "pa00"},         {1000, "pa01"},
+                 {999 + 35, "pa0z"}, {999 + 36, "pa10"}, {999 + 33695, "pzzz"}, {999 + 33696, "pa00"}};
     for (const auto& c : cases) EXPECT_EQ(paragraphMarker(c.number), c.marker) << c.number;
 }
 
@@ -199,8 +208,7 @@ TEST(EverydayText, LaysOutFilesByTheirKindAndNamesTheFileInErrors) {
     const std::string text = (folder / "tale.txt").string();
     std::ofstream(text, std::ios::binary) << "Chapter 1\n\n" << kStorm;
     const std::string manuscript = (folder / "m.txt").string();
-    std::ofstream(manuscript, std::ios::binary)
-        << "Title: T\nAuthor: A\nYear: 1900\n\nChapter: I\n\n" << kCalm;
+    std::ofstream(manuscript, std::ios::binary) << "Title: T\nAuthor: A\nYear: 1900\n\nChapter: I\n\n" << kCalm;
     const std::string empty = (folder / "empty.txt").string();
     std::ofstream(empty, std::ios::binary) << "\n \n";
 
@@ -227,6 +235,10 @@ TEST(EverydayText, LaysOutFilesByTheirKindAndNamesTheFileInErrors) {
             EXPECT_NE(std::string(error.what()).find(e.message), std::string::npos) << error.what();
         }
     }
+    // A shape fixes a manuscript's frame; other books are refused, not laid out wrong.
+    std::ostringstream out, err;
+    EXPECT_EQ(runFormatter({"--fit", manuscript, text}, out, err), kExitInputError);
+    EXPECT_NE(err.str().find("tale.txt: --fit lays out manuscripts only"), std::string::npos) << err.str();
     if (!readsEpub()) {
         EXPECT_THROW(layOutBook("PK", "book.epub"), FormatError);
     }

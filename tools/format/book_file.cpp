@@ -23,14 +23,11 @@ constexpr std::size_t kMaxChapterTitle = 2 * kMaxPhraseLength;
 constexpr std::uintmax_t kMaxFileBytes = 256u * 1024u * 1024u;
 
 bool isBlankLike(char32_t c) {
-    return c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v' || c == 0xA0 ||
-           (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 || c == 0x202F ||
-           c == 0x205F || c == 0x3000;
+    return c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v' || c == 0xA0 || (c >= 0x2000 && c <= 0x200A) ||
+           c == 0x2028 || c == 0x2029 || c == 0x202F || c == 0x205F || c == 0x3000;
 }
 
-bool isControl(char32_t c) {
-    return c < 0x20 || c == 0x7F || (c >= 0x80 && c <= 0x9F);
-}
+bool isControl(char32_t c) { return c < 0x20 || c == 0x7F || (c >= 0x80 && c <= 0x9F); }
 
 void breakGroup(std::string& text, std::string_view group, std::size_t at) {
     std::size_t pos = 0;
@@ -45,6 +42,13 @@ std::string clean(std::string_view raw) {
     std::string out;
     out.reserve(raw.size());
     for (std::size_t i = 0; i < raw.size();) {
+        const auto byte = static_cast<unsigned char>(raw[i]);
+        if (byte >= 0x20 && byte < 0x7F && byte != '|') {
+            // Printable ASCII, the usual case: kept, blanks collapsed.
+            if (byte != ' ' || (!out.empty() && out.back() != ' ')) out += static_cast<char>(byte);
+            ++i;
+            continue;
+        }
         const text::CodePoint c = text::decodeAt(raw, i);
         if (c.value < 0x80 && c.value >= 0x20 && c.value != '|' && c.value != 0x7F) {
             if (c.value != ' ' || (!out.empty() && out.back() != ' ')) out += static_cast<char>(c.value);
@@ -76,9 +80,7 @@ std::string fitted(const std::string& text, std::size_t room) {
     return out + "\u2026";
 }
 
-std::size_t characters(const std::string& word) {
-    return text::characterCount(word);
-}
+std::size_t characters(const std::string& word) { return text::characterCount(word); }
 
 // Views into `text`.
 std::vector<std::string_view> wordsOf(const std::string& text) {
@@ -143,8 +145,7 @@ void addSentence(Sentence&& sentence, std::vector<Sentence>& out) {
 }
 
 std::string withoutEndMarks(std::string text) {
-    while (!text.empty() && (text.back() == '.' || text.back() == ':' || text.back() == ' '))
-        text.pop_back();
+    while (!text.empty() && (text.back() == '.' || text.back() == ':' || text.back() == ' ')) text.pop_back();
     return text;
 }
 
@@ -191,8 +192,7 @@ Manuscript bookFromText(TextBook source, const std::string& fallbackTitle) {
             if (words.empty()) continue;
             Paragraph paragraph;
             paragraph.sourceLine = text.sourceLine;
-            for (Sentence& sentence : splitSentences(words))
-                addSentence(std::move(sentence), paragraph.sentences);
+            for (Sentence& sentence : splitSentences(words)) addSentence(std::move(sentence), paragraph.sentences);
             if (chapter.paragraphs.empty()) chapter.sourceLine = text.sourceLine;
             chapter.paragraphs.push_back(std::move(paragraph));
         }
@@ -214,13 +214,11 @@ Manuscript readBook(std::string_view bytes, const std::string& name, std::option
     const std::string stem = std::filesystem::path(name).stem().string();
     try {
         switch (k) {
-        case BookKind::Manuscript:
-            return parseManuscript(bytes);
+        case BookKind::Manuscript: return parseManuscript(bytes);
         case BookKind::PlainText: {
             // UTF-8 is read where it lies; only Windows-1252 needs a converted copy.
             const std::string_view utf8 = text::withoutBom(bytes);
-            const std::string converted =
-                text::isValidUtf8(utf8) ? std::string() : text::decodeFileText(bytes);
+            const std::string converted = text::isValidUtf8(utf8) ? std::string() : text::decodeFileText(bytes);
             const std::string_view text = converted.empty() ? utf8 : converted;
             if (text.find_first_not_of(" \t\r\n\f\v") == std::string_view::npos)
                 throw FormatError("the input is empty");
@@ -256,8 +254,7 @@ LaidOutBook laidOut(const Manuscript& book, const std::string& name, BookKind ki
     for (std::size_t i = 0; i < out.lines.size() && chapter < book.chapters.size(); ++i) {
         const std::string& line = out.lines[i];
         if (line.rfind("l00|refpt", 0) != 0 || line.size() < 13) continue;
-        out.chapters.push_back(
-            LaidOutChapter{book.chapters[chapter].caption, line.substr(4, 8), i});
+        out.chapters.push_back(LaidOutChapter{book.chapters[chapter].caption, line.substr(4, 8), i});
         ++chapter;
     }
     return out;
@@ -265,21 +262,18 @@ LaidOutBook laidOut(const Manuscript& book, const std::string& name, BookKind ki
 
 } // namespace
 
-LaidOutBook layOutBook(std::string_view bytes, const std::string& name,
-                       std::optional<BookKind> kind) {
+LaidOutBook layOutBook(std::string_view bytes, const std::string& name, std::optional<BookKind> kind) {
     const BookKind k = kind ? *kind : bookKindOf(name, bytes);
     return laidOut(readBook(bytes, name, k), name, k);
 }
 
 std::string readBookFileBytes(const std::string& path) {
     std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
-        throw FormatError("cannot read '" + path + "': it is a folder");
+    if (std::filesystem::is_directory(path, ec)) throw FormatError("cannot read '" + path + "': it is a folder");
     const auto size = std::filesystem::file_size(path, ec);
     if (!ec && size > kMaxFileBytes)
         throw FormatError("cannot read '" + path + "': it has more than " +
-                          std::to_string(kMaxFileBytes / (1024 * 1024)) +
-                          " MB, more than any book");
+                          std::to_string(kMaxFileBytes / (1024 * 1024)) + " MB, more than any book");
     std::ifstream in(path, std::ios::binary);
     if (!in) throw FormatError("cannot read '" + path + "': no such file, or not readable");
     // Read straight into a string of the file's size, so the book is held once.

@@ -24,8 +24,8 @@ BookKind bookKindOf(const std::string& name, std::string_view bytes);
 bool readsEpub();
 
 struct LaidOutChapter {
-    std::string caption; // "Chapter One — The Storm"
-    std::string anchor;  // "refpt001"
+    std::string caption;  // "Chapter One — The Storm"
+    std::string anchor;   // "refpt001"
     std::size_t line = 0; // index of its anchor line in `lines`
 };
 
@@ -40,12 +40,10 @@ struct LaidOutBook {
 
 // The file's bytes as the model. `name` is what errors name (the file's path);
 // errors are FormatError "NAME: line N: reason" or "NAME: entry E: reason".
-Manuscript readBook(std::string_view bytes, const std::string& name,
-                    std::optional<BookKind> kind = std::nullopt);
+Manuscript readBook(std::string_view bytes, const std::string& name, std::optional<BookKind> kind = std::nullopt);
 
 // readBook, then the default layout.
-LaidOutBook layOutBook(std::string_view bytes, const std::string& name,
-                       std::optional<BookKind> kind = std::nullopt);
+LaidOutBook layOutBook(std::string_view bytes, const std::string& name, std::optional<BookKind> kind = std::nullopt);
 
 // The same for a file; an unreadable file is a FormatError naming it.
 LaidOutBook layOutBookFile(const std::string& path, std::optional<BookKind> kind = std::nullopt);

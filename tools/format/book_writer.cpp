@@ -27,17 +27,11 @@ std::string padded(int value, std::size_t width) {
     return digits;
 }
 
-std::string twoDigits(int value) {
-    return padded(value, 2);
-}
+std::string twoDigits(int value) { return padded(value, 2); }
 
-std::string threeDigits(int value) {
-    return padded(value, 3);
-}
+std::string threeDigits(int value) { return padded(value, 3); }
 
-std::string colourTag(Colour colour) {
-    return std::string("|") + colourCode(colour) + ">";
-}
+std::string colourTag(Colour colour) { return std::string("|") + colourCode(colour) + ">"; }
 
 const std::string kCloseTag = "|4>";
 
@@ -46,8 +40,8 @@ const std::string kCloseTag = "|4>";
 std::string bannerLine(const Manuscript& book) {
     std::string owner = book.year;
     if (!book.author.empty()) owner += (owner.empty() ? "" : " ") + book.author;
-    return "Tidal Type(R) phrase-formatted text. Pat. pend. (C) " + owner +
-           (owner.empty() ? "" : ". ") + "All rights reserved.";
+    return "Tidal Type(R) phrase-formatted text. Pat. pend. (C) " + owner + (owner.empty() ? "" : ". ") +
+           "All rights reserved.";
 }
 
 std::string paragraphMarker(std::size_t number) {
@@ -96,17 +90,14 @@ std::vector<std::string> titlePieces(const std::string& title) {
 }
 
 int openingLines(const Chapter& chapter) {
-    return 1 + (chapter.numeral.empty() ? 0 : 1) +
-           static_cast<int>(titlePieces(chapter.title).size());
+    return 1 + (chapter.numeral.empty() ? 0 : 1) + static_cast<int>(titlePieces(chapter.title).size());
 }
 
-std::vector<std::string> sentenceLines(const std::vector<std::string>& words,
-                                       const SentenceLayout& layout) {
+std::vector<std::string> sentenceLines(const std::vector<std::string>& words, const SentenceLayout& layout) {
     return sentenceLines(std::vector<std::string_view>(words.begin(), words.end()), layout);
 }
 
-std::vector<std::string> sentenceLines(const std::vector<std::string_view>& words,
-                                       const SentenceLayout& layout) {
+std::vector<std::string> sentenceLines(const std::vector<std::string_view>& words, const SentenceLayout& layout) {
     const std::size_t n = words.size();
     const std::size_t lines = layout.lineStarts.size();
     if (lines == 0 || layout.indents.size() != lines || layout.lineStarts.front() != 0)
@@ -133,8 +124,7 @@ std::vector<std::string> sentenceLines(const std::vector<std::string_view>& word
     out.reserve(lines);
     for (std::size_t line = 0; line < lines; ++line) {
         const auto start = static_cast<std::size_t>(layout.lineStarts[line]);
-        const std::size_t end =
-            line + 1 < lines ? static_cast<std::size_t>(layout.lineStarts[line + 1]) : n;
+        const std::size_t end = line + 1 < lines ? static_cast<std::size_t>(layout.lineStarts[line + 1]) : n;
         int indent = layout.indents[line];
         std::string text;
         if (opensAt[start] != nullptr) {
@@ -167,13 +157,11 @@ std::vector<std::string> writeBook(const Manuscript& book, const LayoutOf& layou
     std::size_t sentences = 0;
     for (const Chapter& chapter : book.chapters) {
         paragraphs += chapter.paragraphs.size();
-        for (const Paragraph& paragraph : chapter.paragraphs)
-            sentences += paragraph.sentences.size();
+        for (const Paragraph& paragraph : chapter.paragraphs) sentences += paragraph.sentences.size();
     }
     if (book.chapters.size() > kMaxChapters)
         throw FormatError("the book has " + std::to_string(book.chapters.size()) +
-                          " chapters; chapter anchors can number at most " +
-                          std::to_string(kMaxChapters));
+                          " chapters; chapter anchors can number at most " + std::to_string(kMaxChapters));
 
     std::vector<std::string> out;
     out.push_back(bannerLine(book));
@@ -189,8 +177,7 @@ std::vector<std::string> writeBook(const Manuscript& book, const LayoutOf& layou
         const Chapter& chapter = book.chapters[c];
         out.push_back("l00|refpt" + threeDigits(static_cast<int>(c) + 1) + "> ");
         if (!chapter.numeral.empty()) out.push_back("l00|b>" + chapter.numeral + "|n> ");
-        for (const std::string& piece : titlePieces(chapter.title))
-            out.push_back("l00|b>" + piece + "|n> ");
+        for (const std::string& piece : titlePieces(chapter.title)) out.push_back("l00|b>" + piece + "|n> ");
         for (std::size_t p = 0; p < chapter.paragraphs.size(); ++p) {
             out.push_back(paragraphMarker(marker++) + " ");
             if (p == 0) out.push_back("l00|p> ");
@@ -198,7 +185,10 @@ std::vector<std::string> writeBook(const Manuscript& book, const LayoutOf& layou
             for (std::size_t s = 0; s < paragraph.sentences.size(); ++s) {
                 if (s > 0) out.push_back("s000 ");
                 const Sentence& sentence = paragraph.sentences[s];
-                for (std::string& line : sentenceLines(splitFields(sentence.text), layoutOf(next)))
+                const SentenceLayout layout = layoutOf(next);
+                const std::vector<std::string_view> split =
+                    layout.words.empty() ? splitFields(sentence.text) : std::vector<std::string_view>();
+                for (std::string& line : sentenceLines(layout.words.empty() ? split : layout.words, layout))
                     out.push_back(std::move(line));
                 ++next;
             }

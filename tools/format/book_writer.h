@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace cadenzo::format {
@@ -17,6 +18,9 @@ struct SentenceLayout {
     std::vector<int> lineStarts;       // first word of each line
     std::vector<int> indents;          // indentation of each line
     std::vector<Highlight> highlights; // by first word, never touching
+    // The sentence's words, when the layout already split its text (views
+    // into the book's sentence); empty, the writer splits it.
+    std::vector<std::string_view> words;
 };
 
 // The notice line that opens every book file; it carries no markup.
@@ -39,10 +43,8 @@ std::vector<std::string> titlePieces(const std::string& title);
 int openingLines(const Chapter& chapter);
 
 // The phrase lines of one sentence.
-std::vector<std::string> sentenceLines(const std::vector<std::string_view>& words,
-                                       const SentenceLayout& layout);
-std::vector<std::string> sentenceLines(const std::vector<std::string>& words,
-                                       const SentenceLayout& layout);
+std::vector<std::string> sentenceLines(const std::vector<std::string_view>& words, const SentenceLayout& layout);
+std::vector<std::string> sentenceLines(const std::vector<std::string>& words, const SentenceLayout& layout);
 
 // How sentence `index` (in book order) is laid out; asked once per sentence,
 // in book order.

@@ -11,14 +11,11 @@ namespace {
 constexpr int kStep = 3;
 constexpr int kMaxDepth = (kMaxContinuationIndent - kMinContinuationIndent) / kStep;
 
-int indentOf(int depth) {
-    return kMinContinuationIndent + kStep * std::clamp(depth, 0, kMaxDepth);
-}
+int indentOf(int depth) { return kMinContinuationIndent + kStep * std::clamp(depth, 0, kMaxDepth); }
 
 } // namespace
 
-std::vector<int> cascadeIndents(const std::vector<WordInfo>& words,
-                                const std::vector<int>& lineStarts) {
+std::vector<int> cascadeIndents(const std::vector<WordInfo>& words, const std::vector<int>& lineStarts) {
     std::vector<int> indents;
     indents.reserve(lineStarts.size());
     int clause = 1;   // depth of the clause the current line belongs to

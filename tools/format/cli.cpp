@@ -89,8 +89,7 @@ std::optional<std::string> parseArgs(const std::vector<std::string>& args, Optio
         } else if (arg.size() > 1 && arg[0] == '-') {
             return "unknown option '" + arg + "'";
         } else {
-            if (!options.input.empty())
-                return "more than one input file ('" + options.input + "' and '" + arg + "')";
+            if (!options.input.empty()) return "more than one input file ('" + options.input + "' and '" + arg + "')";
             options.input = arg;
         }
     }
@@ -111,8 +110,7 @@ std::string joinBookLines(const std::vector<std::string>& lines) { return joinLi
 std::string joinBookLines(std::vector<std::string>&& lines) {
     std::string text;
     std::size_t size = 0;
-    for (const std::string& line : lines)
-        size += line.size() + 1;
+    for (const std::string& line : lines) size += line.size() + 1;
     text.reserve(size);
     // Each line is let go once copied, so the book is not held twice over.
     for (std::string& line : lines) {
@@ -145,7 +143,10 @@ int runFormatter(const std::vector<std::string>& args, std::ostream& out, std::o
         std::vector<std::string> lines;
         if (options.fit) {
             const std::string bytes = readBookFileBytes(options.input);
-            const Manuscript book = readBook(bytes, options.input, options.kind);
+            // A shape fixes the manuscript's frame: a number line and no title under each heading.
+            const BookKind kind = options.kind ? *options.kind : bookKindOf(options.input, bytes);
+            if (kind != BookKind::Manuscript) throw FormatError(options.input + ": --fit lays out manuscripts only");
+            const Manuscript book = readBook(bytes, options.input, kind);
             const std::string shapeText = readBookFileBytes(options.shape);
             stage = options.shape + ": ";
             const Shape shape = parseShape(shapeText);

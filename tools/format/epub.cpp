@@ -38,8 +38,7 @@ std::string lower(std::string_view s) {
 // An element's name without its namespace prefix, lower-cased.
 std::string localName(const pugi::xml_node& node) {
     std::string_view name = node.name();
-    if (const std::size_t colon = name.find(':'); colon != std::string_view::npos)
-        name.remove_prefix(colon + 1);
+    if (const std::size_t colon = name.find(':'); colon != std::string_view::npos) name.remove_prefix(colon + 1);
     return lower(name);
 }
 
@@ -47,8 +46,7 @@ std::string localName(const pugi::xml_node& node) {
 std::string attribute(const pugi::xml_node& node, std::string_view name) {
     for (const pugi::xml_attribute& a : node.attributes()) {
         std::string_view n = a.name();
-        if (const std::size_t colon = n.find(':'); colon != std::string_view::npos)
-            n.remove_prefix(colon + 1);
+        if (const std::size_t colon = n.find(':'); colon != std::string_view::npos) n.remove_prefix(colon + 1);
         if (n == name) return a.value();
     }
     return {};
@@ -85,8 +83,7 @@ std::string percentDecoded(std::string_view s) {
 // A reference relative to `base` (a folder ending in "/" or empty) as an entry name.
 std::string resolved(const std::string& base, std::string_view href) {
     std::vector<std::string> parts;
-    const std::string path = href.substr(0, 1) == "/" ? percentDecoded(href.substr(1))
-                                                      : base + percentDecoded(href);
+    const std::string path = href.substr(0, 1) == "/" ? percentDecoded(href.substr(1)) : base + percentDecoded(href);
     std::size_t pos = 0;
     while (pos <= path.size()) {
         std::size_t end = path.find('/', pos);
@@ -111,8 +108,7 @@ std::string folderOf(const std::string& entry) {
 
 std::string firstYear(std::string_view s) {
     for (std::size_t i = 0; i + 4 <= s.size(); ++i) {
-        if (std::all_of(s.begin() + static_cast<std::ptrdiff_t>(i),
-                        s.begin() + static_cast<std::ptrdiff_t>(i + 4),
+        if (std::all_of(s.begin() + static_cast<std::ptrdiff_t>(i), s.begin() + static_cast<std::ptrdiff_t>(i + 4),
                         [](char c) { return c >= '0' && c <= '9'; }))
             return std::string(s.substr(i, 4));
     }
@@ -136,14 +132,12 @@ std::string collapsed(std::string_view s) {
 // The HTML entities that XHTML books use without declaring; XML's own and
 // numeric ones are decoded by the parser.
 std::string withEntities(std::string text) {
-    static const std::array<std::pair<std::string_view, std::string_view>, 20> entities = {{
-        {"&nbsp;", "\u00A0"},  {"&mdash;", "\u2014"}, {"&ndash;", "\u2013"},
-        {"&hellip;", "\u2026"}, {"&lsquo;", "\u2018"}, {"&rsquo;", "\u2019"},
-        {"&ldquo;", "\u201C"}, {"&rdquo;", "\u201D"}, {"&laquo;", "\u00AB"},
-        {"&raquo;", "\u00BB"}, {"&copy;", "\u00A9"},  {"&eacute;", "\u00E9"},
-        {"&egrave;", "\u00E8"}, {"&agrave;", "\u00E0"}, {"&ccedil;", "\u00E7"},
-        {"&uuml;", "\u00FC"},  {"&ouml;", "\u00F6"},  {"&auml;", "\u00E4"},
-        {"&szlig;", "\u00DF"}, {"&thinsp;", "\u2009"}}};
+    static const std::array<std::pair<std::string_view, std::string_view>, 20> entities = {
+        {{"&nbsp;", "\u00A0"},   {"&mdash;", "\u2014"},  {"&ndash;", "\u2013"},  {"&hellip;", "\u2026"},
+         {"&lsquo;", "\u2018"},  {"&rsquo;", "\u2019"},  {"&ldquo;", "\u201C"},  {"&rdquo;", "\u201D"},
+         {"&laquo;", "\u00AB"},  {"&raquo;", "\u00BB"},  {"&copy;", "\u00A9"},   {"&eacute;", "\u00E9"},
+         {"&egrave;", "\u00E8"}, {"&agrave;", "\u00E0"}, {"&ccedil;", "\u00E7"}, {"&uuml;", "\u00FC"},
+         {"&ouml;", "\u00F6"},   {"&auml;", "\u00E4"},   {"&szlig;", "\u00DF"},  {"&thinsp;", "\u2009"}}};
     if (text.find('&') == std::string::npos) return text;
     for (const auto& [name, value] : entities) {
         std::size_t pos = 0;
@@ -158,8 +152,7 @@ std::string withEntities(std::string text) {
 class ZipArchive {
   public:
     explicit ZipArchive(std::string_view bytes) {
-        if (bytes.substr(0, 2) != "PK")
-            throw FormatError("not a zip archive, so not an EPUB book");
+        if (bytes.substr(0, 2) != "PK") throw FormatError("not a zip archive, so not an EPUB book");
         zip_error_t error;
         zip_error_init(&error);
         zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
@@ -185,8 +178,7 @@ class ZipArchive {
         if (index < 0) fail(name, "missing from the book");
         zip_stat_t stat;
         zip_stat_init(&stat);
-        if (zip_stat_index(archive_, static_cast<zip_uint64_t>(index), 0, &stat) != 0)
-            fail(name, "cannot be read");
+        if (zip_stat_index(archive_, static_cast<zip_uint64_t>(index), 0, &stat) != 0) fail(name, "cannot be read");
         if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
             fail(name, "encrypted (DRM): Cadenzo cannot read a book locked against copying");
         if (!(stat.valid & ZIP_STAT_SIZE) || stat.size > kMaxEntryBytes)
@@ -194,13 +186,11 @@ class ZipArchive {
         total_ += stat.size;
         if (total_ > kMaxTotalBytes) fail(name, "the book unpacks to more than 512 MB");
         zip_file_t* file = zip_fopen_index(archive_, static_cast<zip_uint64_t>(index), 0);
-        if (file == nullptr)
-            fail(name, std::string("cannot be opened: ") + zip_strerror(archive_));
+        if (file == nullptr) fail(name, std::string("cannot be opened: ") + zip_strerror(archive_));
         std::string data(static_cast<std::size_t>(stat.size), '\0');
         zip_int64_t got = 0;
         while (static_cast<zip_uint64_t>(got) < stat.size) {
-            const zip_int64_t n =
-                zip_fread(file, data.data() + got, stat.size - static_cast<zip_uint64_t>(got));
+            const zip_int64_t n = zip_fread(file, data.data() + got, stat.size - static_cast<zip_uint64_t>(got));
             if (n <= 0) break;
             got += n;
         }
@@ -241,25 +231,23 @@ struct Target {
 
 bool isBlock(const std::string& name) {
     static const std::set<std::string, std::less<>> blocks = {
-        "p",  "div",   "h1",     "h2",     "h3",      "h4",     "h5",         "h6",
-        "li", "ul",    "ol",     "dl",     "dd",      "dt",     "blockquote", "pre",
-        "td", "th",    "tr",     "table",  "section", "article", "header",    "footer",
-        "hr", "figure", "figcaption", "main", "address", "center", "body",     "caption"};
+        "p",  "div",    "h1",         "h2",    "h3",      "h4",      "h5",         "h6",
+        "li", "ul",     "ol",         "dl",    "dd",      "dt",      "blockquote", "pre",
+        "td", "th",     "tr",         "table", "section", "article", "header",     "footer",
+        "hr", "figure", "figcaption", "main",  "address", "center",  "body",       "caption"};
     return blocks.count(name) != 0;
 }
 
 bool isSkipped(const pugi::xml_node& node, const std::string& name) {
     static const std::set<std::string, std::less<>> skipped = {
-        "script", "style",  "head",  "img",   "svg",    "math",  "object", "video",
-        "audio",  "iframe", "image", "nav",   "button", "input", "select", "noscript",
-        "canvas", "embed",  "map",   "rt",    "rp",     "template"};
+        "script", "style",  "head",  "img",    "svg",      "math",   "object", "video", "audio", "iframe", "image",
+        "nav",    "button", "input", "select", "noscript", "canvas", "embed",  "map",   "rt",    "rp",     "template"};
     if (skipped.count(name) != 0) return true;
     const std::string type = attribute(node, "type");
     for (std::string_view note : {"noteref", "footnote", "endnote", "rearnote", "pagebreak", "annoref"})
         if (type.find(note) != std::string::npos) return true;
     const std::string role = attribute(node, "role");
-    if (role.find("noteref") != std::string::npos || role.find("pagebreak") != std::string::npos)
-        return true;
+    if (role.find("noteref") != std::string::npos || role.find("pagebreak") != std::string::npos) return true;
     // A note marker: a raised number or sign, or a link whose text is only that.
     if (name == "sup" || name == "a") {
         std::string all;
@@ -267,14 +255,12 @@ bool isSkipped(const pugi::xml_node& node, const std::string& name) {
             all += n.type() == pugi::node_pcdata ? n.value() : n.child_value();
         const std::string marker = collapsed(all);
         const bool looksLikeMarker =
-            !marker.empty() && marker.size() <= 6 &&
-            std::all_of(marker.begin(), marker.end(), [](char c) {
-                return std::isdigit(static_cast<unsigned char>(c)) || c == '[' || c == ']' ||
-                       c == '*' || c == '(' || c == ')' || c == ' ';
+            !marker.empty() && marker.size() <= 6 && std::all_of(marker.begin(), marker.end(), [](char c) {
+                return std::isdigit(static_cast<unsigned char>(c)) || c == '[' || c == ']' || c == '*' || c == '(' ||
+                       c == ')' || c == ' ';
             });
         if (name == "sup" && looksLikeMarker) return true;
-        if (name == "a" && looksLikeMarker && attribute(node, "href").find('#') != std::string::npos)
-            return true;
+        if (name == "a" && looksLikeMarker && attribute(node, "href").find('#') != std::string::npos) return true;
     }
     return false;
 }
@@ -282,8 +268,7 @@ bool isSkipped(const pugi::xml_node& node, const std::string& name) {
 std::string folded(const std::string& s) {
     std::string out;
     for (char c : lower(collapsed(s)))
-        if (std::isalnum(static_cast<unsigned char>(c)) || static_cast<unsigned char>(c) >= 0x80)
-            out += c;
+        if (std::isalnum(static_cast<unsigned char>(c)) || static_cast<unsigned char>(c) >= 0x80) out += c;
     return out;
 }
 
@@ -306,28 +291,25 @@ class EpubReader {
         if (zip_.has("mimetype")) {
             const std::string type = collapsed(zip_.read("mimetype"));
             if (type != "application/epub+zip")
-                fail("mimetype", "says '" + type.substr(0, 60) +
-                                     "', not application/epub+zip: the zip archive is no EPUB book");
+                fail("mimetype",
+                     "says '" + type.substr(0, 60) + "', not application/epub+zip: the zip archive is no EPUB book");
         }
         if (!zip_.has(kContainer))
-            fail(kContainer, zip_.has("mimetype")
-                                 ? "missing: the book does not say where its package file is"
-                                 : "missing: the zip archive is no EPUB book");
+            fail(kContainer, zip_.has("mimetype") ? "missing: the book does not say where its package file is"
+                                                  : "missing: the zip archive is no EPUB book");
     }
 
     // Font obfuscation is the one use of encryption.xml an open book has.
     void checkEncryption() {
         if (zip_.has("META-INF/rights.xml"))
-            fail("META-INF/rights.xml",
-                 "the book is locked against copying (DRM): Cadenzo cannot read it");
+            fail("META-INF/rights.xml", "the book is locked against copying (DRM): Cadenzo cannot read it");
         const std::string name = "META-INF/encryption.xml";
         if (!zip_.has(name)) return;
         const pugi::xml_document doc = parseXml(name, zip_.read(name));
         for (pugi::xml_node n = doc.first_child(); n;) {
             if (n.type() == pugi::node_element && localName(n) == "encryptionmethod") {
                 const std::string algorithm = n.attribute("Algorithm").value();
-                if (algorithm != "http://www.idpf.org/2008/embedding" &&
-                    algorithm != "http://ns.adobe.com/pdf/enc#RC")
+                if (algorithm != "http://www.idpf.org/2008/embedding" && algorithm != "http://ns.adobe.com/pdf/enc#RC")
                     fail(name, "the book is encrypted (DRM): Cadenzo cannot read it");
             }
             if (n.first_child()) {
@@ -369,9 +351,8 @@ class EpubReader {
             if (localName(item) != "item") continue;
             std::string href = item.attribute("href").value();
             href = href.substr(0, href.find('#'));
-            manifest_[item.attribute("id").value()] =
-                ManifestItem{resolved(base, href), item.attribute("media-type").value(),
-                             item.attribute("properties").value()};
+            manifest_[item.attribute("id").value()] = ManifestItem{
+                resolved(base, href), item.attribute("media-type").value(), item.attribute("properties").value()};
         }
         const pugi::xml_node spine = firstDescendant(package, "spine");
         if (!spine) fail(opf, "has no spine (the reading order)");
@@ -380,13 +361,10 @@ class EpubReader {
             if (localName(ref) != "itemref") continue;
             const std::string id = ref.attribute("idref").value();
             const auto found = manifest_.find(id);
-            if (found == manifest_.end())
-                fail(opf, "the spine names '" + id + "', which the manifest does not list");
+            if (found == manifest_.end()) fail(opf, "the spine names '" + id + "', which the manifest does not list");
             if (std::string_view(ref.attribute("linear").value()) == "no") continue;
             const std::string& type = found->second.mediaType;
-            if (type != "application/xhtml+xml" && type != "text/html" &&
-                type != "application/x-dtbook+xml")
-                continue;
+            if (type != "application/xhtml+xml" && type != "text/html" && type != "application/x-dtbook+xml") continue;
             if (!zip_.has(found->second.entry))
                 fail(found->second.entry, "missing, though the spine lists it as '" + id + "'");
             spine_.push_back(found->second.entry);
@@ -457,8 +435,7 @@ class EpubReader {
             if (n.type() == pugi::node_element && localName(n) == "navpoint") {
                 const pugi::xml_node label = firstDescendant(n, "navlabel");
                 const pugi::xml_node content = firstDescendant(n, "content");
-                if (label && content)
-                    addTarget(base, content.attribute("src").value(), textOf(label));
+                if (label && content) addTarget(base, content.attribute("src").value(), textOf(label));
             }
             if (n.first_child()) {
                 n = n.first_child();
@@ -487,8 +464,7 @@ class EpubReader {
         if (heading && chapter.paragraphs.empty() && !chapter.title.empty()) {
             const std::string a = folded(text);
             const std::string b = folded(chapter.title);
-            if (!a.empty() && (a == b || b.find(a) != std::string::npos || a.find(b) != std::string::npos))
-                return;
+            if (!a.empty() && (a == b || b.find(a) != std::string::npos || a.find(b) != std::string::npos)) return;
         }
         chapter.paragraphs.push_back(TextParagraph{0, std::move(text)});
     }
@@ -514,18 +490,17 @@ class EpubReader {
         std::vector<pugi::xml_document> docs(spine_.size());
         for (std::size_t i = 0; i < spine_.size(); ++i) {
             const std::string data = zip_.read(spine_[i]);
-            const pugi::xml_parse_result result = docs[i].load_buffer(
-                data.data(), data.size(), pugi::parse_default | pugi::parse_ws_pcdata);
+            const pugi::xml_parse_result result =
+                docs[i].load_buffer(data.data(), data.size(), pugi::parse_default | pugi::parse_ws_pcdata);
             if (!result)
-                fail(spine_[i], std::string("is not well-formed XHTML (") + result.description() +
-                                    " at byte " + std::to_string(result.offset) + ")");
+                fail(spine_[i], std::string("is not well-formed XHTML (") + result.description() + " at byte " +
+                                    std::to_string(result.offset) + ")");
         }
         useHeadings_ = targets_.empty();
         chapterLevel_ = useHeadings_ ? topHeadingLevel(docs) : 0;
         book_.chapters.push_back(TextChapter{});
         for (std::size_t i = 0; i < spine_.size(); ++i) {
-            if (const auto t = targets_.find(Target{spine_[i], ""}); t != targets_.end())
-                startChapter(t->second);
+            if (const auto t = targets_.find(Target{spine_[i], ""}); t != targets_.end()) startChapter(t->second);
             walk(docs[i], spine_[i]);
             flush();
         }
@@ -539,12 +514,10 @@ class EpubReader {
         for (const char* idName : {"id", "name"}) {
             const std::string id = node.attribute(idName).value();
             if (id.empty()) continue;
-            if (const auto t = targets_.find(Target{entry, id}); t != targets_.end())
-                startChapter(t->second);
+            if (const auto t = targets_.find(Target{entry, id}); t != targets_.end()) startChapter(t->second);
         }
         if (isBlock(name)) flush();
-        if (name.size() == 2 && name[0] == 'h' && name[1] >= '1' && name[1] <= '6')
-            paragraphLevel_ = name[1] - '0';
+        if (name.size() == 2 && name[0] == 'h' && name[1] >= '1' && name[1] <= '6') paragraphLevel_ = name[1] - '0';
         if (name == "br") paragraph_ += ' ';
     }
 
@@ -591,8 +564,6 @@ class EpubReader {
 
 } // namespace
 
-TextBook readEpub(std::string_view bytes) {
-    return EpubReader(bytes).run();
-}
+TextBook readEpub(std::string_view bytes) { return EpubReader(bytes).run(); }
 
 } // namespace cadenzo::format

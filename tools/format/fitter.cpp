@@ -19,15 +19,12 @@ constexpr int kTitleLines = 3;                // title, author, year
 constexpr int kChapterOpeningLines = 4;       // anchor, number, first marker, "|p>"
 constexpr int kFirstAnchor = 1 + kTitleLines; // after the banner and the title block
 
-std::string roman(const Manuscript& book, std::size_t chapter) {
-    return "chapter " + book.chapters[chapter].numeral;
-}
+std::string roman(const Manuscript& book, std::size_t chapter) { return "chapter " + book.chapters[chapter].numeral; }
 
 std::string firstWords(const Sentence& sentence) {
     const std::vector<std::string> words = sentence.words();
     std::string out;
-    for (std::size_t i = 0; i < words.size() && i < 6; ++i)
-        out += (i ? " " : "") + words[i];
+    for (std::size_t i = 0; i < words.size() && i < 6; ++i) out += (i ? " " : "") + words[i];
     return out + (words.size() > 6 ? " ..." : "");
 }
 
@@ -45,8 +42,7 @@ struct ChapterPlan {
 
 class Fitter {
   public:
-    Fitter(const Manuscript& book, const Shape& shape)
-        : book_(book), shape_(shape), text_(prepareText(book)) {}
+    Fitter(const Manuscript& book, const Shape& shape) : book_(book), shape_(shape), text_(prepareText(book)) {}
 
     std::vector<std::string> run() {
         checkFrame();
@@ -54,8 +50,7 @@ class Fitter {
         planChapters();
         placePins();
         std::vector<int> counts(text_.sentences.size(), 0);
-        for (std::size_t c = 0; c < plans_.size(); ++c)
-            fitChapter(c, counts);
+        for (std::size_t c = 0; c < plans_.size(); ++c) fitChapter(c, counts);
         auto layouts = layOut(counts);
         auto lines = writeBook(book_, [&](std::size_t i) { return std::move(layouts.at(i)); });
         verify(lines);
@@ -68,22 +63,18 @@ class Fitter {
         const std::size_t chapters = book_.chapters.size();
         if (shape_.anchors.size() != chapters)
             throw FormatError("cannot meet the shape's " + std::to_string(shape_.anchors.size()) +
-                              " chapter anchors: the text has " + std::to_string(chapters) +
-                              " chapters");
+                              " chapter anchors: the text has " + std::to_string(chapters) + " chapters");
         if (shape_.anchors.front() != kFirstAnchor)
-            throw FormatError("cannot meet the first anchor at line " +
-                              std::to_string(shape_.anchors.front()) +
+            throw FormatError("cannot meet the first anchor at line " + std::to_string(shape_.anchors.front()) +
                               ": after the banner and the title block it stands at line " +
                               std::to_string(kFirstAnchor));
         int paragraphs = 0;
         int sentences = 0;
         for (std::size_t c = 0; c < chapters; ++c) {
-            if (!shape_.firstParagraphMarkers.empty() &&
-                shape_.firstParagraphMarkers[c] != paragraphs)
+            if (!shape_.firstParagraphMarkers.empty() && shape_.firstParagraphMarkers[c] != paragraphs)
                 throw FormatError("cannot meet the first paragraph marker p" +
-                                  std::to_string(shape_.firstParagraphMarkers[c]) + " of " +
-                                  roman(book_, c) + ": the chapters before it have " +
-                                  std::to_string(paragraphs) + " paragraphs");
+                                  std::to_string(shape_.firstParagraphMarkers[c]) + " of " + roman(book_, c) +
+                                  ": the chapters before it have " + std::to_string(paragraphs) + " paragraphs");
             for (const Paragraph& paragraph : book_.chapters[c].paragraphs) {
                 ++paragraphs;
                 sentences += static_cast<int>(paragraph.sentences.size());
@@ -91,8 +82,8 @@ class Fitter {
         }
         if (shape_.sentenceMarkers >= 0 && shape_.sentenceMarkers != sentences - paragraphs)
             throw FormatError("cannot meet " + std::to_string(shape_.sentenceMarkers) +
-                              " sentence markers: the text's " + std::to_string(sentences) +
-                              " sentences in " + std::to_string(paragraphs) + " paragraphs give " +
+                              " sentence markers: the text's " + std::to_string(sentences) + " sentences in " +
+                              std::to_string(paragraphs) + " paragraphs give " +
                               std::to_string(sentences - paragraphs));
     }
 
@@ -101,15 +92,13 @@ class Fitter {
         for (const SentenceEntry& entry : text_.sentences) {
             const int room = shape_.maxLinesBetweenMarkers - linesBesideSentence(entry);
             if (room < 1)
-                throw FormatError(
-                    "cannot meet at most " + std::to_string(shape_.maxLinesBetweenMarkers) +
-                    " lines between markers: a chapter's heading lines alone take more");
+                throw FormatError("cannot meet at most " + std::to_string(shape_.maxLinesBetweenMarkers) +
+                                  " lines between markers: a chapter's heading lines alone take more");
             breakers_.emplace_back(entry.words, room);
             if (breakers_.back().minLines() > breakers_.back().maxLines())
-                throw FormatError(
-                    "cannot meet at most " + std::to_string(shape_.maxLinesBetweenMarkers) +
-                    " lines between markers: the sentence \"" + firstWords(*entry.sentence) +
-                    "\" (paragraph at line " + std::to_string(entry.sourceLine) + ") needs more");
+                throw FormatError("cannot meet at most " + std::to_string(shape_.maxLinesBetweenMarkers) +
+                                  " lines between markers: the sentence \"" + firstWords(*entry.sentence) +
+                                  "\" (paragraph at line " + std::to_string(entry.sourceLine) + ") needs more");
         }
     }
 
@@ -122,16 +111,14 @@ class Fitter {
             const bool last = c + 1 == chapters;
             ChapterPlan plan;
             plan.firstSentence = sentence;
-            for (const Paragraph& paragraph : chapter.paragraphs)
-                plan.sentenceCount += paragraph.sentences.size();
+            for (const Paragraph& paragraph : chapter.paragraphs) plan.sentenceCount += paragraph.sentences.size();
             const int anchor = shape_.anchors[c];
             const int next = last ? shape_.lines : shape_.anchors[c + 1];
             const int sentences = static_cast<int>(plan.sentenceCount);
             // One marker between consecutive sentences; the book's end adds its own lines.
             const int closingLines = last ? (book_.hasClosing ? 3 : 1) : 0;
             plan.firstLine = anchor + kChapterOpeningLines;
-            plan.phraseLines =
-                next - anchor - kChapterOpeningLines - (sentences - 1) - closingLines;
+            plan.phraseLines = next - anchor - kChapterOpeningLines - (sentences - 1) - closingLines;
 
             int fewest = 0;
             int most = 0;
@@ -140,12 +127,10 @@ class Fitter {
                 most += breakers_[i].maxLines();
             }
             if (plan.phraseLines < fewest || plan.phraseLines > most)
-                throw FormatError("cannot meet " + roman(book_, c) + "'s " +
-                                  std::to_string(next - anchor) + " lines (anchor at line " +
-                                  std::to_string(anchor) + "): its sentences would need " +
-                                  std::to_string(plan.phraseLines) +
-                                  " phrase lines and can fill from " + std::to_string(fewest) +
-                                  " to " + std::to_string(most));
+                throw FormatError("cannot meet " + roman(book_, c) + "'s " + std::to_string(next - anchor) +
+                                  " lines (anchor at line " + std::to_string(anchor) + "): its sentences would need " +
+                                  std::to_string(plan.phraseLines) + " phrase lines and can fill from " +
+                                  std::to_string(fewest) + " to " + std::to_string(most));
             phraseLines += 3 + plan.phraseLines; // anchor, number and "|p>" lines
             sentence += plan.sentenceCount;
             plans_.push_back(plan);
@@ -153,8 +138,7 @@ class Fitter {
         if (book_.hasClosing) ++phraseLines;
         if (shape_.phraseLines >= 0 && shape_.phraseLines != phraseLines)
             throw FormatError("cannot meet " + std::to_string(shape_.phraseLines) +
-                              " phrase lines: with these anchors the book has " +
-                              std::to_string(phraseLines));
+                              " phrase lines: with these anchors the book has " + std::to_string(phraseLines));
     }
 
     // The frame's lines, then each pin against them; pins on free lines go to the chapter fit.
@@ -162,8 +146,7 @@ class Fitter {
         const auto size = static_cast<std::size_t>(shape_.lines);
         std::vector<Slot> slots(size, Slot::Free);
         slots[0] = Slot::Banner;
-        for (int i = 1; i <= kTitleLines; ++i)
-            slots[static_cast<std::size_t>(i)] = Slot::Phrase;
+        for (int i = 1; i <= kTitleLines; ++i) slots[static_cast<std::size_t>(i)] = Slot::Phrase;
         for (int anchor : shape_.anchors) {
             slots[static_cast<std::size_t>(anchor)] = Slot::Phrase;
             slots[static_cast<std::size_t>(anchor) + 1] = Slot::Phrase;
@@ -182,8 +165,7 @@ class Fitter {
             const int stored = reader + 1;
             if (stored < 1 || stored >= shape_.lines)
                 throw FormatError("cannot meet a pin at reader line " + std::to_string(reader) +
-                                  ": the book's reader lines run from 0 to " +
-                                  std::to_string(shape_.lines - 2));
+                                  ": the book's reader lines run from 0 to " + std::to_string(shape_.lines - 2));
             return static_cast<std::size_t>(stored);
         };
         for (int reader : shape_.markerAt) {
@@ -196,20 +178,17 @@ class Fitter {
         for (int reader : shape_.noMarkerAt) {
             const std::size_t s = storedIndex(reader);
             if (slots[s] == Slot::Marker)
-                throw FormatError("cannot keep markers away from reader line " +
-                                  std::to_string(reader) +
+                throw FormatError("cannot keep markers away from reader line " + std::to_string(reader) +
                                   ": a chapter's or the book's end marker "
                                   "stands there");
             banned_[s] = true;
         }
         // wanted_[i]: pinned markers among stored lines [0, i).
-        for (std::size_t i = 1; i <= size; ++i)
-            wanted_[i] += wanted_[i - 1];
+        for (std::size_t i = 1; i <= size; ++i) wanted_[i] += wanted_[i - 1];
     }
 
     bool spanHoldsWantedMarker(int first, int end) const {
-        return wanted_[static_cast<std::size_t>(end)] - wanted_[static_cast<std::size_t>(first)] >
-               0;
+        return wanted_[static_cast<std::size_t>(end)] - wanted_[static_cast<std::size_t>(first)] > 0;
     }
 
     void fitChapter(std::size_t chapter, std::vector<int>& counts) {
@@ -259,8 +238,7 @@ class Fitter {
 
     // Line counts the pins leave sentence `j` of the chapter, from every place
     // the sentences before it can bring it to (`row`), as "reader line: counts".
-    std::string pinnedCounts(const ChapterPlan& plan, std::size_t j,
-                             const std::vector<Cost>& row) const {
+    std::string pinnedCounts(const ChapterPlan& plan, std::size_t j, const std::vector<Cost>& row) const {
         const SentenceEntry& entry = text_.sentences[plan.firstSentence + j];
         const bool markerAfter = !(entry.lastInChapter && !entry.lastChapter);
         std::string out;
@@ -273,29 +251,26 @@ class Fitter {
                 if (markerAfter && banned_[static_cast<std::size_t>(start + k)]) continue;
                 counts += (counts.empty() ? "" : " ") + std::to_string(k);
             }
-            out += (out.empty() ? "" : "; ") + std::string("from reader line ") +
-                   std::to_string(start - 1) + ": " + (counts.empty() ? "none" : counts);
+            out += (out.empty() ? "" : "; ") + std::string("from reader line ") + std::to_string(start - 1) + ": " +
+                   (counts.empty() ? "none" : counts);
         }
         return out;
     }
 
-    [[noreturn]] void explainMiss(std::size_t chapter, std::size_t reached,
-                                  const std::vector<Cost>& row) const {
+    [[noreturn]] void explainMiss(std::size_t chapter, std::size_t reached, const std::vector<Cost>& row) const {
         const ChapterPlan& plan = plans_[chapter];
         if (reached < plan.sentenceCount) {
             const std::size_t g = plan.firstSentence + reached;
             const SentenceEntry& entry = text_.sentences[g];
-            throw FormatError(
-                "cannot meet the page-break pins in " + roman(book_, chapter) + ": its sentence " +
-                std::to_string(reached + 1) + " (\"" + firstWords(*entry.sentence) +
-                "\", paragraph at line " + std::to_string(entry.sourceLine) + ") can fill " +
-                std::to_string(breakers_[g].minLines()) + " to " +
-                std::to_string(breakers_[g].maxLines()) +
-                " lines, but after the sentences before it the pins leave it these line counts: " +
-                pinnedCounts(plan, reached, row));
+            throw FormatError("cannot meet the page-break pins in " + roman(book_, chapter) + ": its sentence " +
+                              std::to_string(reached + 1) + " (\"" + firstWords(*entry.sentence) +
+                              "\", paragraph at line " + std::to_string(entry.sourceLine) + ") can fill " +
+                              std::to_string(breakers_[g].minLines()) + " to " +
+                              std::to_string(breakers_[g].maxLines()) +
+                              " lines, but after the sentences before it the pins leave it these line counts: " +
+                              pinnedCounts(plan, reached, row));
         }
-        throw FormatError("cannot meet " + roman(book_, chapter) + "'s " +
-                          std::to_string(plan.phraseLines) +
+        throw FormatError("cannot meet " + roman(book_, chapter) + "'s " + std::to_string(plan.phraseLines) +
                           " phrase lines together with the page-break pins");
     }
 
@@ -309,8 +284,8 @@ class Fitter {
             SentenceLayout& layout = layouts[i];
             layout.lineStarts = breakers_[i].breakInto(counts[i]);
             layout.indents = cascadeIndents(entry.words, layout.lineStarts);
-            auto found = sentenceCandidates(entry.words, layout.lineStarts, text_.lexicon,
-                                            static_cast<int>(i), !entry.firstInChapter);
+            auto found = sentenceCandidates(entry.words, layout.lineStarts, text_.lexicon, static_cast<int>(i),
+                                            !entry.firstInChapter);
             candidates.insert(candidates.end(), found.begin(), found.end());
             shapes.push_back(SentenceShape{static_cast<int>(entry.words.size()), counts[i]});
         }
@@ -342,8 +317,6 @@ class Fitter {
 
 } // namespace
 
-std::vector<std::string> fitBook(const Manuscript& book, const Shape& shape) {
-    return Fitter(book, shape).run();
-}
+std::vector<std::string> fitBook(const Manuscript& book, const Shape& shape) { return Fitter(book, shape).run(); }
 
 } // namespace cadenzo::format

@@ -4,6 +4,8 @@
 #include "line_breaker.h"
 
 #include <stdexcept>
+#include <string_view>
+#include <unordered_map>
 
 namespace cadenzo::format {
 
@@ -25,8 +27,7 @@ PreparedText prepareText(const Manuscript& book) {
                 entry.chapter = static_cast<int>(c);
                 entry.sourceLine = paragraph.sourceLine;
                 entry.firstInChapter = p == 0 && s == 0;
-                entry.lastInChapter =
-                    p + 1 == chapter.paragraphs.size() && s + 1 == paragraph.sentences.size();
+                entry.lastInChapter = p + 1 == chapter.paragraphs.size() && s + 1 == paragraph.sentences.size();
                 entry.lastChapter = c + 1 == book.chapters.size();
                 if (entry.lastInChapter && !entry.lastChapter)
                     entry.nextOpeningLines = openingLines(book.chapters[c + 1]);
@@ -53,14 +54,25 @@ std::vector<std::string> formatBook(const Manuscript& book) {
     // writer reaches it, so no sentence's words are kept longer than that.
     BookLexicon lexicon;
     std::vector<WordInfo> words;
-    auto describe = [&words](const Sentence& sentence) {
+    std::vector<std::string_view> texts;
+    // A word is described by its text alone, so each distinct word once; the
+    // keys are views into the book's sentences, which outlive this call.
+    std::unordered_map<std::string_view, WordInfo> described;
+    auto describe = [&words, &texts, &described](const Sentence& sentence) {
         words.clear();
+        texts.clear();
         const std::string_view text = sentence.text;
         std::size_t pos = 0;
         while (pos < text.size()) {
             std::size_t end = text.find(' ', pos);
             if (end == std::string_view::npos) end = text.size();
-            if (end > pos) words.push_back(describeWord(text.substr(pos, end - pos)));
+            if (end > pos) {
+                const std::string_view word = text.substr(pos, end - pos);
+                auto [found, added] = described.try_emplace(word);
+                if (added) found->second = describeWord(word);
+                words.push_back(found->second);
+                texts.push_back(word);
+            }
             pos = end + 1;
         }
     };
@@ -105,15 +117,15 @@ std::vector<std::string> formatBook(const Manuscript& book) {
         const SentenceBreaker breaker(words, room, true);
         if (breaker.minLines() > breaker.maxLines())
             throw FormatError("line " + std::to_string(entry.sourceLine) +
-                              ": a sentence of this paragraph is too long: it needs more than " +
-                              std::to_string(room) + " phrase lines");
+                              ": a sentence of this paragraph is too long: it needs more than " + std::to_string(room) +
+                              " phrase lines");
         SentenceLayout layout;
         layout.lineStarts = breaker.breakInto(breaker.bestLines());
         layout.indents = cascadeIndents(words, layout.lineStarts);
-        const auto candidates =
-            sentenceCandidates(words, layout.lineStarts, lexicon, 0, !entry.firstInChapter);
-        layout.highlights = naturalHighlights(candidates, static_cast<int>(words.size()),
-                                              static_cast<int>(layout.lineStarts.size()));
+        const auto candidates = sentenceCandidates(words, layout.lineStarts, lexicon, 0, !entry.firstInChapter);
+        layout.highlights =
+            naturalHighlights(candidates, static_cast<int>(words.size()), static_cast<int>(layout.lineStarts.size()));
+        layout.words = texts;
         return layout;
     });
 }

@@ -32,9 +32,7 @@ constexpr int kNaturalNegationFloor = kNegationScore;
 constexpr int kNaturalNameFloor = kNameScore;
 constexpr int kNaturalKeyFloor = 40;
 
-bool isPronounI(const std::string& bare) {
-    return bare == "i" || bare.rfind("i'", 0) == 0;
-}
+bool isPronounI(const std::string& bare) { return bare == "i" || bare.rfind("i'", 0) == 0; }
 
 bool insideSentence(const std::vector<WordInfo>& words, std::size_t index) {
     if (index == 0 || index >= words.size()) return false;
@@ -51,8 +49,7 @@ bool isWordLike(const std::string& bare) {
         i += c.length;
         ++characters;
         if (c.value < 0x80) {
-            if (!std::isalpha(static_cast<int>(c.value)) && c.value != '\'' && c.value != '-')
-                return false;
+            if (!std::isalpha(static_cast<int>(c.value)) && c.value != '\'' && c.value != '-') return false;
         } else if (!text::isLetter(c.value)) {
             return false;
         }
@@ -61,24 +58,21 @@ bool isWordLike(const std::string& bare) {
 }
 
 bool endsWith(const std::string& text, std::string_view tail) {
-    return text.size() >= tail.size() &&
-           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 // "one" as a pronoun ("the one", "no one", "one another") is not a number.
 bool isPronounOne(const std::vector<WordInfo>& words, std::size_t index) {
     if (words[index].bare != "one") return false;
-    if (index + 1 < words.size() && words[index].end == EndMark::None &&
-        words[index + 1].bare == "another")
+    if (index + 1 < words.size() && words[index].end == EndMark::None && words[index + 1].bare == "another")
         return true;
     if (index == 0 || words[index - 1].end != EndMark::None) return false;
-    static const std::vector<std::string> before = {
-        "the", "no", "any", "every", "some", "each", "this", "that", "which", "little", "a"};
+    static const std::vector<std::string> before = {"the",  "no",   "any",   "every",  "some", "each",
+                                                    "this", "that", "which", "little", "a"};
     return std::find(before.begin(), before.end(), words[index - 1].bare) != before.end();
 }
 
-std::optional<std::pair<Colour, int>> numberOrNegation(const std::vector<WordInfo>& words,
-                                                       std::size_t index) {
+std::optional<std::pair<Colour, int>> numberOrNegation(const std::vector<WordInfo>& words, std::size_t index) {
     const WordInfo& word = words[index];
     const std::string& bare = word.bare;
     if (bare.empty()) return std::nullopt;
@@ -89,8 +83,7 @@ std::optional<std::pair<Colour, int>> numberOrNegation(const std::vector<WordInf
     }
     if (word.is(kNumberWord)) {
         if (isPronounOne(words, index)) return std::nullopt;
-        if (std::isdigit(static_cast<unsigned char>(bare.front())))
-            return std::pair{Colour::Number, kDigitsScore};
+        if (std::isdigit(static_cast<unsigned char>(bare.front()))) return std::pair{Colour::Number, kDigitsScore};
         if (bare == "once" || bare == "half" || bare == "one" || bare == "second")
             return std::pair{Colour::Number, kLooseNumberScore};
         return std::pair{Colour::Number, kNumberScore};
@@ -121,8 +114,8 @@ int keyScore(const std::vector<WordInfo>& words, std::size_t index, const BookLe
             score += 6; // a noun after its determiner
         } else if (previous.is(kSubjectPronoun) || lexicon.isName(words, index - 1)) {
             score += 4; // a verb after its subject
-        } else if (index > 1 && words[index - 2].end == EndMark::None &&
-                   words[index - 2].is(kDeterminer) && !previous.is(kFunctionWord)) {
+        } else if (index > 1 && words[index - 2].end == EndMark::None && words[index - 2].is(kDeterminer) &&
+                   !previous.is(kFunctionWord)) {
             score += 5; // a noun after determiner and adjective
         }
     }
@@ -136,27 +129,23 @@ int keyScore(const std::vector<WordInfo>& words, std::size_t index, const BookLe
     return score;
 }
 
-std::optional<std::pair<Colour, int>>
-classifySingle(const std::vector<WordInfo>& words, std::size_t index, const BookLexicon& lexicon) {
+std::optional<std::pair<Colour, int>> classifySingle(const std::vector<WordInfo>& words, std::size_t index,
+                                                     const BookLexicon& lexicon) {
     if (auto found = numberOrNegation(words, index)) return found;
     if (lexicon.isName(words, index)) return std::pair{Colour::Name, kNameScore};
     const WordInfo& word = words[index];
-    if (!isWordLike(word.bare) || word.is(kFunctionWord) || word.capitalised)
-        return std::nullopt;
+    if (!isWordLike(word.bare) || word.is(kFunctionWord) || word.capitalised) return std::nullopt;
     return std::pair{Colour::Key, keyScore(words, index, lexicon)};
 }
 
 // Two or three words that read as one: a name ("Saltmarsh Quay"), a number
 // with its unit ("forty miles"), a time ("half past five"), "no one".
-std::optional<std::pair<Colour, int>> classifyGroup(const std::vector<WordInfo>& words,
-                                                    std::size_t index, std::size_t count,
-                                                    const BookLexicon& lexicon) {
+std::optional<std::pair<Colour, int>> classifyGroup(const std::vector<WordInfo>& words, std::size_t index,
+                                                    std::size_t count, const BookLexicon& lexicon) {
     for (std::size_t k = index; k + 1 < index + count; ++k)
-        if (words[k].end != EndMark::None || words[k].closesQuote || words[k + 1].opensQuote)
-            return std::nullopt;
+        if (words[k].end != EndMark::None || words[k].closesQuote || words[k + 1].opensQuote) return std::nullopt;
     bool allNames = true;
-    for (std::size_t k = index; k < index + count; ++k)
-        allNames = allNames && lexicon.isName(words, k);
+    for (std::size_t k = index; k < index + count; ++k) allNames = allNames && lexicon.isName(words, k);
     if (allNames) return std::pair{Colour::Name, kNameGroupScore};
 
     const std::string& first = words[index].bare;
@@ -170,8 +159,7 @@ std::optional<std::pair<Colour, int>> classifyGroup(const std::vector<WordInfo>&
         return std::nullopt;
     }
     const std::string& middle = words[index + 1].bare;
-    if (firstIsNumber && lastWord.is(kNumberWord) &&
-        (middle == "past" || middle == "and" || middle == "to"))
+    if (firstIsNumber && lastWord.is(kNumberWord) && (middle == "past" || middle == "and" || middle == "to"))
         return std::pair{Colour::Number, kNumberGroupScore};
     return std::nullopt;
 }
@@ -205,8 +193,7 @@ class Occupancy {
         const auto& lines = lineLoad_[static_cast<std::size_t>(c.sentence)];
         const int first = c.highlight.firstWord;
         const int end = first + c.highlight.wordCount;
-        if (first < 0 || c.highlight.wordCount < 1 || end > static_cast<int>(words.size()))
-            return false;
+        if (first < 0 || c.highlight.wordCount < 1 || end > static_cast<int>(words.size())) return false;
         if (c.line < 0 || static_cast<std::size_t>(c.line) >= lines.size()) return false;
         const int from = std::max(first - 1, 0);
         const int to = std::min(end, static_cast<int>(words.size()) - 1);
@@ -217,8 +204,7 @@ class Occupancy {
 
     // Highlights already on the candidate's line; a candidate outside the book counts as full.
     int lineLoad(const Candidate& c) const {
-        if (c.sentence < 0 || static_cast<std::size_t>(c.sentence) >= lineLoad_.size())
-            return kFull;
+        if (c.sentence < 0 || static_cast<std::size_t>(c.sentence) >= lineLoad_.size()) return kFull;
         const auto& lines = lineLoad_[static_cast<std::size_t>(c.sentence)];
         if (c.line < 0 || static_cast<std::size_t>(c.line) >= lines.size()) return kFull;
         return lines[static_cast<std::size_t>(c.line)];
@@ -235,9 +221,8 @@ class Occupancy {
 
     std::vector<std::vector<Highlight>> result() && {
         for (auto& list : chosen_)
-            std::sort(list.begin(), list.end(), [](const Highlight& a, const Highlight& b) {
-                return a.firstWord < b.firstWord;
-            });
+            std::sort(list.begin(), list.end(),
+                      [](const Highlight& a, const Highlight& b) { return a.firstWord < b.firstWord; });
         return std::move(chosen_);
     }
 
@@ -262,20 +247,15 @@ std::vector<const Candidate*> ranked(std::vector<const Candidate*> list) {
     });
     std::vector<const Candidate*> out;
     out.reserve(keyed.size());
-    for (const auto& entry : keyed)
-        out.push_back(entry.second);
+    for (const auto& entry : keyed) out.push_back(entry.second);
     return out;
 }
 
-std::string colourName(Colour colour) {
-    return std::string("|") + colourCode(colour) + ">";
-}
+std::string colourName(Colour colour) { return std::string("|") + colourCode(colour) + ">"; }
 
 } // namespace
 
-char colourCode(Colour colour) {
-    return static_cast<char>(colour);
-}
+char colourCode(Colour colour) { return static_cast<char>(colour); }
 
 int colourSlot(Colour colour) {
     for (std::size_t i = 0; i < kColours.size(); ++i)
@@ -300,9 +280,8 @@ void BookLexicon::addSentence(const std::vector<WordInfo>& words) {
 bool BookLexicon::isName(const std::vector<WordInfo>& words, std::size_t index) const {
     if (index >= words.size()) return false;
     const WordInfo& word = words[index];
-    if (!word.capitalised || word.bare.empty() || isPronounI(word.bare) ||
-        word.is(kFunctionWord) || !startsWithLetter(word.bare) ||
-        isAllCapitals(word.text))
+    if (!word.capitalised || word.bare.empty() || isPronounI(word.bare) || word.is(kFunctionWord) ||
+        !startsWithLetter(word.bare) || isAllCapitals(word.text))
         return false;
     if (insideSentence(words, index)) return true;
     const auto found = words_.find(word.bare);
@@ -314,18 +293,15 @@ int BookLexicon::frequency(const std::string& bare) const {
     return found == words_.end() ? 0 : found->second.frequency;
 }
 
-std::vector<Candidate> sentenceCandidates(const std::vector<WordInfo>& words,
-                                          const std::vector<int>& lineStarts,
-                                          const BookLexicon& lexicon, int sentence,
-                                          bool mayStartHighlighted) {
+std::vector<Candidate> sentenceCandidates(const std::vector<WordInfo>& words, const std::vector<int>& lineStarts,
+                                          const BookLexicon& lexicon, int sentence, bool mayStartHighlighted) {
     std::vector<Candidate> out;
     const std::size_t n = words.size();
     if (n == 0 || lineStarts.empty()) return out;
     std::vector<int> lineOf(n, 0);
     for (std::size_t line = 0; line < lineStarts.size(); ++line) {
         const std::size_t start = static_cast<std::size_t>(std::max(lineStarts[line], 0));
-        for (std::size_t w = start; w < n; ++w)
-            lineOf[w] = static_cast<int>(line);
+        for (std::size_t w = start; w < n; ++w) lineOf[w] = static_cast<int>(line);
     }
     for (std::size_t i = 0; i < n; ++i) {
         for (std::size_t count = 1; count <= 3 && i + count <= n; ++count) {
@@ -333,11 +309,9 @@ std::vector<Candidate> sentenceCandidates(const std::vector<WordInfo>& words,
             const bool hosted = i > 0 && lineOf[i - 1] == lineOf[i];
             const bool initial = i == 0 && count == 1 && mayStartHighlighted;
             if (!hosted && !initial) continue;
-            auto kind = count == 1 ? classifySingle(words, i, lexicon)
-                                   : classifyGroup(words, i, count, lexicon);
+            auto kind = count == 1 ? classifySingle(words, i, lexicon) : classifyGroup(words, i, count, lexicon);
             // A word for a place stands as a key word and, with a lower score, as a name.
-            if (count == 1 && kind && kind->first == Colour::Key && words[i].is(kPlaceWord) &&
-                !initial) {
+            if (count == 1 && kind && kind->first == Colour::Key && words[i].is(kPlaceWord) && !initial) {
                 Candidate c;
                 c.sentence = sentence;
                 c.line = lineOf[i];
@@ -348,9 +322,8 @@ std::vector<Candidate> sentenceCandidates(const std::vector<WordInfo>& words,
             if (!kind) continue;
             // A sentence opens highlighted only on a name, a number or a strong negation,
             // and not on the first word of a quotation.
-            if (initial &&
-                (kind->first == Colour::Key || words[i].opensQuote ||
-                 (kind->first == Colour::Negation && kind->second < kStrongNegationScore)))
+            if (initial && (kind->first == Colour::Key || words[i].opensQuote ||
+                            (kind->first == Colour::Negation && kind->second < kStrongNegationScore)))
                 continue;
             Candidate c;
             c.sentence = sentence;
@@ -364,13 +337,11 @@ std::vector<Candidate> sentenceCandidates(const std::vector<WordInfo>& words,
     return out;
 }
 
-std::vector<Highlight> naturalHighlights(const std::vector<Candidate>& candidates, int wordCount,
-                                         int lineCount) {
+std::vector<Highlight> naturalHighlights(const std::vector<Candidate>& candidates, int wordCount, int lineCount) {
     if (candidates.empty()) return {};
     // The candidates are all of one sentence: count it as sentence 0 here.
     std::vector<Candidate> local = candidates;
-    for (Candidate& c : local)
-        c.sentence = 0;
+    for (Candidate& c : local) c.sentence = 0;
     Occupancy occupancy({SentenceShape{wordCount, lineCount}});
 
     std::vector<const Candidate*> groups;
@@ -391,8 +362,7 @@ std::vector<Highlight> naturalHighlights(const std::vector<Candidate>& candidate
         for (const Candidate* c : ranked(*list))
             if (occupancy.fits(*c)) occupancy.take(*c);
     for (const Candidate* c : ranked(keys))
-        if (c->score >= kNaturalKeyFloor && occupancy.lineLoad(*c) == 0 && occupancy.fits(*c))
-            occupancy.take(*c);
+        if (c->score >= kNaturalKeyFloor && occupancy.lineLoad(*c) == 0 && occupancy.fits(*c)) occupancy.take(*c);
     auto chosen = std::move(occupancy).result();
     return chosen.empty() ? std::vector<Highlight>{} : std::move(chosen.back());
 }
@@ -427,8 +397,8 @@ std::vector<std::vector<Highlight>> quotaHighlights(const std::vector<Candidate>
         return got;
     };
     auto fail = [](const std::string& what, int need, int got) {
-        throw FormatError("cannot meet " + std::to_string(need) + " " + what + ": only " +
-                          std::to_string(got) + " places in the text can carry one");
+        throw FormatError("cannot meet " + std::to_string(need) + " " + what + ": only " + std::to_string(got) +
+                          " places in the text can carry one");
     };
 
     constexpr int kAnyLoad = 1 << 20;
@@ -444,20 +414,17 @@ std::vector<std::vector<Highlight>> quotaHighlights(const std::vector<Candidate>
         const auto slot = static_cast<std::size_t>(colourSlot(colour));
         const int need = quota.byColour[slot] - taken[slot];
         if (need < 0)
-            throw FormatError("cannot meet " + std::to_string(quota.byColour[slot]) + " " +
-                              colourName(colour) +
+            throw FormatError("cannot meet " + std::to_string(quota.byColour[slot]) + " " + colourName(colour) +
                               " highlights: the multi-word and "
                               "sentence-opening highlights alone take " +
                               std::to_string(taken[slot]));
         const auto list = ranked(singles[slot]);
         int got = 0;
         // Spread over the lines: first lines without a highlight, then with one...
-        for (int load = 0; got < need && load <= 3; ++load)
-            got += takeFrom(list, need - got, load);
+        for (int load = 0; got < need && load <= 3; ++load) got += takeFrom(list, need - got, load);
         if (got < need) got += takeFrom(list, need - got, kAnyLoad);
         if (got < need)
-            fail(colourName(colour) + " highlights", quota.byColour[slot],
-                 quota.byColour[slot] - need + got);
+            fail(colourName(colour) + " highlights", quota.byColour[slot], quota.byColour[slot] - need + got);
     }
     return std::move(occupancy).result();
 }

@@ -22,8 +22,7 @@ namespace cadenzo::format {
 
 enum class Colour : char { Negation = '6', Name = '7', Number = '8', Key = '9' };
 
-inline constexpr std::array<Colour, 4> kColours = {Colour::Negation, Colour::Name, Colour::Number,
-                                                   Colour::Key};
+inline constexpr std::array<Colour, 4> kColours = {Colour::Negation, Colour::Name, Colour::Number, Colour::Key};
 
 struct Highlight {
     int firstWord = 0;
@@ -62,16 +61,13 @@ struct Candidate {
 
 // Every highlight the sentence could carry as it is broken into lines.
 // `mayStartHighlighted`: whether its first word may be highlighted.
-std::vector<Candidate> sentenceCandidates(const std::vector<WordInfo>& words,
-                                          const std::vector<int>& lineStarts,
-                                          const BookLexicon& lexicon, int sentence,
-                                          bool mayStartHighlighted);
+std::vector<Candidate> sentenceCandidates(const std::vector<WordInfo>& words, const std::vector<int>& lineStarts,
+                                          const BookLexicon& lexicon, int sentence, bool mayStartHighlighted);
 
 // The highlights a reader would expect in a sentence, without targets: every
 // name, number and negation that can carry one, and the key word of each
 // line that has no other highlight, when it is a strong one.
-std::vector<Highlight> naturalHighlights(const std::vector<Candidate>& candidates, int wordCount,
-                                         int lineCount);
+std::vector<Highlight> naturalHighlights(const std::vector<Candidate>& candidates, int wordCount, int lineCount);
 
 struct HighlightQuota {
     std::array<int, 4> byColour{}; // in the order of kColours

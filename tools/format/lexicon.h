@@ -27,6 +27,7 @@ enum WordClass : std::uint16_t {
     kPlaceWord = 1u << 9,
     kDeterminer = 1u << 10,
     kSubjectPronoun = 1u << 11,
+    kAuxiliary = 1u << 12, // was, had, is, been...: a line should not end on it
 };
 
 // One word of a sentence as the line breaker and the highlighter see it. Text

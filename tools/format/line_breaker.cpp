@@ -29,22 +29,11 @@ constexpr Cost kBreakInsideNumber = 16;      // "a hundred | and forty", "forty 
 constexpr Cost kBreakInsideName = 12;        // "Saltmarsh | Quay"
 constexpr Cost kLineStartsWithName = 8;      // a name opening a line cannot carry a highlight
 
-bool isPronounI(const std::string& bare) {
-    return bare == "i" || bare.rfind("i'", 0) == 0;
-}
-
-bool isAuxiliary(const std::string& bare) {
-    static const char* const words[] = {"was", "were", "had",  "has", "have", "is",   "are",
-                                        "am",  "be",   "been", "did", "do",   "does", "being"};
-    for (const char* word : words)
-        if (bare == word) return true;
-    return false;
-}
+bool isPronounI(const std::string& bare) { return bare == "i" || bare.rfind("i'", 0) == 0; }
 
 } // namespace
 
-SentenceBreaker::SentenceBreaker(const std::vector<WordInfo>& words, int maxLines, bool bestOnly)
-    : words_(words) {
+SentenceBreaker::SentenceBreaker(const std::vector<WordInfo>& words, int maxLines, bool bestOnly) : words_(words) {
     const int n = static_cast<int>(words_.size());
     prefix_.assign(static_cast<std::size_t>(n) + 1, 0);
     for (int i = 0; i < n; ++i)
@@ -55,8 +44,7 @@ SentenceBreaker::SentenceBreaker(const std::vector<WordInfo>& words, int maxLine
     const auto width = static_cast<std::size_t>(n) + 1;
     // The price of a break depends only on where it falls: priced once per word.
     std::vector<Cost> breakBefore(width, 0);
-    for (int i = 1; i < n; ++i)
-        breakBefore[static_cast<std::size_t>(i)] = boundaryCost(i);
+    for (int i = 1; i < n; ++i) breakBefore[static_cast<std::size_t>(i)] = boundaryCost(i);
     // What a line costs depends only on its words: priced once for every line
     // that fits (at most 20 words, since each word and its blank take two).
     constexpr int kMostWords = (kMaxPhraseLength + 1) / 2;
@@ -64,11 +52,14 @@ SentenceBreaker::SentenceBreaker(const std::vector<WordInfo>& words, int maxLine
     for (int end = 1; end <= n; ++end)
         for (int first = end - 1; first >= 0 && end - first <= kMostWords; --first) {
             if (lineLength(first, end) > kMaxPhraseLength) break;
-            lineCosts[static_cast<std::size_t>(end) * kMostWords +
-                      static_cast<std::size_t>(end - first - 1)] = lineCost(first, end);
+            lineCosts[static_cast<std::size_t>(end) * kMostWords + static_cast<std::size_t>(end - first - 1)] =
+                lineCost(first, end);
         }
     // Rows are added as line counts are priced, so a search that stops early
     // never fills the rest.
+    const std::size_t rowsAhead = static_cast<std::size_t>(bestOnly ? std::min(maxLines_, 8) : maxLines_) + 1;
+    best_.reserve(rowsAhead * width);
+    from_.reserve(rowsAhead * width);
     best_.assign(width, kInfeasible);
     from_.assign(width, -1);
     best_[at(0, 0)] = 0;
@@ -99,9 +90,7 @@ SentenceBreaker::SentenceBreaker(const std::vector<WordInfo>& words, int maxLine
         lowest = std::min(lowest, best_[at(k, n)]);
         // Every later line count costs at least a start in this row and one
         // more line; when that cannot beat the cheapest found, stop.
-        if (bestOnly && lowest < kInfeasible &&
-            (rowLowest >= kInfeasible || rowLowest + kPerLine >= lowest))
-            break;
+        if (bestOnly && lowest < kInfeasible && (rowLowest >= kInfeasible || rowLowest + kPerLine >= lowest)) break;
     }
 
     minLines_ = 0;
@@ -141,8 +130,7 @@ std::vector<int> SentenceBreaker::breakInto(int lines) const {
 }
 
 int SentenceBreaker::lineLength(int first, int end) const {
-    return prefix_[static_cast<std::size_t>(end)] - prefix_[static_cast<std::size_t>(first)] +
-           (end - first - 1);
+    return prefix_[static_cast<std::size_t>(end)] - prefix_[static_cast<std::size_t>(first)] + (end - first - 1);
 }
 
 Cost SentenceBreaker::lineCost(int first, int end) const {
@@ -181,13 +169,12 @@ Cost SentenceBreaker::boundaryCost(int next) const {
             c += kBreakAfterSubordinator;
         else if (before.is(kPreposition))
             c += kBreakAfterPreposition;
-        else if (isAuxiliary(before.bare))
+        else if (before.is(kAuxiliary))
             c += kBreakAfterAuxiliary;
         if (before.capitalised && after.capitalised && !after.opensQuote) c += kBreakInsideName;
         if (before.is(kNumberWord) &&
             (after.is(kNumberWord) || after.is(kTimeOrMeasure) ||
-             (after.bare == "and" && after.end == EndMark::None &&
-              static_cast<std::size_t>(next) + 1 < words_.size() &&
+             (after.bare == "and" && after.end == EndMark::None && static_cast<std::size_t>(next) + 1 < words_.size() &&
               words_[static_cast<std::size_t>(next) + 1].is(kNumberWord))))
             c += kBreakInsideNumber;
     }

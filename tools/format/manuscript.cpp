@@ -13,9 +13,7 @@ namespace {
 // Most chapters an anchor name ("refpt" + three digits) can number.
 constexpr std::size_t kMaxChapters = 999;
 
-std::string atLine(int line) {
-    return "line " + std::to_string(line) + ": ";
-}
+std::string atLine(int line) { return "line " + std::to_string(line) + ": "; }
 
 bool isBlankText(std::string_view line) {
     for (char c : line)
@@ -24,10 +22,8 @@ bool isBlankText(std::string_view line) {
 }
 
 std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
     return text;
 }
 
@@ -48,14 +44,10 @@ void checkCharacters(std::string_view line, int number) {
         if (c == '\t') continue;
         if (c < 0x20 || c == 0x7f || (c >= 0x80 && c <= 0x9f)) {
             char hex[12];
-            std::snprintf(hex, sizeof hex, c < 0x80 ? "0x%02X" : "U+%04X",
-                          static_cast<unsigned>(c));
-            throw FormatError(atLine(number) + "character " + hex +
-                              " is a control character, which cannot be shown");
+            std::snprintf(hex, sizeof hex, c < 0x80 ? "0x%02X" : "U+%04X", static_cast<unsigned>(c));
+            throw FormatError(atLine(number) + "character " + hex + " is a control character, which cannot be shown");
         }
-        if (c == '|')
-            throw FormatError(atLine(number) +
-                              "the character '|' is reserved for the book's markup");
+        if (c == '|') throw FormatError(atLine(number) + "the character '|' is reserved for the book's markup");
     }
     for (std::string_view reserved : {"refp", "s000"})
         if (line.find(reserved) != std::string_view::npos)
@@ -64,19 +56,16 @@ void checkCharacters(std::string_view line, int number) {
                               "for a chapter anchor or a sentence marker");
 }
 
-std::size_t characters(std::string_view text) {
-    return text::characterCount(text);
-}
+std::size_t characters(std::string_view text) { return text::characterCount(text); }
 
 void splitWords(std::string_view line, int number, std::vector<std::string>& words) {
     for (std::string_view field : splitFields(line)) {
         std::string word(field);
         if (static_cast<int>(characters(word)) > kMaxPhraseLength)
-            throw FormatError(atLine(number) + "the word '" +
-                              word.substr(0, text::bytesOfCharacters(word, 20)) + "...' has " +
-                              std::to_string(characters(word)) +
-                              " characters; a phrase line holds at most " +
-                              std::to_string(kMaxPhraseLength) + " and words are never split");
+            throw FormatError(atLine(number) + "the word '" + word.substr(0, text::bytesOfCharacters(word, 20)) +
+                              "...' has " + std::to_string(characters(word)) +
+                              " characters; a phrase line holds at most " + std::to_string(kMaxPhraseLength) +
+                              " and words are never split");
         words.push_back(std::move(word));
     }
 }
@@ -130,24 +119,19 @@ class Parser {
         if (!sawContent) throw FormatError("the input is empty");
         closeParagraph();
         if (book_.title.empty()) throw FormatError("no 'Title:' line: the book needs a title");
-        if (book_.author.empty())
-            throw FormatError("no 'Author:' line: the title block names the author");
-        if (book_.year.empty())
-            throw FormatError("no 'Year:' line: the title block gives the year");
-        if (book_.chapters.empty())
-            throw FormatError("no 'Chapter:' line: the text must be divided into chapters");
+        if (book_.author.empty()) throw FormatError("no 'Author:' line: the title block names the author");
+        if (book_.year.empty()) throw FormatError("no 'Year:' line: the title block gives the year");
+        if (book_.chapters.empty()) throw FormatError("no 'Chapter:' line: the text must be divided into chapters");
         for (const Chapter& chapter : book_.chapters)
             if (chapter.paragraphs.empty())
-                throw FormatError(atLine(chapter.sourceLine) + "chapter " + chapter.numeral +
-                                  " has no text");
+                throw FormatError(atLine(chapter.sourceLine) + "chapter " + chapter.numeral + " has no text");
         return std::move(book_);
     }
 
   private:
     void takeLine(std::string_view line, int number) {
         if (afterClosing_) {
-            if (!isBlankText(line))
-                throw FormatError(atLine(number) + "text after the 'Closing:' line");
+            if (!isBlankText(line)) throw FormatError(atLine(number) + "text after the 'Closing:' line");
             return;
         }
         if (auto numeral = keyValue(line, "Chapter:")) {
@@ -158,15 +142,13 @@ class Parser {
             // The number stands on a line of its own, which holds 40 characters.
             checkHeaderValue(*numeral, "Chapter:", kMaxPhraseLength, number);
             if (book_.chapters.size() == kMaxChapters)
-                throw FormatError(atLine(number) + "more than " + std::to_string(kMaxChapters) +
-                                  " chapters");
+                throw FormatError(atLine(number) + "more than " + std::to_string(kMaxChapters) + " chapters");
             book_.chapters.push_back(Chapter{number, *numeral, {}, {}, *numeral});
             return;
         }
         if (auto heading = keyValue(line, "Closing:")) {
             closeParagraph();
-            if (book_.chapters.empty())
-                throw FormatError(atLine(number) + "'Closing:' before the first chapter");
+            if (book_.chapters.empty()) throw FormatError(atLine(number) + "'Closing:' before the first chapter");
             checkHeaderValue(*heading, "Closing:", kMaxPhraseLength, number);
             book_.hasClosing = true;
             book_.closing = *heading;
@@ -199,8 +181,7 @@ class Parser {
         for (const Field& field : fields) {
             if (auto value = keyValue(line, field.key)) {
                 if (!field.value->empty())
-                    throw FormatError(atLine(number) + "a second '" + std::string(field.key) +
-                                      "' line");
+                    throw FormatError(atLine(number) + "a second '" + std::string(field.key) + "' line");
                 checkHeaderValue(*value, field.key, field.room, number);
                 *field.value = *value;
                 return;
@@ -211,18 +192,14 @@ class Parser {
                           "'Title:', 'Author:' and 'Year:' lines)");
     }
 
-    static void checkHeaderValue(const std::string& value, std::string_view key, int room,
-                                 int number) {
-        if (value.empty())
-            throw FormatError(atLine(number) + "'" + std::string(key) + "' has no text after it");
+    static void checkHeaderValue(const std::string& value, std::string_view key, int room, int number) {
+        if (value.empty()) throw FormatError(atLine(number) + "'" + std::string(key) + "' has no text after it");
         if (static_cast<int>(characters(value)) > room)
-            throw FormatError(atLine(number) + "'" + std::string(key) +
-                              "' text is too long: at most " + std::to_string(room) +
-                              " characters fit its line");
+            throw FormatError(atLine(number) + "'" + std::string(key) + "' text is too long: at most " +
+                              std::to_string(room) + " characters fit its line");
         // The author and year also stand in the banner line, which must carry no markup.
         if (value.find('>') != std::string::npos)
-            throw FormatError(atLine(number) + "'" + std::string(key) +
-                              "' text must not contain '>'");
+            throw FormatError(atLine(number) + "'" + std::string(key) + "' text must not contain '>'");
     }
 
     void closeParagraph() {
@@ -303,8 +280,7 @@ bool looksLikeManuscript(std::string_view text) {
         pos = end + 1;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (isBlankText(line)) continue;
-        return line.substr(0, 6) == "Title:" || line.substr(0, 7) == "Author:" ||
-               line.substr(0, 5) == "Year:";
+        return line.substr(0, 6) == "Title:" || line.substr(0, 7) == "Author:" || line.substr(0, 5) == "Year:";
     }
     return false;
 }

@@ -27,14 +27,12 @@ enum class HeadingKind { None, Chapter, Part };
 
 struct Heading {
     HeadingKind kind = HeadingKind::None;
-    bool bare = false;   // a numeral alone ("IV.", "12."): trusted only when the text has several
-    std::string label;   // "CHAPTER IV."
-    std::string title;   // text after the number on the same line
+    bool bare = false; // a numeral alone ("IV.", "12."): trusted only when the text has several
+    std::string label; // "CHAPTER IV."
+    std::string title; // text after the number on the same line
 };
 
-bool isSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\f' || c == '\v';
-}
+bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\f' || c == '\v'; }
 
 std::string_view trim(std::string_view s) {
     while (!s.empty() && isSpace(s.front())) s.remove_prefix(1);
@@ -52,9 +50,7 @@ bool startsWithNoCase(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && lowerAscii(text.substr(0, prefix.size())) == prefix;
 }
 
-std::size_t characters(std::string_view s) {
-    return text::characterCount(s);
-}
+std::size_t characters(std::string_view s) { return text::characterCount(s); }
 
 bool isRoman(std::string_view word) {
     if (word.empty() || word.size() > 9) return false;
@@ -74,10 +70,9 @@ bool isArabic(std::string_view word) {
 
 bool isNumberName(std::string_view word) {
     static const std::array<std::string_view, 28> names = {
-        "one",       "two",      "three",   "four",    "five",     "six",     "seven",
-        "eight",     "nine",     "ten",     "eleven",  "twelve",   "thirteen", "fourteen",
-        "fifteen",   "sixteen",  "seventeen", "eighteen", "nineteen", "twenty", "thirty",
-        "forty",     "fifty",    "sixty",   "seventy", "eighty",   "ninety",  "hundred"};
+        "one",    "two",    "three",    "four",     "five",    "six",     "seven",     "eight",    "nine",     "ten",
+        "eleven", "twelve", "thirteen", "fourteen", "fifteen", "sixteen", "seventeen", "eighteen", "nineteen", "twenty",
+        "thirty", "forty",  "fifty",    "sixty",    "seventy", "eighty",  "ninety",    "hundred"};
     const std::string lower = lowerAscii(word);
     std::size_t pos = 0;
     // "Twenty-One", "Forty-Two"
@@ -93,8 +88,7 @@ bool isNumberName(std::string_view word) {
 
 // The number word of a heading with its trailing punctuation cut off.
 std::string_view numberToken(std::string_view word) {
-    while (!word.empty() && (word.back() == '.' || word.back() == ':' || word.back() == ','))
-        word.remove_suffix(1);
+    while (!word.empty() && (word.back() == '.' || word.back() == ':' || word.back() == ',')) word.remove_suffix(1);
     return word;
 }
 
@@ -125,8 +119,7 @@ Heading headingOf(std::string_view line) {
     static const std::array<std::string_view, 3> chapterWords = {"chapter", "section", "letter"};
     static const std::array<std::string_view, 3> partWords = {"book", "part", "volume"};
     const std::string key = lowerAscii(first);
-    const bool chapterWord =
-        std::find(chapterWords.begin(), chapterWords.end(), key) != chapterWords.end();
+    const bool chapterWord = std::find(chapterWords.begin(), chapterWords.end(), key) != chapterWords.end();
     const bool partWord = std::find(partWords.begin(), partWords.end(), key) != partWords.end();
     if (chapterWord || partWord) {
         rest = trim(rest);
@@ -162,9 +155,9 @@ Heading headingOf(std::string_view line) {
         return heading;
     }
     // Named sections of a book.
-    static const std::array<std::string_view, 9> named = {
-        "preface",    "introduction", "prologue", "epilogue",         "foreword",
-        "afterword",  "conclusion",   "contents", "table of contents"};
+    static const std::array<std::string_view, 9> named = {"preface",    "introduction", "prologue",
+                                                          "epilogue",   "foreword",     "afterword",
+                                                          "conclusion", "contents",     "table of contents"};
     std::string whole = lowerAscii(line);
     while (!whole.empty() && (whole.back() == '.' || whole.back() == ':')) whole.pop_back();
     if (std::find(named.begin(), named.end(), whole) != named.end()) {
@@ -179,17 +172,17 @@ bool endsLikeText(std::string_view line) {
     if (line.empty()) return false;
     const std::size_t start = text::characterStart(line, line.size() - 1);
     const char32_t c = text::decodeAt(line, start).value;
-    return c == '.' || c == '!' || c == '?' || c == ',' || c == ';' || c == ':' || c == '"' ||
-           c == U'\u201D' || c == U'\u2019' || c == U'\u2026';
+    return c == '.' || c == '!' || c == '?' || c == ',' || c == ';' || c == ':' || c == '"' || c == U'\u201D' ||
+           c == U'\u2019' || c == U'\u2026';
 }
 
 bool hasLowerCase(std::string_view line) {
     for (std::size_t i = 0; i < line.size();) {
         const text::CodePoint c = text::decodeAt(line, i);
         i += c.length;
-        if (c.value < 0x80 ? std::islower(static_cast<int>(c.value)) != 0
-                           : text::isLetter(c.value) && !text::isUpperCase(c.value) &&
-                                 text::upperCase(c.value) != c.value)
+        if (c.value < 0x80
+                ? std::islower(static_cast<int>(c.value)) != 0
+                : text::isLetter(c.value) && !text::isUpperCase(c.value) && text::upperCase(c.value) != c.value)
             return true;
     }
     return false;
@@ -228,9 +221,9 @@ std::string folded(std::string_view s) {
 
 std::string firstYear(std::string_view s) {
     for (std::size_t i = 0; i + 4 <= s.size(); ++i) {
-        const bool digits = std::all_of(s.begin() + static_cast<std::ptrdiff_t>(i),
-                                        s.begin() + static_cast<std::ptrdiff_t>(i + 4),
-                                        [](char c) { return c >= '0' && c <= '9'; });
+        const bool digits =
+            std::all_of(s.begin() + static_cast<std::ptrdiff_t>(i), s.begin() + static_cast<std::ptrdiff_t>(i + 4),
+                        [](char c) { return c >= '0' && c <= '9'; });
         const bool alone = (i == 0 || !std::isdigit(static_cast<unsigned char>(s[i - 1]))) &&
                            (i + 4 == s.size() || !std::isdigit(static_cast<unsigned char>(s[i + 4])));
         if (digits && alone && (s[i] == '1' || s[i] == '2')) return std::string(s.substr(i, 4));
@@ -255,9 +248,8 @@ bool takeMetadata(std::string_view line, TextBook& book) {
         if (book.year.empty()) book.year = firstYear(value);
     } else {
         static const std::array<std::string_view, 12> others = {
-            "language",   "character set encoding", "produced by", "credits",
-            "translator", "illustrator",            "editor",      "most recently updated",
-            "updated",    "ebook",                  "contributor", "first posted"};
+            "language", "character set encoding", "produced by", "credits", "translator",  "illustrator",
+            "editor",   "most recently updated",  "updated",     "ebook",   "contributor", "first posted"};
         if (std::find(others.begin(), others.end(), key) == others.end()) return false;
     }
     return true;
@@ -379,8 +371,7 @@ class Reader {
             if (block.lines.size() == 2) {
                 // A heading with its title on the next line.
                 const std::string_view second = trim(block.lines[1].text);
-                if (!h.title.empty() || characters(second) > 80 ||
-                    headingOf(second).kind != HeadingKind::None)
+                if (!h.title.empty() || characters(second) > 80 || headingOf(second).kind != HeadingKind::None)
                     continue;
                 h.title = std::string(second);
             }
@@ -401,15 +392,13 @@ class Reader {
                 chapter.paragraphs.push_back(TextParagraph{block.lines.front().number, joined(block)});
                 continue;
             }
-            if (h.title.empty() && b + 1 < blocks_.size() &&
-                headings[b + 1].kind == HeadingKind::None && isTitleLine(blocks_[b + 1]) &&
-                b + 2 < blocks_.size()) {
+            if (h.title.empty() && b + 1 < blocks_.size() && headings[b + 1].kind == HeadingKind::None &&
+                isTitleLine(blocks_[b + 1]) && b + 2 < blocks_.size()) {
                 h.title = std::string(trim(blocks_[b + 1].lines.front().text));
                 ++b;
             }
             finish(chapter);
-            if (h.kind == HeadingKind::Part && b + 1 < blocks_.size() &&
-                headings[b + 1].kind == HeadingKind::Chapter) {
+            if (h.kind == HeadingKind::Part && b + 1 < blocks_.size() && headings[b + 1].kind == HeadingKind::Chapter) {
                 // "BOOK II" above a chapter: kept with the chapter's heading.
                 part = h.label + (h.title.empty() ? "" : " \u2014 " + h.title);
                 chapter = TextChapter{};
@@ -435,8 +424,6 @@ class Reader {
 
 } // namespace
 
-TextBook readPlainText(std::string_view text) {
-    return Reader().run(text);
-}
+TextBook readPlainText(std::string_view text) { return Reader().run(text); }
 
 } // namespace cadenzo::format
