@@ -36,7 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t pos = 0; pos < bytes.size();) {
         const text::CodePoint c = text::decodeAt(bytes, pos);
         Expect(c.length >= 1 && c.length <= 4 && pos + c.length <= bytes.size());
-        for (std::size_t inside = pos; inside < pos + c.length; ++inside) Expect(text::characterStart(bytes, inside) == pos);
+        for (std::size_t inside = pos; inside < pos + c.length; ++inside)
+            Expect(text::characterStart(bytes, inside) == pos);
         pos += c.length;
         ++walked;
     }

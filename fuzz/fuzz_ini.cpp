@@ -9,8 +9,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Input in(data, size);
     const int value = static_cast<int>(static_cast<std::int8_t>(in.byte())) * 1000;
     auto lines = in.lines();
-    for (const char* key : {"fontsize", "background", "plainbkg", "twocolor", "twocolumn", "tleft", "ttop",
-                            "twidth", "theight"})
+    for (const char* key :
+         {"fontsize", "background", "plainbkg", "twocolor", "twocolumn", "tleft", "ttop", "twidth", "theight"})
         IniReadInteger(lines, "how", key, 7);
     IniLines written = lines;
     IniWriteInteger(written, "how", "fontsize", value);

@@ -21,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int start = in.number(-3, 60);
     const std::string dir = "/pictures/";
     const BookLineList lines = in.lines();
-    PageInputs inputs{lines, font, sets, two, dir, width, height, [](const std::string& p) { return p.size() % 2 == 0; }};
+    PageInputs inputs{lines, font,  sets,   two,
+                      dir,   width, height, [](const std::string& p) { return p.size() % 2 == 0; }};
     PageState state;
     for (int i = 0; i < 4; ++i) {
         const int next = ShowPage(start, inputs, state, window.surface, window);

@@ -30,8 +30,8 @@ void BM_ShowPage(benchmark::State& state) {
     surface.reset(1920, 1080, Qt::lightGray);
     cadenzo::PageState page;
     NoDisplay display;
-    const cadenzo::PageInputs in{lines, static_cast<int>(state.range(1)), sets, state.range(2) == 2, dir, 1920, 1080,
-                                 [](const std::string&) { return false; }};
+    const cadenzo::PageInputs in{lines, static_cast<int>(state.range(1)),        sets, state.range(2) == 2, dir, 1920,
+                                 1080,  [](const std::string&) { return false; }};
     // The same stretch of the repeating text for every book length.
     const int period = 7 * 31 * 6;
     const int start = static_cast<int>(lines.size()) / 2 / period * period;

@@ -17,9 +17,7 @@
 namespace cadenzo::format::test {
 namespace {
 
-std::vector<std::string> formattedSample() {
-    return formatBook(parseManuscript(kSampleBook));
-}
+std::vector<std::string> formattedSample() { return formatBook(parseManuscript(kSampleBook)); }
 
 TEST(DefaultMode, KeepsEveryRuleOfTheBookForm) {
     const auto lines = formattedSample();
@@ -41,16 +39,14 @@ TEST(DefaultMode, KeepsEveryRuleOfTheBookForm) {
 
 TEST(DefaultMode, GivesBackTheWordsInOrder) {
     std::string text;
-    for (const char* paragraph : kSampleParagraphs)
-        text += std::string(paragraph) + " ";
+    for (const char* paragraph : kSampleParagraphs) text += std::string(paragraph) + " ";
     EXPECT_EQ(sentenceWords(formattedSample()), wordsOf(text));
 }
 
 // Finds the colour of the highlight that covers `word`, or '-' if none does.
 char colourOf(const std::vector<std::string>& lines, const std::string& word) {
     for (const std::string& line : lines) {
-        for (std::size_t tag = line.find('|'); tag != std::string::npos;
-             tag = line.find('|', tag + 1)) {
+        for (std::size_t tag = line.find('|'); tag != std::string::npos; tag = line.find('|', tag + 1)) {
             const char code = tag + 1 < line.size() ? line[tag + 1] : ' ';
             if (code < '6' || code > '9') continue;
             const std::size_t close = line.find("|4>", tag);
@@ -71,8 +67,7 @@ TEST(DefaultMode, HighlightsNamesNumbersAndNegationsByKind) {
         {"Reed", '7'},  {"Ellery", '7'},    {"1887", '8'}, {"eleven", '8'},
         {"never", '6'}, {"boathouse", '9'}, {"the", '-'},  {"and", '-'},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(colourOf(lines, c.word), c.colour) << c.word;
+    for (const auto& c : cases) EXPECT_EQ(colourOf(lines, c.word), c.colour) << c.word;
 }
 
 TEST(DefaultMode, CommandLineWritesTheSameBookToAFile) {

@@ -17,7 +17,6 @@ namespace fs = std::filesystem;
 
 class FormatterErrors : public ::testing::Test {
   protected:
-
     std::string write(const std::string& name, const std::string& content) const {
         const std::string path = (folder_ / name).string();
         std::ofstream(path, std::ios::binary) << content;

@@ -36,15 +36,12 @@ Natural naturalLayout() {
 // line longer than it would be; exact highlight counts.
 std::string shapeFor(const Natural& n, bool pinned = true) {
     const int pin = n.firstSentenceEnd + 1;
-    std::string shape = "lines " + std::to_string(n.lines + 3) + "\nanchors 4 " +
-                        std::to_string(n.secondAnchor + 2) +
+    std::string shape = "lines " + std::to_string(n.lines + 3) + "\nanchors 4 " + std::to_string(n.secondAnchor + 2) +
                         "\nfirst-paragraph-markers 0 2\nsentence-markers 5\n"
                         "highlights |9> 4\nhighlights |7> 3\nhighlights |8> 2\nhighlights |6> 2\n"
                         "two-word-highlights 1\nthree-word-highlights 0\n"
                         "sentence-opening-highlights 1\n";
-    if (pinned)
-        shape += "marker-at " + std::to_string(pin) + "\nno-marker-at 7-" +
-                 std::to_string(pin - 1) + "\n";
+    if (pinned) shape += "marker-at " + std::to_string(pin) + "\nno-marker-at 7-" + std::to_string(pin - 1) + "\n";
     return shape;
 }
 
@@ -68,8 +65,7 @@ TEST(FitMode, MeetsLineCountsHighlightCountsAndPins) {
     for (const std::string& line : lines) {
         for (std::size_t i = line.find('|'); i != std::string::npos; i = line.find('|', i + 1))
             if (i + 1 < line.size()) ++colours[line[i + 1]];
-        opening +=
-            line.size() > 4 && line.compare(0, 4, "l00|") == 0 && line[4] >= '6' && line[4] <= '9';
+        opening += line.size() > 4 && line.compare(0, 4, "l00|") == 0 && line[4] >= '6' && line[4] <= '9';
     }
     EXPECT_EQ(colours['9'], 4);
     EXPECT_EQ(colours['7'], 3);
@@ -85,8 +81,7 @@ TEST(FitMode, MeetsLineCountsHighlightCountsAndPins) {
         EXPECT_FALSE(isMarker(lines[static_cast<std::size_t>(reader) + 1])) << reader;
 
     std::string text;
-    for (const char* paragraph : kSampleParagraphs)
-        text += std::string(paragraph) + " ";
+    for (const char* paragraph : kSampleParagraphs) text += std::string(paragraph) + " ";
     EXPECT_EQ(sentenceWords(lines), wordsOf(text));
     EXPECT_EQ(fitBook(book, parseShape(shapeFor(natural))), lines) << "not deterministic";
 }

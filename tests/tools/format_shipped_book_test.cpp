@@ -1,8 +1,8 @@
 // The shipped book: made by the formatter from the manuscript and its shape,
 // and holding every number the reader's built-in book is known by.
 #include "book/markup.h"
-#include "display/paging.h"
 #include "cli.h"
+#include "display/paging.h"
 #include "format_book_lines.h"
 #include "formatter.h"
 #include "manuscript.h"
@@ -22,8 +22,7 @@ const std::vector<std::string>& shippedLines() {
 
 int count(const std::vector<std::string>& lines, bool (*match)(const std::string&)) {
     int n = 0;
-    for (const std::string& line : lines)
-        n += match(line) ? 1 : 0;
+    for (const std::string& line : lines) n += match(line) ? 1 : 0;
     return n;
 }
 
@@ -48,10 +47,10 @@ TEST(ShippedBook, HasItsFrameTitleBlockAnchorsAndEnd) {
         const char* numeral;
         const char* marker;
     };
-    const Anchor anchors[] = {
-        {4, "I", "p000"},     {1167, "II", "p077"}, {1940, "III", "p100"}, {2692, "IV", "p114"},
-        {4086, "V", "p146"},  {6446, "VI", "p187"}, {7218, "VII", "p200"}, {8147, "VIII", "p216"},
-        {9049, "IX", "p230"}, {10006, "X", "p247"}, {10411, "XI", "p261"}, {11082, "XII", "p273"}};
+    const Anchor anchors[] = {{4, "I", "p000"},      {1167, "II", "p077"},   {1940, "III", "p100"},
+                              {2692, "IV", "p114"},  {4086, "V", "p146"},    {6446, "VI", "p187"},
+                              {7218, "VII", "p200"}, {8147, "VIII", "p216"}, {9049, "IX", "p230"},
+                              {10006, "X", "p247"},  {10411, "XI", "p261"},  {11082, "XII", "p273"}};
     int chapter = 0;
     for (const Anchor& a : anchors) {
         char name[16];
@@ -62,8 +61,7 @@ TEST(ShippedBook, HasItsFrameTitleBlockAnchorsAndEnd) {
         EXPECT_EQ(lines[a.line + 3], "l00|p> ");
     }
     int anchorLines = 0;
-    for (const std::string& line : lines)
-        anchorLines += line.find("refp") != std::string::npos;
+    for (const std::string& line : lines) anchorLines += line.find("refp") != std::string::npos;
     EXPECT_EQ(anchorLines, 12);
 
     EXPECT_EQ(lines[11818], "p306 ");
@@ -77,8 +75,7 @@ TEST(ShippedBook, KeepsEveryLineRule) {
     EXPECT_TRUE(problems.empty()) << problems.size() << " problems, first: " << problems.front();
 
     std::map<int, int> byCover;
-    for (int c : covers)
-        ++byCover[c];
+    for (int c : covers) ++byCover[c];
     EXPECT_EQ(byCover, (std::map<int, int>{{1, 6277}, {2, 18}, {3, 3}}));
 }
 
@@ -96,9 +93,8 @@ TEST(ShippedBook, CountsItsLinesMarkersAndTags) {
             const std::string code = line.substr(i + 1, close - i - 1);
             ++tags[code.rfind("refpt", 0) == 0 ? "anchor" : code];
         }
-    const std::map<std::string, int> expected = {{"4", 6298}, {"9", 4182}, {"7", 944},
-                                                 {"8", 897},  {"6", 275},  {"b", 13},
-                                                 {"n", 13},   {"p", 12},   {"anchor", 12}};
+    const std::map<std::string, int> expected = {{"4", 6298}, {"9", 4182}, {"7", 944}, {"8", 897},    {"6", 275},
+                                                 {"b", 13},   {"n", 13},   {"p", 12},  {"anchor", 12}};
     EXPECT_EQ(tags, expected);
 }
 
@@ -127,8 +123,8 @@ TEST(ShippedBook, StartsSentencesAfterMarkersAtFiveWithFifteenExceptions) {
             ++chapterOpenings;
         else if (next.rfind("l27", 0) == 0)
             ++closing;
-        else if (next.size() > 7 && next.rfind("l00|", 0) == 0 && next[4] >= '6' &&
-                 next[4] <= '9' && next.find("|4>") != std::string::npos &&
+        else if (next.size() > 7 && next.rfind("l00|", 0) == 0 && next[4] >= '6' && next[4] <= '9' &&
+                 next.find("|4>") != std::string::npos &&
                  next.substr(7, next.find("|4>") - 7).find(' ') == std::string::npos)
             ++highlighted;
     }
@@ -166,15 +162,13 @@ TEST(ShippedBook, OpeningPagesBreakWhereTheReaderBreaksThem) {
         const std::string& line = prepared[static_cast<std::size_t>(i)];
         return line[0] == 'p' || line[0] == 's';
     };
-    for (int i : {5, 13, 18, 28, 39, 52, 62, 85})
-        EXPECT_TRUE(isMarkerAt(i)) << "reader line " << i;
+    for (int i : {5, 13, 18, 28, 39, 52, 62, 85}) EXPECT_TRUE(isMarkerAt(i)) << "reader line " << i;
     EXPECT_EQ(prepared[5], "p000 ");
     EXPECT_EQ(prepared[6], "|p> ");
     const std::pair<int, int> noMarker[] = {{10, 12}, {14, 17}, {19, 27}, {29, 30}, {34, 38},
                                             {40, 45}, {53, 56}, {63, 63}, {86, 86}};
     for (const auto& [first, last] : noMarker)
-        for (int i = first; i <= last; ++i)
-            EXPECT_FALSE(isMarkerAt(i)) << "reader line " << i;
+        for (int i = first; i <= last; ++i) EXPECT_FALSE(isMarkerAt(i)) << "reader line " << i;
 
     // Only markers are break points: every phrase line keeps at least 3 characters.
     for (std::size_t i = 1; i < stored.size(); ++i)
@@ -185,8 +179,7 @@ TEST(ShippedBook, OpeningPagesBreakWhereTheReaderBreaksThem) {
     EXPECT_EQ(pagesForward(prepared, 18, 5), (std::vector<int>{0, 13, 28, 39, 52}));
     EXPECT_EQ(pagesForward(prepared, 25, 5), (std::vector<int>{0, 18, 39, 62, 85}));
     std::vector<int> back;
-    for (int start = 52; start > 0;)
-        back.push_back(start = pageBackStart(prepared, start, 18));
+    for (int start = 52; start > 0;) back.push_back(start = pageBackStart(prepared, start, 18));
     EXPECT_EQ(back, (std::vector<int>{39, 28, 13, 0}));
 }
 

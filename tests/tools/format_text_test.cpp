@@ -13,17 +13,14 @@ namespace {
 
 std::vector<WordInfo> describe(const std::string& text) {
     std::vector<WordInfo> words;
-    for (const std::string& word : wordsOf(text))
-        words.push_back(describeWord(word));
+    for (const std::string& word : wordsOf(text)) words.push_back(describeWord(word));
     return words;
 }
 
-std::vector<std::string> linesOf(const std::vector<WordInfo>& words,
-                                 const std::vector<int>& starts) {
+std::vector<std::string> linesOf(const std::vector<WordInfo>& words, const std::vector<int>& starts) {
     std::vector<std::string> lines;
     for (std::size_t l = 0; l < starts.size(); ++l) {
-        const std::size_t end =
-            l + 1 < starts.size() ? static_cast<std::size_t>(starts[l + 1]) : words.size();
+        const std::size_t end = l + 1 < starts.size() ? static_cast<std::size_t>(starts[l + 1]) : words.size();
         std::string line;
         for (auto w = static_cast<std::size_t>(starts[l]); w < end; ++w)
             line += (line.empty() ? "" : " ") + words[w].text;
@@ -49,8 +46,7 @@ TEST(SplitSentences, EndsAtAStopBeforeACapitalOrAnOpeningQuote) {
         {"The tide was 1 in 3. or so", 1},         // a stop before a lower-case word
         {"Wait! Wait? Go.", 3},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(splitSentences(wordsOf(c.paragraph)).size(), c.sentences) << c.paragraph;
+    for (const auto& c : cases) EXPECT_EQ(splitSentences(wordsOf(c.paragraph)).size(), c.sentences) << c.paragraph;
 }
 
 TEST(SentenceBreaker, EveryLineCountGivesThatManyLinesOfAtMostFortyCharacters) {
@@ -73,8 +69,7 @@ TEST(SentenceBreaker, EveryLineCountGivesThatManyLinesOfAtMostFortyCharacters) {
             const auto starts = breaker.breakInto(k);
             ASSERT_EQ(starts.size(), static_cast<std::size_t>(k)) << text;
             EXPECT_EQ(starts.front(), 0);
-            for (const std::string& line : linesOf(words, starts))
-                EXPECT_LE(line.size(), 40u) << line;
+            for (const std::string& line : linesOf(words, starts)) EXPECT_LE(line.size(), 40u) << line;
         }
     }
     // Twelve nine-letter words: four fit a line of 39 characters, five would not.
@@ -92,8 +87,7 @@ TEST(SentenceBreaker, BreaksAtPhraseBoundaries) {
         std::vector<std::string> lines;
     } cases[] = {
         {"She trimmed the wick at dusk, polished the brass at noon, and wrote the hours down.",
-         {"She trimmed the wick at dusk,", "polished the brass at noon,",
-          "and wrote the hours down."}},
+         {"She trimmed the wick at dusk,", "polished the brass at noon,", "and wrote the hours down."}},
         {"The quay was a single street of grey houses facing the sea.",
          {"The quay was a single street", "of grey houses facing the sea."}},
         {"She stood by her trunk and looked at it for some time.",
@@ -105,8 +99,9 @@ TEST(SentenceBreaker, BreaksAtPhraseBoundaries) {
         EXPECT_EQ(linesOf(words, breaker.breakInto(breaker.bestLines())), c.lines) << c.sentence;
     }
     // Forced to many lines, still no line ends on an article, a possessive or "of".
-    const auto words = describe("The keeper of the tower wrote the height of the tide in his book "
-                                "every evening for the rest of his long life.");
+    const auto words = describe(
+        "The keeper of the tower wrote the height of the tide in his book "
+        "every evening for the rest of his long life.");
     const SentenceBreaker breaker(words, 33);
     for (int k = breaker.bestLines(); k <= breaker.bestLines() + 3; ++k)
         for (const std::string& line : linesOf(words, breaker.breakInto(k))) {
@@ -116,8 +111,9 @@ TEST(SentenceBreaker, BreaksAtPhraseBoundaries) {
 }
 
 TEST(Cascade, StepsOutForConjunctionsAndInForSubordinateAndPrepositionalPhrases) {
-    const auto words = describe("The sea came in over the sands, slowly, and the bell rang "
-                                "because the keeper was awake; nobody slept.");
+    const auto words = describe(
+        "The sea came in over the sands, slowly, and the bell rang "
+        "because the keeper was awake; nobody slept.");
     // The sea came in | over the sands, | slowly, | and the bell rang | because the keeper was
     // awake; | nobody slept.
     const std::vector<int> starts = {0, 4, 7, 8, 12, 17};
@@ -136,10 +132,8 @@ TEST(Cascade, StepsOutForConjunctionsAndInForSubordinateAndPrepositionalPhrases)
     // However deep the phrases nest, the cascade stays within 02-32.
     const auto deep = describe("a b c d e f g h i j k l m n o p q r s t u v w x y z");
     std::vector<int> each(deep.size());
-    for (std::size_t i = 0; i < each.size(); ++i)
-        each[i] = static_cast<int>(i);
-    for (int indent : cascadeIndents(deep, each))
-        EXPECT_LE(indent, 32);
+    for (std::size_t i = 0; i < each.size(); ++i) each[i] = static_cast<int>(i);
+    for (int indent : cascadeIndents(deep, each)) EXPECT_LE(indent, 32);
 }
 
 TEST(SentenceLines, PutsTagsAfterTheWordBeforeAndClosesBeforePunctuation) {
@@ -148,8 +142,7 @@ TEST(SentenceLines, PutsTagsAfterTheWordBeforeAndClosesBeforePunctuation) {
     SentenceLayout layout;
     layout.lineStarts = {0, 4};
     layout.indents = {5, 8};
-    layout.highlights = {
-        {0, 1, Colour::Name}, {2, 1, Colour::Key}, {6, 2, Colour::Key}, {9, 1, Colour::Number}};
+    layout.highlights = {{0, 1, Colour::Name}, {2, 1, Colour::Key}, {6, 2, Colour::Key}, {9, 1, Colour::Number}};
     EXPECT_EQ(sentenceLines(words, layout),
               (std::vector<std::string>{"l00|7>His|4> grey|9> clerks'|4> saw ",
                                         "l08the old|9> tide books|4>, \"at|8> four|4>.\" "}));

@@ -17,7 +17,6 @@ inline constexpr int kMinContinuationIndent = 2;
 inline constexpr int kMaxContinuationIndent = 32;
 
 // `lineStarts` holds the index of each line's first word (the first is 0).
-std::vector<int> cascadeIndents(const std::vector<WordInfo>& words,
-                                const std::vector<int>& lineStarts);
+std::vector<int> cascadeIndents(const std::vector<WordInfo>& words, const std::vector<int>& lineStarts);
 
 } // namespace cadenzo::format

@@ -15,9 +15,7 @@ constexpr int kMaxValue = 10'000'000;
 constexpr int kMaxLinesBetweenMarkers = 1000;
 constexpr int kMaxRange = 100'000;
 
-std::string atLine(int line) {
-    return "shape line " + std::to_string(line) + ": ";
-}
+std::string atLine(int line) { return "shape line " + std::to_string(line) + ": "; }
 
 int number(std::string_view text, int line) {
     int value = 0;
@@ -34,12 +32,9 @@ void addRange(std::string_view text, int line, std::vector<int>& out) {
     const std::size_t dash = text.find('-');
     const int first = number(text.substr(0, dash), line);
     const int last = dash == std::string_view::npos ? first : number(text.substr(dash + 1), line);
-    if (last < first)
-        throw FormatError(atLine(line) + "range '" + std::string(text) + "' runs backwards");
-    if (last - first >= kMaxRange)
-        throw FormatError(atLine(line) + "range '" + std::string(text) + "' is too long");
-    for (int v = first; v <= last; ++v)
-        out.push_back(v);
+    if (last < first) throw FormatError(atLine(line) + "range '" + std::string(text) + "' runs backwards");
+    if (last - first >= kMaxRange) throw FormatError(atLine(line) + "range '" + std::string(text) + "' is too long");
+    for (int v = first; v <= last; ++v) out.push_back(v);
 }
 
 } // namespace
@@ -56,27 +51,22 @@ Shape parseShape(std::string_view text) {
         std::string_view line = text.substr(pos, end - pos);
         pos = end + 1;
         ++lineNumber;
-        if (const std::size_t hash = line.find('#'); hash != std::string_view::npos)
-            line = line.substr(0, hash);
+        if (const std::size_t hash = line.find('#'); hash != std::string_view::npos) line = line.substr(0, hash);
         const auto f = splitFields(line);
         if (f.empty()) continue;
         const std::string key(f[0]);
         const auto values = std::vector<std::string_view>(f.begin() + 1, f.end());
         auto single = [&]() {
-            if (values.size() != 1)
-                throw FormatError(atLine(lineNumber) + "'" + key + "' takes one number");
+            if (values.size() != 1) throw FormatError(atLine(lineNumber) + "'" + key + "' takes one number");
             return number(values[0], lineNumber);
         };
         auto list = [&]() {
-            if (values.empty())
-                throw FormatError(atLine(lineNumber) + "'" + key + "' needs numbers");
+            if (values.empty()) throw FormatError(atLine(lineNumber) + "'" + key + "' needs numbers");
             std::vector<int> out;
-            for (std::string_view v : values)
-                out.push_back(number(v, lineNumber));
+            for (std::string_view v : values) out.push_back(number(v, lineNumber));
             return out;
         };
-        if (key != "highlights" && key != "marker-at" && key != "no-marker-at" &&
-            !seen.insert(key).second)
+        if (key != "highlights" && key != "marker-at" && key != "no-marker-at" && !seen.insert(key).second)
             throw FormatError(atLine(lineNumber) + "'" + key + "' is given twice");
 
         if (key == "lines") {
@@ -98,8 +88,7 @@ Shape parseShape(std::string_view text) {
                                   std::to_string(kMaxLinesBetweenMarkers));
         } else if (key == "highlights") {
             if (values.size() != 2)
-                throw FormatError(atLine(lineNumber) +
-                                  "'highlights' takes a colour tag and a count");
+                throw FormatError(atLine(lineNumber) + "'highlights' takes a colour tag and a count");
             const std::string tag(values[0]);
             Colour colour{};
             bool known = false;
@@ -109,12 +98,10 @@ Shape parseShape(std::string_view text) {
                     known = true;
                 }
             if (!known)
-                throw FormatError(atLine(lineNumber) + "'" + tag +
-                                  "' is not a highlight colour (|6> |7> |8> |9>)");
+                throw FormatError(atLine(lineNumber) + "'" + tag + "' is not a highlight colour (|6> |7> |8> |9>)");
             if (!colours.insert(colour).second)
                 throw FormatError(atLine(lineNumber) + "highlights " + tag + " given twice");
-            shape.highlights.byColour[static_cast<std::size_t>(colourSlot(colour))] =
-                number(values[1], lineNumber);
+            shape.highlights.byColour[static_cast<std::size_t>(colourSlot(colour))] = number(values[1], lineNumber);
         } else if (key == "two-word-highlights") {
             shape.highlights.twoWord = single();
         } else if (key == "three-word-highlights") {
@@ -122,8 +109,7 @@ Shape parseShape(std::string_view text) {
         } else if (key == "sentence-opening-highlights") {
             shape.highlights.initial = single();
         } else if (key == "marker-at" || key == "no-marker-at") {
-            if (values.empty())
-                throw FormatError(atLine(lineNumber) + "'" + key + "' needs line indexes");
+            if (values.empty()) throw FormatError(atLine(lineNumber) + "'" + key + "' needs line indexes");
             for (std::string_view v : values)
                 addRange(v, lineNumber, key == "marker-at" ? shape.markerAt : shape.noMarkerAt);
         } else {
@@ -138,18 +124,14 @@ Shape parseShape(std::string_view text) {
     for (std::size_t i = 1; i < shape.anchors.size(); ++i)
         if (shape.anchors[i] <= shape.anchors[i - 1])
             throw FormatError("the shape's anchors must rise from chapter to chapter");
-    if (shape.anchors.back() >= shape.lines)
-        throw FormatError("the shape's last anchor lies beyond its 'lines'");
-    if (!shape.firstParagraphMarkers.empty() &&
-        shape.firstParagraphMarkers.size() != shape.anchors.size())
-        throw FormatError("the shape gives " + std::to_string(shape.anchors.size()) +
-                          " anchors but " + std::to_string(shape.firstParagraphMarkers.size()) +
-                          " first paragraph markers");
+    if (shape.anchors.back() >= shape.lines) throw FormatError("the shape's last anchor lies beyond its 'lines'");
+    if (!shape.firstParagraphMarkers.empty() && shape.firstParagraphMarkers.size() != shape.anchors.size())
+        throw FormatError("the shape gives " + std::to_string(shape.anchors.size()) + " anchors but " +
+                          std::to_string(shape.firstParagraphMarkers.size()) + " first paragraph markers");
     const std::set<int> wanted(shape.markerAt.begin(), shape.markerAt.end());
     for (int index : shape.noMarkerAt)
         if (wanted.count(index) != 0)
-            throw FormatError("the shape asks for a marker and for none at reader line " +
-                              std::to_string(index));
+            throw FormatError("the shape asks for a marker and for none at reader line " + std::to_string(index));
     return shape;
 }
 
