@@ -10,8 +10,10 @@
 #define NOMINMAX
 #endif
 #define WIN32_LEAN_AND_MEAN
-#include <psapi.h>
 #include <windows.h>
+
+// psapi.h needs the types windows.h declares.
+#include <psapi.h>
 #else
 #include <sys/resource.h>
 #endif
