@@ -1,5 +1,7 @@
 #include "app/qt/tform1.h"
 
+#include "app/book_maker.h"
+#include "app/qt/book_drop.h"
 #include "app/qt/outer_frame.h"
 #include "app/qt/page_view.h"
 #include "base/errors.h"
@@ -95,6 +97,7 @@ Platform makePlatform(const StartOptions& options) {
     platform.dataFolder = QDir::toNativeSeparators(data + QStringLiteral("/Quillo")).toStdString();
     platform.commandLineBook = options.commandLineBook;
     platform.rules = platformRules();
+    platform.bookMaker = FormatterBookMaker();
     return platform;
 }
 
@@ -152,6 +155,7 @@ TForm1::TForm1(const StartOptions& options, QWidget* parent) : QMainWindow(paren
     FindDialog1 = new FindDialog(this);
     findFrame_ = new OuterFrame(FindDialog1, false);
     connect(FindDialog1, &FindDialog::findNext, this, [this] { dispatch([this] { reader_->FindDialog1Find(); }); });
+    new BookDrop(this);
     reader_ = std::make_unique<Reader>(*this, files_, makePlatform(options));
     dispatch([this] { reader_->FormCreate(); });
 }
