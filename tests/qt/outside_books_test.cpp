@@ -1,8 +1,10 @@
 // The real window reading books from outside the catalogue: a UTF-8 plain-text
 // book from "Open File" and an EPUB dropped on the window, paged, searched,
 // indexed, bookmarked, closed and resumed.
+#include "app/qt/background_work.h"
 #include "app/qt/page_view.h"
 #include "app/qt/tform1.h"
+#include "base/errors.h"
 #include "bookmarks/qt/tform4.h"
 #include "search/qt/find_dialog.h"
 
@@ -14,6 +16,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -24,6 +27,9 @@
 #include <QUrl>
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
 
 #ifdef CADENZO_TEST_EPUB
 #include <zip.h>
@@ -185,6 +191,41 @@ TEST_F(OutsideBookWindow, FileThatCannotBeLaidOutIsReportedAndTheBookStays) {
     EXPECT_EQ(shown, QStringLiteral("Cannot open the book %1: the input is empty").arg(empty));
     EXPECT_EQ(form->reader().BookFileName, cafe.toStdString());
     EXPECT_EQ(form->reader().BookLines, lines);
+}
+
+// Long layouts run beside the window's thread: the window goes on handling
+// its events, shows a notice while the work lasts, and gets the result or the
+// error back.
+TEST_F(OutsideBookWindow, LongWorkKeepsTheWindowPaintingAndShowsANotice) {
+    start();
+    int ticks = 0;
+    bool noticeSeen = false;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        ++ticks;
+        if (auto* notice = form->findChild<QProgressDialog*>(QStringLiteral("BackgroundWorkNotice")))
+            noticeSeen = noticeSeen || (notice->isVisible() && notice->labelText().contains(QStringLiteral("slow")));
+    });
+    tick.start(10);
+    const OutsideLayout laidOut = RunInBackground(form.get(), QStringLiteral("a slow book"), [] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(kBackgroundNoticeDelayMs + 300));
+        return OutsideLayout{{"banner", "l00text"}, "Slow", {}};
+    });
+    tick.stop();
+    EXPECT_EQ(laidOut.title, "Slow");
+    EXPECT_EQ(laidOut.lines.size(), 2u);
+    EXPECT_GE(ticks, 5); // the window's thread went on with its events
+    EXPECT_TRUE(noticeSeen);
+    EXPECT_THROW(RunInBackground(form.get(), QStringLiteral("a broken book"),
+                                 []() -> OutsideLayout {
+                                     std::this_thread::sleep_for(std::chrono::milliseconds(200));
+                                     throw ReaderError("the input is empty");
+                                 }),
+                 ReaderError);
+    // Quick work shows no notice.
+    const auto quick =
+        RunInBackground(form.get(), QStringLiteral("quick"), [] { return std::vector<std::string>{"word|00000001"}; });
+    EXPECT_EQ(quick.size(), 1u);
 }
 
 #ifdef CADENZO_TEST_EPUB

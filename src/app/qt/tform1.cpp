@@ -1,6 +1,6 @@
 #include "app/qt/tform1.h"
 
-#include "app/book_maker.h"
+#include "app/qt/background_work.h"
 #include "app/qt/book_drop.h"
 #include "app/qt/outer_frame.h"
 #include "app/qt/page_view.h"
@@ -97,7 +97,6 @@ Platform makePlatform(const StartOptions& options) {
     platform.dataFolder = QDir::toNativeSeparators(data + QStringLiteral("/Quillo")).toStdString();
     platform.commandLineBook = options.commandLineBook;
     platform.rules = platformRules();
-    platform.bookMaker = FormatterBookMaker();
     return platform;
 }
 
@@ -156,7 +155,9 @@ TForm1::TForm1(const StartOptions& options, QWidget* parent) : QMainWindow(paren
     findFrame_ = new OuterFrame(FindDialog1, false);
     connect(FindDialog1, &FindDialog::findNext, this, [this] { dispatch([this] { reader_->FindDialog1Find(); }); });
     new BookDrop(this);
-    reader_ = std::make_unique<Reader>(*this, files_, makePlatform(options));
+    Platform platform = makePlatform(options);
+    platform.bookMaker = BackgroundBookMaker(this);
+    reader_ = std::make_unique<Reader>(*this, files_, std::move(platform));
     dispatch([this] { reader_->FormCreate(); });
 }
 
