@@ -74,6 +74,11 @@ TEST_F(OutsideBooks, OpenFileLaysOutThePlainTextAndAddsItsNode) {
     EXPECT_TRUE(Contains(rig.window.tree[catalogueNodes + 2].text, "Low Water"));
     // Nothing is written beside the user's file.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(rig.folder.path("books")), {}), 1);
+    // The page saved as text keeps its characters, in UTF-8.
+    rig.window.saveAnswers.push_back(rig.folder.path("page.txt"));
+    r().SaveScreenItemClick();
+    EXPECT_TRUE(Contains(ReadFile(rig.folder.path("page.txt")), "\u201CIt\u2019s late,\u201D said \r\n"))
+        << ReadFile(rig.folder.path("page.txt"));
 }
 
 TEST_F(OutsideBooks, NodesOpenChaptersAndStayOneABook) {
