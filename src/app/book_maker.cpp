@@ -4,6 +4,8 @@
 #include "book_file.h"
 #include "word_index_builder.h"
 
+#include <new>
+
 namespace cadenzo {
 
 std::string ReasonWithoutFileName(const std::string& message, const std::string& path) {
