@@ -122,6 +122,8 @@ std::optional<std::vector<std::string>> Reader::readTextLines(const std::string&
 
 BookLineList Reader::bookSource(const std::string& fileName, const std::string& key, text::Encoding& encoding) {
     encoding = text::Encoding::Utf8; // the reader's own pages
+    // A plain-text or EPUB file is laid out whatever its name (a "vesta.txt" too).
+    if (IsOutsideBookFile(fileName)) return outsideBookSource(fileName, encoding);
     if (key == "vesta") {
         if (!ShippedBook) ShippedBook = FillShippedBook();
         return ShippedBookLines(*ShippedBook);
@@ -129,7 +131,6 @@ BookLineList Reader::bookSource(const std::string& fileName, const std::string& 
     if (key == "none") return CollectionWelcomePage();
     if (key == "title") return TitleListPage();
     if (key == "author") return AuthorListPage();
-    if (IsOutsideBookFile(fileName)) return outsideBookSource(fileName, encoding);
     if (!files_.fileExists(fileName)) return AuthorEntryPage();
     auto lines = readTextLines(fileName, &encoding);
     if (!lines) throw ReaderError("the file cannot be read");

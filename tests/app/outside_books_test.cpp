@@ -140,6 +140,12 @@ TEST_F(OutsideBooks, BookFilesOpenAsBefore) {
     EXPECT_EQ(r().BookFileName, lit);
     EXPECT_FALSE(rig.window.bookmarksMenuVisible);
     EXPECT_EQ(rig.window.openDialogFileName, lit);
+    // The names of the reader's own pages choose no built-in page for them.
+    const std::string title = rig.folder.path("books/title.txt");
+    WriteFile(title, "NOTES\n\nThese are my own notes on the harbour.\n");
+    openFile(title);
+    EXPECT_TRUE(holds(r().BookLines, "my own notes"));
+    EXPECT_FALSE(holds(r().BookLines, "This is a list"));
 }
 
 TEST_F(OutsideBooks, FilesThatCannotBeLaidOutLeaveTheOpenBook) {
