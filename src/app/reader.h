@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/file_system.h"
+#include "app/outside_books.h"
 #include "app/paths.h"
 #include "app/window.h"
 #include "base/unicode.h"
@@ -25,6 +26,7 @@ struct Platform {
     std::string dataFolder;      // per-user folder for settings and bookmarks
     std::string commandLineBook; // first command-line argument, or empty
     PathRules rules;
+    BookMaker bookMaker; // lays out plain-text and EPUB books
 };
 
 inline constexpr int kKeyPageUp = 33;
@@ -81,6 +83,14 @@ class Reader {
     void OpenBook(const std::string& FileName, const std::string& Anchor);
     void OpenLITItemClick();
     void OpenCommandLineBook();
+    // Plain-text and EPUB books (reader_outside_books.cpp).
+    void OpenOutsideBook(const std::string& path, const std::string& anchor);
+    void OpenOutsideFile(const std::string& path);
+    void BookFileDropped(const std::string& path);
+    bool OutsideNodeClick(int number);
+    bool LoadOutsideIndex();
+    BookLineList outsideBookSource(const std::string& fileName, text::Encoding& encoding);
+    void appendOutsideNodes(std::vector<CatalogueNode>& tree);
 
     // Bookmarks.
     // Reloads the bookmark file and finds the open book's section; false
@@ -147,6 +157,9 @@ class Reader {
     std::string BookTitle;
     std::string BookKey;
     std::string OpenDialogFileName;
+    std::vector<OutsideBook> OutsideBooks;  // their nodes follow the catalogue's
+    int OutsideNodeStart = 0;               // number of the first one
+    std::optional<OutsideBook> LaidOutBook; // the book the last opening laid out
 
     // Find.
     int FindOrigin = 0;

@@ -20,7 +20,9 @@ void Reader::BuildCatalogue() {
                            ": no catalogue lines in it. The built-in catalogue is shown.");
     }
     win_.setApplicationTitle(std::string(Trimmed(DisplayText(CatalogueLines.front()))));
-    win_.setCatalogueTree(BuildCatalogueTree(CatalogueLines));
+    CatalogueTree tree = BuildCatalogueTree(CatalogueLines);
+    appendOutsideNodes(tree);
+    win_.setCatalogueTree(tree);
 
     if (!files_.folderExists(DataFolder)) files_.createFolder(DataFolder);
     if (!files_.fileExists(BookmarkPath) && !files_.writeLines(BookmarkPath, SeedBookmarkLines(CatalogueLines)))
@@ -75,6 +77,7 @@ void Reader::TOCTreeViewClick() {
         WriteClosingBookmark();
         PageTurned = false;
     }
+    if (const auto node = win_.selectedCatalogueNode(); node && OutsideNodeClick(*node)) return;
     if (const auto node = win_.selectedCatalogueNode()) {
         CatalogueEntry = *node;
         if (CatalogueEntry >= 0 && static_cast<std::size_t>(CatalogueEntry) < CatalogueLines.size()) {
@@ -119,6 +122,8 @@ std::optional<std::vector<std::string>> Reader::readTextLines(const std::string&
 
 BookLineList Reader::bookSource(const std::string& fileName, const std::string& key, text::Encoding& encoding) {
     encoding = text::Encoding::Utf8; // the reader's own pages
+    // A plain-text or EPUB file is laid out whatever its name (a "vesta.txt" too).
+    if (IsOutsideBookFile(fileName)) return outsideBookSource(fileName, encoding);
     if (key == "vesta") {
         if (!ShippedBook) ShippedBook = FillShippedBook();
         return ShippedBookLines(*ShippedBook);
@@ -154,8 +159,9 @@ void Reader::OpenBook(const std::string& FileName, const std::string& Anchor) {
 }
 
 void Reader::OpenLITItemClick() {
-    const auto chosen = win_.askOpenFileName({"TidalType(tm) File|*.lit", "lit", "Open TidalType(tm) Document"});
+    const auto chosen = win_.askOpenFileName({"Books|*.lit;*.txt;*.epub", "lit", "Open TidalType(tm) Document"});
     if (!chosen || chosen->empty()) return;
+    if (IsOutsideBookFile(*chosen)) return OpenOutsideFile(*chosen);
     win_.showReadingTab();
     win_.setBookmarksMenuVisible(false);
     OpenBook(*chosen, " ");
@@ -167,6 +173,7 @@ void Reader::OpenCommandLineBook() {
     win_.setOpenDialogFileName(OpenDialogFileName);
     // The page area stays on the About page; the book is drawn on the Reading
     // page, where the user finds it when bringing that page to the front.
+    if (IsOutsideBookFile(platform_.commandLineBook)) return OpenOutsideBook(platform_.commandLineBook, " ");
     OpenBook(platform_.commandLineBook, " ");
 }
 

@@ -49,6 +49,7 @@ void Reader::ShowFindHit(int hit) {
 }
 
 void Reader::IndexLoadButtonClick() {
+    if (IndexPath.empty() && LoadOutsideIndex()) return;
     if (IndexPath.empty() || !files_.fileExists(IndexPath)) return;
     win_.setIndexLoading(true);
     auto lines = readTextLines(IndexPath);

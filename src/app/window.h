@@ -93,6 +93,8 @@ class Window : public PositionDisplay {
     // The catalogue tree. Nodes come in the order their lines made them; a
     // node is named by its pre-order number.
     virtual void setCatalogueTree(const std::vector<CatalogueNode>& nodes) = 0;
+    // Adds nodes after the last; a node's parent is given by its number.
+    virtual void appendCatalogueNodes(const std::vector<CatalogueNode>& nodes) = 0;
     virtual void expandCatalogueNode(int number) = 0;
     virtual void selectCatalogueNode(int number) = 0;
     // The selected node's number, or nothing when no node is selected.

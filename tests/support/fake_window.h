@@ -155,6 +155,9 @@ class FakeWindow : public Window {
         expanded.clear();
         selected.reset();
     }
+    void appendCatalogueNodes(const std::vector<CatalogueNode>& nodes) override {
+        tree.insert(tree.end(), nodes.begin(), nodes.end());
+    }
     void expandCatalogueNode(int number) override { expanded.insert(number); }
     void selectCatalogueNode(int number) override { selected = number; }
     std::optional<int> selectedCatalogueNode() const override { return selected; }

@@ -14,7 +14,7 @@ namespace {
 constexpr const char* kUsage =
     "usage: cadenzo [--snapshot=FILE.png] [--] [BOOKFILE]\n"
     "Cadenzo, a reader for books laid out in phrase lines.\n"
-    "  BOOKFILE           a book file (.lit) to open\n"
+    "  BOOKFILE           a book to open: a book file (.lit), plain text (.txt) or EPUB\n"
     "  --snapshot=FILE    once start-up is done, save a PNG of the window to FILE,\n"
     "                     close the window as a user would and end (for machines\n"
     "                     without a display; questions are answered as cancelled)\n"

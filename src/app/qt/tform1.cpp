@@ -1,5 +1,7 @@
 #include "app/qt/tform1.h"
 
+#include "app/qt/background_work.h"
+#include "app/qt/book_drop.h"
 #include "app/qt/outer_frame.h"
 #include "app/qt/page_view.h"
 #include "base/errors.h"
@@ -152,7 +154,10 @@ TForm1::TForm1(const StartOptions& options, QWidget* parent) : QMainWindow(paren
     FindDialog1 = new FindDialog(this);
     findFrame_ = new OuterFrame(FindDialog1, false);
     connect(FindDialog1, &FindDialog::findNext, this, [this] { dispatch([this] { reader_->FindDialog1Find(); }); });
-    reader_ = std::make_unique<Reader>(*this, files_, makePlatform(options));
+    new BookDrop(this);
+    Platform platform = makePlatform(options);
+    platform.bookMaker = BackgroundBookMaker(this);
+    reader_ = std::make_unique<Reader>(*this, files_, std::move(platform));
     dispatch([this] { reader_->FormCreate(); });
 }
 

@@ -94,6 +94,7 @@ class TForm1 : public QMainWindow, public Window {
     void copyIndexInstructions() override;
     void closeFindDialog() override;
     void setCatalogueTree(const std::vector<CatalogueNode>& nodes) override;
+    void appendCatalogueNodes(const std::vector<CatalogueNode>& nodes) override; // book_drop.cpp
     void expandCatalogueNode(int number) override;
     void selectCatalogueNode(int number) override;
     std::optional<int> selectedCatalogueNode() const override;

@@ -1,0 +1,16 @@
+// The program's BookMaker: the formatter's library lays out plain-text and
+// EPUB books, the index builder makes their word index as cadenzo-index does.
+#pragma once
+
+#include "app/outside_books.h"
+
+namespace cadenzo {
+
+BookMaker FormatterBookMaker();
+
+// The formatter's reason for refusing a file without the file's name, which
+// the reader's message gives already: a leading "FILE: " is dropped, a quoted
+// 'FILE' becomes "it".
+std::string ReasonWithoutFileName(const std::string& message, const std::string& path);
+
+} // namespace cadenzo

@@ -1,0 +1,82 @@
+#include "app/qt/background_work.h"
+
+#include "app/book_maker.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QPointer>
+#include <QProgressDialog>
+#include <QTimer>
+#include <QWidget>
+
+#include <chrono>
+#include <future>
+#include <thread>
+
+namespace cadenzo {
+
+namespace {
+
+template <typename Result>
+Result runInBackground(QWidget* window, const QString& notice, const std::function<Result()>& work) {
+    std::packaged_task<Result()> task(work);
+    std::future<Result> done = task.get_future();
+    std::thread worker(std::move(task));
+    if (done.wait_for(std::chrono::milliseconds(kBackgroundNoticeDelayMs)) != std::future_status::ready) {
+        // A busy bar (no range: the work does not say how far it is) in a
+        // window-modal notice without a cancel button.
+        QProgressDialog progress(notice, QString(), 0, 0, window);
+        progress.setObjectName(QStringLiteral("BackgroundWorkNotice"));
+        progress.setWindowTitle(QStringLiteral("Cadenzo"));
+        progress.setWindowModality(Qt::WindowModal);
+        progress.setMinimumDuration(0);
+        progress.setAutoClose(false);
+        progress.show();
+        QEventLoop loop;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+            if (done.wait_for(std::chrono::seconds(0)) == std::future_status::ready) loop.quit();
+        });
+        poll.start(15);
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        progress.hide();
+    }
+    worker.join();
+    return done.get();
+}
+
+QString fileNameOf(const std::string& path) {
+    return QDir::fromNativeSeparators(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())))
+        .section(QLatin1Char('/'), -1);
+}
+
+} // namespace
+
+std::vector<std::string> RunInBackground(QWidget* window, const QString& notice,
+                                         const std::function<std::vector<std::string>()>& work) {
+    return runInBackground(window, notice, work);
+}
+
+OutsideLayout RunInBackground(QWidget* window, const QString& notice, const std::function<OutsideLayout()>& work) {
+    return runInBackground(window, notice, work);
+}
+
+BookMaker BackgroundBookMaker(QWidget* window) {
+    const BookMaker maker = FormatterBookMaker();
+    QPointer<QWidget> owner(window);
+    BookMaker background;
+    background.layOut = [maker, owner](const std::string& path) {
+        return RunInBackground(owner, QStringLiteral("Laying out %1 in phrase lines\u2026").arg(fileNameOf(path)),
+                               std::function<OutsideLayout()>([&maker, path] { return maker.layOut(path); }));
+    };
+    // The worker gets its own copy of the book's lines: the window's thread
+    // keeps its own.
+    background.buildIndex = [maker, owner](const BookLineList& prepared) {
+        return RunInBackground(
+            owner, QStringLiteral("Building the word index\u2026"),
+            std::function<std::vector<std::string>()>([&maker, lines = prepared] { return maker.buildIndex(lines); }));
+    };
+    return background;
+}
+
+} // namespace cadenzo
