@@ -186,12 +186,11 @@ TEST_F(OutsideBookWindow, FileThatCannotBeLaidOutIsReportedAndTheBookStays) {
         shown = box->text();
         box->button(QMessageBox::Ok)->click();
     });
-    // Dropped, which opens as Open File does; the dialog's own file list is
-    // filled in the background and is not what this test is about.
-    QMimeData mime;
-    mime.setUrls({QUrl::fromLocalFile(empty)});
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(form.get(), &drop);
+    whenShown<QFileDialog>(&answers, [&](QFileDialog* dialog) {
+        dialog->selectFile(empty);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    form->OpenLITItem->trigger();
     EXPECT_EQ(shown, QStringLiteral("Cannot open the book %1: the input is empty").arg(empty));
     EXPECT_EQ(form->reader().BookFileName, cafe.toStdString());
     EXPECT_EQ(form->reader().BookLines, lines);
