@@ -7,6 +7,8 @@
 #include "app/reader.h"
 #include "app/window.h"
 #include "base/errors.h"
+#include "base/unicode.h"
+#include "book/markup.h"
 #include "catalogue/catalogue.h"
 #include "search/find.h"
 #include "search/word_index.h"
@@ -93,5 +95,17 @@ struct ReaderRig {
         run([&] { reader->FormActivate(); });
     }
 };
+
+// Every phrase line of a laid-out book (stored form, banner first) holds at
+// most 40 characters of text; only an anchor line may be longer.
+inline void ExpectPhrasesFit(const std::vector<std::string>& book) {
+    for (std::size_t i = 1; i < book.size(); ++i) {
+        const std::string& line = book[i];
+        if (line.empty() || line[0] != 'l') continue;
+        std::string text = RemoveTagsAsThreeChars(line.substr(3));
+        while (!text.empty() && text.back() == ' ') text.pop_back();
+        Expect(text::characterCount(text) <= 40 || line.rfind("l00|refpt", 0) == 0);
+    }
+}
 
 } // namespace cadenzo::fuzz
