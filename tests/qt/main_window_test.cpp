@@ -4,6 +4,7 @@
 #include "app/qt/page_view.h"
 #include "app/qt/tform1.h"
 #include "bookmarks/qt/tform4.h"
+#include "dialog_answers.h"
 #include "search/find.h"
 #include "search/qt/find_dialog.h"
 #include "search/qt/index_model.h"
@@ -434,8 +435,7 @@ TEST_F(MainWindow, FindIndexAndSave) {
     QTimer::singleShot(0, [&saved] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         if (!dialog) return;
-        dialog->selectFile(saved);
-        static_cast<QDialog*>(dialog)->accept();
+        chooseFile(dialog, saved);
     });
     form->SaveScreenItem->trigger();
     QFile file(saved);

@@ -6,6 +6,7 @@
 #include "app/qt/tform1.h"
 #include "base/errors.h"
 #include "bookmarks/qt/tform4.h"
+#include "dialog_answers.h"
 #include "search/qt/find_dialog.h"
 
 #include <QApplication>
@@ -110,8 +111,7 @@ TEST_F(OutsideBookWindow, PlainTextFromOpenFileIsReadLikeAnyBook) {
     whenShown<QFileDialog>(&answers, [&](QFileDialog* dialog) {
         filter = dialog->nameFilters().join(QLatin1Char(';'));
         title = dialog->windowTitle();
-        dialog->selectFile(cafe);
-        static_cast<QDialog*>(dialog)->accept();
+        chooseFile(dialog, cafe);
     });
     form->OpenLITItem->trigger();
     EXPECT_EQ(filter, QStringLiteral("Books (*.lit *.txt *.epub)"));
@@ -186,10 +186,7 @@ TEST_F(OutsideBookWindow, FileThatCannotBeLaidOutIsReportedAndTheBookStays) {
         shown = box->text();
         box->button(QMessageBox::Ok)->click();
     });
-    whenShown<QFileDialog>(&answers, [&](QFileDialog* dialog) {
-        dialog->selectFile(empty);
-        static_cast<QDialog*>(dialog)->accept();
-    });
+    whenShown<QFileDialog>(&answers, [&](QFileDialog* dialog) { chooseFile(dialog, empty); });
     form->OpenLITItem->trigger();
     EXPECT_EQ(shown, QStringLiteral("Cannot open the book %1: the input is empty").arg(empty));
     EXPECT_EQ(form->reader().BookFileName, cafe.toStdString());
