@@ -1,10 +1,10 @@
 #include "app/file_system.h"
 
+#include "base/file_path.h"
 #include "base/file_writer.h"
 
 #include <filesystem>
 #include <fstream>
-#include <optional>
 
 namespace cadenzo {
 
@@ -23,43 +23,27 @@ std::vector<std::string> SplitLines(const std::string& text) {
     return lines;
 }
 
-namespace {
-
-// File names are UTF-8, as is the book text they may be built from (a
-// catalogue key, a picture name: files are decoded when read). A name that is
-// not valid UTF-8 cannot be converted where the platform converts names
-// (Windows); it cannot exist there, and is treated as a missing file.
-std::optional<fs::path> PathOf(const std::string& name) {
-    try {
-        return fs::u8path(name);
-    } catch (const std::exception&) {
-        return std::nullopt;
-    }
-}
-
-} // namespace
-
 bool RealFileSystem::fileExists(const std::string& path) const {
     std::error_code ec;
-    const auto p = PathOf(path);
+    const auto p = pathFromUtf8(path);
     return !path.empty() && p && fs::is_regular_file(*p, ec);
 }
 
 bool RealFileSystem::folderExists(const std::string& path) const {
     std::error_code ec;
-    const auto p = PathOf(path);
+    const auto p = pathFromUtf8(path);
     return p && fs::is_directory(*p, ec);
 }
 
 bool RealFileSystem::createFolder(const std::string& path) {
     std::error_code ec;
-    const auto p = PathOf(path);
+    const auto p = pathFromUtf8(path);
     if (p) fs::create_directories(*p, ec);
     return folderExists(path);
 }
 
 std::optional<std::vector<std::string>> RealFileSystem::readLines(const std::string& path) const {
-    const auto p = PathOf(path);
+    const auto p = pathFromUtf8(path);
     std::error_code ec;
     if (path.empty() || !p || !fs::is_regular_file(*p, ec)) return std::nullopt;
     std::ifstream in(*p, std::ios::binary | std::ios::ate);

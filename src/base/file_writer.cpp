@@ -1,5 +1,7 @@
 #include "base/file_writer.h"
 
+#include "base/file_path.h"
+
 #include <atomic>
 #include <filesystem>
 #include <fstream>
@@ -35,30 +37,25 @@ std::optional<FileWriteFailure> replaceFile(const std::string& path, std::string
     // one file never share one.
     static std::atomic<unsigned> counter{0};
     const std::string temporary = path + ".tmp" + std::to_string(counter++);
-    fs::path target, temp;
-    try {
-        target = fs::u8path(path);
-        temp = fs::u8path(temporary);
-    } catch (const std::exception&) {
-        // A name the platform cannot convert (not UTF-8, on Windows) names no file.
-        return FileWriteFailure{FileWriteFailure::Step::Create, temporary, {}};
-    }
+    const auto target = pathFromUtf8(path);
+    const auto temp = pathFromUtf8(temporary);
+    if (!target || !temp) return FileWriteFailure{FileWriteFailure::Step::Create, temporary, {}};
     std::error_code ignored;
     {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        std::ofstream out(*temp, std::ios::binary | std::ios::trunc);
         if (!out) return FileWriteFailure{FileWriteFailure::Step::Create, temporary, {}};
         out.write(content.data(), static_cast<std::streamsize>(content.size()));
         out.flush();
         if (!out) {
             out.close();
-            fs::remove(temp, ignored);
+            fs::remove(*temp, ignored);
             return FileWriteFailure{FileWriteFailure::Step::Write, temporary, {}};
         }
     }
     std::error_code ec;
-    fs::rename(temp, target, ec);
+    fs::rename(*temp, *target, ec);
     if (ec) {
-        fs::remove(temp, ignored);
+        fs::remove(*temp, ignored);
         return FileWriteFailure{FileWriteFailure::Step::Replace, path, ec.message()};
     }
     return std::nullopt;

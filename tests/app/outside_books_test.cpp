@@ -54,9 +54,6 @@ class OutsideBooks : public ::testing::Test {
 };
 
 TEST_F(OutsideBooks, OpenFileLaysOutThePlainTextAndAddsItsNode) {
-#ifdef _WIN32
-    GTEST_SKIP() << "known fault: a book key from a non-ASCII file name is mis-decoded in the Windows build";
-#endif
     openFile(cafe);
     EXPECT_EQ(r().BookFileName, cafe);
     EXPECT_EQ(r().BookKey, "Café");
@@ -217,9 +214,6 @@ TEST_F(OutsideBooks, IndexIsBuiltInMemoryAndFindsAccentedWords) {
 }
 
 TEST_F(OutsideBooks, BookmarksAndTheResumeOfferUseItsKey) {
-#ifdef _WIN32
-    GTEST_SKIP() << "known fault: a book key from a non-ASCII file name is mis-decoded in the Windows build";
-#endif
     rig.platform.commandLineBook = cafe;
     rig.reset();
     rig.start();

@@ -14,11 +14,12 @@ namespace cadenzo {
 // focus it leaves the box empty, and a file the dialog chose in its list
 // while listing the folder (the last one opened) wins over the typed name.
 inline void chooseFile(QFileDialog* dialog, const QString& path) {
-    if (auto* list = dialog->findChild<QAbstractItemView*>(QStringLiteral("listView")))
-        list->selectionModel()->clear();
+    if (auto* list = dialog->findChild<QAbstractItemView*>(QStringLiteral("listView"))) list->selectionModel()->clear();
     auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    if (name) name->setText(path);
-    else dialog->selectFile(path);
+    if (name)
+        name->setText(path);
+    else
+        dialog->selectFile(path);
     static_cast<QDialog*>(dialog)->accept(); // QFileDialog hides its accept()
 }
 

@@ -1,5 +1,7 @@
 #include "support/temp_files.h"
 
+#include "base/file_path.h"
+
 #include <atomic>
 #include <chrono>
 #include <fstream>
@@ -8,14 +10,14 @@
 namespace cadenzo::test {
 
 std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(pathFromUtf8(path).value(), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 void WriteFile(const std::string& path, const std::string& text) {
-    const auto folder = std::filesystem::path(path).parent_path();
-    if (!folder.empty()) std::filesystem::create_directories(folder);
-    std::ofstream(path, std::ios::binary) << text;
+    const auto file = pathFromUtf8(path).value();
+    if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << text;
 }
 
 TempFolder::TempFolder() {
@@ -32,7 +34,7 @@ TempFolder::~TempFolder() {
 }
 
 std::string TempFolder::path(const std::string& name) const {
-    return name.empty() ? root_.string() + "/" : (root_ / name).string();
+    return name.empty() ? utf8FromPath(root_) + "/" : utf8FromPath(root_ / pathFromUtf8(name).value());
 }
 
 } // namespace cadenzo::test

@@ -1,5 +1,7 @@
 #include "book_file.h"
 
+#include "base/file_path.h"
+#include "base/text.h"
 #include "base/unicode.h"
 #include "formatter.h"
 #include "plain_text.h"
@@ -167,10 +169,8 @@ bool readsEpub() {
 }
 
 BookKind bookKindOf(const std::string& name, std::string_view bytes) {
-    const std::string extension = std::filesystem::path(name).extension().string();
-    std::string lower;
-    for (char c : extension) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (lower == ".epub") return BookKind::Epub;
+    const auto path = pathFromUtf8(name);
+    if (path && asciiLower(utf8FromPath(path->extension())) == ".epub") return BookKind::Epub;
     return looksLikeManuscript(bytes) ? BookKind::Manuscript : BookKind::PlainText;
 }
 
@@ -211,7 +211,8 @@ Manuscript bookFromText(TextBook source, const std::string& fallbackTitle) {
 
 Manuscript readBook(std::string_view bytes, const std::string& name, std::optional<BookKind> kind) {
     const BookKind k = kind ? *kind : bookKindOf(name, bytes);
-    const std::string stem = std::filesystem::path(name).stem().string();
+    const auto path = pathFromUtf8(name);
+    const std::string stem = path ? utf8FromPath(path->stem()) : name;
     try {
         switch (k) {
         case BookKind::Manuscript: return parseManuscript(bytes);
@@ -268,13 +269,15 @@ LaidOutBook layOutBook(std::string_view bytes, const std::string& name, std::opt
 }
 
 std::string readBookFileBytes(const std::string& path) {
+    const auto file = pathFromUtf8(path);
+    if (!file) throw FormatError("cannot read '" + path + "': no such file, or not readable");
     std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) throw FormatError("cannot read '" + path + "': it is a folder");
-    const auto size = std::filesystem::file_size(path, ec);
+    if (std::filesystem::is_directory(*file, ec)) throw FormatError("cannot read '" + path + "': it is a folder");
+    const auto size = std::filesystem::file_size(*file, ec);
     if (!ec && size > kMaxFileBytes)
         throw FormatError("cannot read '" + path + "': it has more than " +
                           std::to_string(kMaxFileBytes / (1024 * 1024)) + " MB, more than any book");
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(*file, std::ios::binary);
     if (!in) throw FormatError("cannot read '" + path + "': no such file, or not readable");
     // Read straight into a string of the file's size, so the book is held once.
     std::string text;
