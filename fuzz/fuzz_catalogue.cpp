@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Expect(tree.size() + 1 == lines.size());
     std::vector<bool> seen(tree.size(), false);
     for (const auto& node : tree) {
-        Expect(node.number >= 0 && node.number < static_cast<int>(tree.size()) && !seen[static_cast<std::size_t>(node.number)]);
+        Expect(node.number >= 0 && node.number < static_cast<int>(tree.size()) &&
+               !seen[static_cast<std::size_t>(node.number)]);
         seen[static_cast<std::size_t>(node.number)] = true;
         Expect(node.parent < static_cast<int>(tree.size()));
     }
@@ -26,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     ReaderRig rig;
     rig.files.files["/mem/app/reader.toc"] = fileLines;
-    rig.reader->ShippedBook = ShippedLineList{"banner", "l00|refpt001> ", "l05Text ", "p000"};
+    ReaderPeer::setShippedBook(*rig.reader, ShippedLineList{"banner", "l00|refpt001> ", "l05Text ", "p000"});
     rig.start();
     for (int n : nodes) {
         rig.window.selected = n;

@@ -9,8 +9,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Input in(data, size);
     const int value = static_cast<int>(static_cast<std::int8_t>(in.byte())) * 1000;
     auto lines = in.lines();
-    for (const char* key : {"fontsize", "background", "plainbkg", "twocolor", "twocolumn", "tleft", "ttop",
-                            "twidth", "theight"})
+    for (const char* key :
+         {"fontsize", "background", "plainbkg", "twocolor", "twocolumn", "tleft", "ttop", "twidth", "theight"})
         IniReadInteger(lines, "how", key, 7);
     IniLines written = lines;
     IniWriteInteger(written, "how", "fontsize", value);
@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ReaderRig rig;
     rig.files.files["/mem/data/reader.ini"] = lines;
     rig.start();
-    Expect(rig.reader->PageFontSize >= 4 && rig.reader->PageFontSize <= 40);
+    Expect(rig.reader->state().PageFontSize >= 4 && rig.reader->state().PageFontSize <= 40);
     Expect(rig.window.scheme >= -1 && rig.window.scheme <= 2);
     Expect(rig.window.rect.width >= 400 && rig.window.rect.height >= 450);
     rig.run([&] { rig.reader->FormClose(); });

@@ -3,14 +3,15 @@
 // lines.
 #pragma once
 
-#include "base/errors.h"
 #include "app/file_system.h"
 #include "app/reader.h"
 #include "app/window.h"
+#include "base/errors.h"
 #include "catalogue/catalogue.h"
 #include "search/find.h"
 #include "search/word_index.h"
 #include "support/fake_window.h"
+#include "support/reader_peer.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -86,8 +87,7 @@ struct ReaderRig {
     template <typename F> void run(F&& handler) {
         try {
             handler();
-        } catch (const ReaderError&) {
-        }
+        } catch (const ReaderError&) {}
     }
     void start() {
         run([&] { reader->FormCreate(); });

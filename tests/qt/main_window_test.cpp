@@ -1,12 +1,13 @@
 // The real main window on the offscreen platform: keys, options, resize,
 // the control panel, closing and the settings file it leaves.
 #include "app/ini_file.h"
+#include "app/qt/main_window.h"
 #include "app/qt/page_view.h"
-#include "app/qt/tform1.h"
-#include "bookmarks/qt/tform4.h"
+#include "bookmarks/qt/bookmark_name_dialog.h"
 #include "search/find.h"
 #include "search/qt/find_dialog.h"
 #include "search/qt/index_model.h"
+#include "support/reader_peer.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -68,8 +69,8 @@ class MainWindow : public ::testing::Test {
         if (form) form->close();
     }
     void openSample() {
-        form->reader().BookLines = sampleBook();
-        form->dispatch([this] { form->reader().NextPageStart = form->reader().ShowPage(0); });
+        ReaderPeer::setBookLines(form->reader(), sampleBook());
+        form->dispatch([this] { ReaderPeer::showPageFrom(form->reader(), 0); });
         form->PageControl1->setCurrentWidget(form->ReadTabSheet);
         QApplication::processEvents();
     }
@@ -100,7 +101,7 @@ class MainWindow : public ::testing::Test {
 TEST_F(MainWindow, StartsOnTheAboutPageWithTheWelcomePageDrawn) {
     EXPECT_EQ(form->PageControl1->currentWidget(), form->AboutTabSheet);
     EXPECT_EQ(form->PageControl2->currentWidget(), form->ControlsTabSheet);
-    EXPECT_EQ(form->reader().BookLines.size(), 19u);
+    EXPECT_EQ(form->reader().state().BookLines.size(), 19u);
     EXPECT_FALSE(form->PrevButton->isEnabled());
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Cadenzo"));
     EXPECT_GE(form->width(), 400);
@@ -111,17 +112,17 @@ TEST_F(MainWindow, PageKeysTurnPagesWhereverTheFocusIs) {
     openSample();
     form->TOCTreeView->setFocus();
     const QImage first = page();
-    const int next = form->reader().NextPageStart;
+    const int next = form->reader().state().NextPageStart;
     QTest::keyClick(form->TOCTreeView, Qt::Key_PageDown, Qt::ControlModifier);
     EXPECT_EQ(form->reader().PageStart(), next);
     EXPECT_TRUE(form->PrevButton->isEnabled());
     EXPECT_NE(page(), first);
     // Other keys page nowhere, whatever their Qt codes (Ctrl's and "!"'s end in 0x21).
-    form->reader().PageTurned = false;
+    ReaderPeer::setPageTurned(form->reader(), false);
     for (Qt::Key key : {Qt::Key_Control, Qt::Key_Meta, Qt::Key_Exclam, Qt::Key_QuoteDbl, Qt::Key_Down})
         QTest::keyClick(form->TOCTreeView, key);
     EXPECT_EQ(form->reader().PageStart(), next);
-    EXPECT_FALSE(form->reader().PageTurned);
+    EXPECT_FALSE(form->reader().state().PageTurned);
     QTest::keyClick(form->TOCTreeView, Qt::Key_PageUp);
     EXPECT_EQ(form->reader().PageStart(), 0);
 }
@@ -171,9 +172,9 @@ TEST_F(MainWindow, FocusComingBackAClickOnThePageOrOnTheChosenSchemeChangeNothin
 
     // Clicking the scheme already chosen keeps one shade.
     form->SingleShadeBgCheckBox->click();
-    ASSERT_EQ(form->reader().ColorSets[0], form->reader().ColorSets[1]);
+    ASSERT_EQ(form->reader().state().ColorSets[0], form->reader().state().ColorSets[1]);
     form->BGColorRadioGroup->checkedButton()->click();
-    EXPECT_EQ(form->reader().ColorSets[0], form->reader().ColorSets[1]);
+    EXPECT_EQ(form->reader().state().ColorSets[0], form->reader().state().ColorSets[1]);
     form->ResetToStartupDefaultsButton->click(); // the settings file as the other tests expect it
 }
 
@@ -188,7 +189,7 @@ TEST_F(MainWindow, OptionsRedrawThePage) {
     EXPECT_NE(page(), before);
     form->FontSizeUpDown->setValue(20);
     EXPECT_EQ(form->FontSizeTrackBar->value(), 20);
-    EXPECT_EQ(form->reader().PageFontSize, 20);
+    EXPECT_EQ(form->reader().state().PageFontSize, 20);
     form->FontSizeTrackBar->setValue(12);
     EXPECT_EQ(form->FontSizeUpDown->value(), 12);
     EXPECT_EQ(form->TOCTreeView->font().pointSize(), 12);
@@ -223,7 +224,7 @@ TEST_F(MainWindow, ClosingSavesGeometryAndOptions) {
     form->SingleShadeBgCheckBox->click();
     form->FontSizeTrackBar->setValue(18);
     QApplication::processEvents();
-    const std::string iniPath = form->reader().IniPath;
+    const std::string iniPath = form->reader().state().IniPath;
     form->close();
     form.reset();
     RealFileSystem files;
@@ -264,31 +265,31 @@ TEST_F(MainWindow, CatalogueTextClicksOpenAndExpandBoxClicksOnlyToggle) {
     // The very first click opens what it hits.
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, textPoint(byAuthor->child(0)));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Cadenzo -- Penwright"));
-    EXPECT_EQ(form->reader().BookKey, "aut");
+    EXPECT_EQ(form->reader().state().BookKey, "aut");
     EXPECT_EQ(form->PageControl1->currentWidget(), form->ReadTabSheet);
 
     form->PageControl1->setCurrentWidget(form->TOCTabSheet);
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, boxPoint(byTitle));
     EXPECT_TRUE(byTitle->isExpanded());
-    EXPECT_EQ(form->reader().BookKey, "aut"); // only toggled
-    EXPECT_EQ(form->reader().TOCToggled, 0);
+    EXPECT_EQ(form->reader().state().BookKey, "aut"); // only toggled
+    EXPECT_EQ(form->reader().state().TOCToggled, 0);
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, textPoint(byTitle));
-    EXPECT_EQ(form->reader().BookKey, "title");
+    EXPECT_EQ(form->reader().state().BookKey, "title");
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Cadenzo -- Listed by Title"));
 
     form->PageControl1->setCurrentWidget(form->TOCTabSheet);
     // A double-click, as the desktop delivers it: a click, then the double-click.
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, textPoint(byAuthor));
     QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, textPoint(byAuthor));
-    EXPECT_EQ(form->reader().BookKey, "author");
+    EXPECT_EQ(form->reader().state().BookKey, "author");
     EXPECT_FALSE(byAuthor->isExpanded()); // the double-click toggled the branch
-    EXPECT_EQ(form->reader().TOCToggled, 0);
+    EXPECT_EQ(form->reader().state().TOCToggled, 0);
 
     // A click in the indentation left of a node's expand box opens it once:
     // one resume question, not two.
     QTreeWidgetItem* title = showChapters();
     clickText(title->child(1));
-    ASSERT_EQ(form->reader().BookKey, "vesta");
+    ASSERT_EQ(form->reader().state().BookKey, "vesta");
     QTest::keyClick(tree, Qt::Key_PageDown);
     form->PageControl1->setCurrentWidget(form->TOCTabSheet);
     clickText(byAuthor); // leaving Vestaria after paging writes its closing bookmark
@@ -305,12 +306,12 @@ TEST_F(MainWindow, CatalogueTextClicksOpenAndExpandBoxClicksOnlyToggle) {
     const QRect r = tree->visualItemRect(title);
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, QPoint(r.left() - tree->indentation() - 4, r.center().y()));
     answer.stop();
-    EXPECT_EQ(form->reader().BookKey, "vesta");
+    EXPECT_EQ(form->reader().state().BookKey, "vesta");
     EXPECT_EQ(questions, 1);
 }
 
 TEST_F(MainWindow, BookmarkDialogAddsANamedBookmark) {
-    form->reader().OpenBook(form->reader().ProgramDir + "title.lit", " ");
+    form->reader().OpenBook(form->reader().state().ProgramDir + "title.lit", " ");
     QTimer::singleShot(0, [this] {
         form->Form4->Edit1->setText(QStringLiteral("by the window"));
         QTest::mouseClick(form->Form4->Button1, Qt::LeftButton);
@@ -321,7 +322,7 @@ TEST_F(MainWindow, BookmarkDialogAddsANamedBookmark) {
     EXPECT_EQ(form->Form4->windowTitle(), QStringLiteral("BookMark Name"));
     EXPECT_EQ(form->Form4->size(), QSize(498, 60));
     RealFileSystem files;
-    const auto lines = files.readLines(form->reader().BookmarkPath);
+    const auto lines = files.readLines(form->reader().state().BookmarkPath);
     ASSERT_TRUE(lines.has_value());
     EXPECT_NE(std::find(lines->begin(), lines->end(), "#0 by the window"), lines->end());
 }
@@ -355,9 +356,10 @@ TEST_F(MainWindow, AssistiveTechnologySeesCaptionsAndThePageText) {
 // bookmark, closing, and the offer to resume at the next start.
 TEST_F(MainWindow, ChapterBookmarkCloseAndResume) {
     clickText(showChapters()->child(2));
-    ASSERT_EQ(form->reader().BookKey, "vesta");
+    ASSERT_EQ(form->reader().state().BookKey, "vesta");
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Cadenzo -- Vestaria, by Penwright"));
-    EXPECT_EQ(form->reader().BookLines[static_cast<std::size_t>(form->reader().PageStart() - 1)], "|refpt003> ");
+    EXPECT_EQ(form->reader().state().BookLines[static_cast<std::size_t>(form->reader().PageStart() - 1)],
+              "|refpt003> ");
     QTest::keyClick(form->TOCTreeView, Qt::Key_PageDown);
     QTest::keyClick(form->TOCTreeView, Qt::Key_PageDown);
     const int marked = form->reader().PageStart();
@@ -409,8 +411,9 @@ TEST_F(MainWindow, FindIndexAndSave) {
     const int before = form->reader().PageStart();
     QTest::mouseClick(form->FindDialog1->FindNext, Qt::LeftButton);
     EXPECT_GT(form->reader().PageStart(), before);
-    EXPECT_NE(form->reader().BookLines[static_cast<std::size_t>(form->reader().FindHitLine)].find("Tobias"),
-              std::string::npos);
+    EXPECT_NE(
+        form->reader().state().BookLines[static_cast<std::size_t>(form->reader().state().FindHitLine)].find("Tobias"),
+        std::string::npos);
 
     form->PageControl2->setCurrentWidget(form->IndexTabSheet);
     QTest::mouseClick(form->IndexLoadButton, Qt::LeftButton);
@@ -452,7 +455,7 @@ TEST_F(MainWindow, WindowSizeIsTheOuterSize) {
     const QMargins frame = form->windowHandle()->frameMargins();
     ASSERT_FALSE(frame.isNull());
     RealFileSystem files;
-    const std::string iniPath = form->reader().IniPath;
+    const std::string iniPath = form->reader().state().IniPath;
     auto ini = files.readLines(iniPath);
     ASSERT_TRUE(ini.has_value());
     auto key = [&](const char* name) { return IniReadInteger(*ini, "how", name, -1); };
@@ -505,7 +508,7 @@ std::string shippedBookName() {
 // A book named on the command line opens on the Reading page behind the About
 // page; accepting the resume offer shows the saved page there.
 TEST_F(MainWindow, CommandLineBookOpensBehindTheAboutPage) {
-    addVestaBookmark(form->reader().BookmarkPath, "#300 where I was");
+    addVestaBookmark(form->reader().state().BookmarkPath, "#300 where I was");
     form->close();
     form.reset();
     bool asked = false;
@@ -519,7 +522,7 @@ TEST_F(MainWindow, CommandLineBookOpensBehindTheAboutPage) {
     form->show();
     ASSERT_TRUE(QTest::qWaitFor([this] { return form->activated(); }, 5000));
     EXPECT_TRUE(asked);
-    EXPECT_EQ(form->reader().BookKey, "vesta");
+    EXPECT_EQ(form->reader().state().BookKey, "vesta");
     EXPECT_EQ(form->PageControl1->currentWidget(), form->AboutTabSheet);
     form->PageControl1->setCurrentWidget(form->ReadTabSheet);
     QApplication::processEvents();
@@ -531,7 +534,7 @@ TEST_F(MainWindow, CommandLineBookOpensBehindTheAboutPage) {
 TEST_F(MainWindow, NamesAreShownAsWritten) {
     const std::string names[] = {"Fish & <i>Chips</i>", "a < b > c"};
     for (const std::string& name : names) {
-        addVestaBookmark(form->reader().BookmarkPath, "#0 " + name);
+        addVestaBookmark(form->reader().state().BookmarkPath, "#0 " + name);
         QString shown;
         int boxWidth = 0, titleWidth = 0;
         QTimer::singleShot(0, [&] {
@@ -545,7 +548,7 @@ TEST_F(MainWindow, NamesAreShownAsWritten) {
             boxWidth = box->width();
             box->button(QMessageBox::No)->click();
         });
-        form->reader().OpenBook(form->reader().ProgramDir + "vesta.lit", " ");
+        form->reader().OpenBook(form->reader().state().ProgramDir + "vesta.lit", " ");
         EXPECT_EQ(shown, QString::fromStdString(name));
         // A title bar holds the window's icon and three buttons beside its text.
         EXPECT_GE(boxWidth, titleWidth + 100);
@@ -568,7 +571,7 @@ TEST_F(MainWindow, NamesAreShownAsWritten) {
     }
 
     // The Goto pop-up shows "&" as written, not as a shortcut marker.
-    addVestaBookmark(form->reader().BookmarkPath, "#0 a&b");
+    addVestaBookmark(form->reader().state().BookmarkPath, "#0 a&b");
     form->BMMenu->popup(QPoint(0, 0));
     form->BMMenu->close();
     form->BMGOItem->trigger();
@@ -580,7 +583,7 @@ TEST_F(MainWindow, NamesAreShownAsWritten) {
 // The bookmark-name dialog opens with its last text selected in the edit box:
 // typing replaces it, Enter adds it.
 TEST_F(MainWindow, BookmarkDialogOpensReadyForTyping) {
-    form->reader().OpenBook(form->reader().ProgramDir + "title.lit", " ");
+    form->reader().OpenBook(form->reader().state().ProgramDir + "title.lit", " ");
     form->Form4->Edit1->setText(QStringLiteral("old name"));
     QWidget* focus = nullptr;
     QString selected;
@@ -600,7 +603,7 @@ TEST_F(MainWindow, BookmarkDialogOpensReadyForTyping) {
     EXPECT_EQ(focus, form->Form4->Edit1);
     EXPECT_EQ(selected, QStringLiteral("old name"));
     RealFileSystem files;
-    const auto lines = files.readLines(form->reader().BookmarkPath);
+    const auto lines = files.readLines(form->reader().state().BookmarkPath);
     ASSERT_TRUE(lines.has_value());
     EXPECT_NE(std::find(lines->begin(), lines->end(), "#0 new name"), lines->end());
 }
@@ -614,7 +617,7 @@ TEST_F(MainWindow, AssistiveTechnologyFollowsThePageThePositionAndTheIndexTab) {
     const QString first = pageText->text(QAccessible::Description);
     QTest::keyClick(form->TOCTreeView, Qt::Key_PageDown);
     ASSERT_NE(pageText->text(QAccessible::Description), first);
-    form->dispatch([this] { form->reader().NextPageStart = form->reader().ShowPage(-40); }); // as Goto "#-40"
+    form->dispatch([this] { ReaderPeer::showPageFrom(form->reader(), -40); }); // as Goto "#-40"
     EXPECT_EQ(form->reader().PageStart(), 0);
     EXPECT_EQ(pageText->text(QAccessible::Description), first);
 
@@ -651,12 +654,10 @@ TEST_F(MainWindow, AssistiveTechnologyFollowsThePageThePositionAndTheIndexTab) {
 // The reader's text is UTF-8 on its way to the screen, the page's accessible
 // text and the Index tree, and text typed into the dialogs reaches it as UTF-8.
 TEST_F(MainWindow, Utf8TextOnThePageInTheIndexAndFromTheDialogs) {
-    form->reader().BookLines = {
-        "p000 ", "     \xE2\x80\x9CKeeper\xE2\x80\x99s\xE2\x80\x9D caf|9> \xC3\xA9t\xC3\xA9|4> ",
-        "p001 ", "     na\xC3\xAFve ",
-        "p999",  "        END OF FILE",
-        " "};
-    form->dispatch([this] { form->reader().NextPageStart = form->reader().ShowPage(0); });
+    ReaderPeer::setBookLines(form->reader(),
+                             {"p000 ", "     \xE2\x80\x9CKeeper\xE2\x80\x99s\xE2\x80\x9D caf|9> \xC3\xA9t\xC3\xA9|4> ",
+                              "p001 ", "     na\xC3\xAFve ", "p999", "        END OF FILE", " "});
+    form->dispatch([this] { ReaderPeer::showPageFrom(form->reader(), 0); });
     QAccessibleInterface* page = QAccessible::queryAccessibleInterface(form->Image1);
     ASSERT_NE(page, nullptr);
     EXPECT_TRUE(
@@ -671,7 +672,7 @@ TEST_F(MainWindow, Utf8TextOnThePageInTheIndexAndFromTheDialogs) {
     form->FindDialog1->FindText->setText(QString::fromUtf8("NA\u00CFVE"));
     EXPECT_EQ(form->findQuery().text, "NA\xC3\x8FVE");
 
-    form->reader().OpenBook(form->reader().ProgramDir + "title.lit", " ");
+    form->reader().OpenBook(form->reader().state().ProgramDir + "title.lit", " ");
     QTimer::singleShot(0, [this] {
         form->Form4->Edit1->setText(QString::fromUtf8("cl\u00F4ture d\u2019\u00E9t\u00E9"));
         QTest::mouseClick(form->Form4->Button1, Qt::LeftButton);
@@ -680,7 +681,7 @@ TEST_F(MainWindow, Utf8TextOnThePageInTheIndexAndFromTheDialogs) {
     form->BMMenu->close();
     form->BMAddItem->trigger();
     RealFileSystem files;
-    const auto lines = files.readLines(form->reader().BookmarkPath);
+    const auto lines = files.readLines(form->reader().state().BookmarkPath);
     ASSERT_TRUE(lines.has_value());
     EXPECT_NE(std::find(lines->begin(), lines->end(), "#0 cl\xC3\xB4ture d\xE2\x80\x99\xC3\xA9t\xC3\xA9"),
               lines->end());
