@@ -59,10 +59,12 @@ class PageArea {
     virtual void showTableOfContentsTab() = 0;
 };
 
-// The control panel at the right: the Control tab (position, font size,
-// paging buttons), the Options tab, and whether the Index tab is there.
-class ControlPanel : public PositionDisplay {
+// The control panel at the right: the font size on the Control tab, the
+// Options tab, and whether the Index tab is there. The Control tab's position
+// label, progress bar and paging buttons are the renderer's PositionDisplay.
+class ControlPanel {
   public:
+    virtual ~ControlPanel() = default;
     virtual bool twoColumnChecked() const = 0;
     virtual void setTwoColumnChecked(bool checked) = 0;
     virtual bool noColoredTextChecked() const = 0;
@@ -154,12 +156,14 @@ class WindowFrame {
     virtual LocalTime localTime() const = 0;
 };
 
-// The whole main window, as the reader holds it.
-class Window : public WindowFrame,
-               public PageArea,
-               public ControlPanel,
-               public CatalogueTreeControl,
-               public IndexPage,
-               public Dialogs {};
+// The whole main window, as the reader holds it. The roles are virtual bases,
+// so a fake window can be put together from the fakes of its roles.
+class Window : public virtual WindowFrame,
+               public virtual PageArea,
+               public virtual PositionDisplay,
+               public virtual ControlPanel,
+               public virtual CatalogueTreeControl,
+               public virtual IndexPage,
+               public virtual Dialogs {};
 
 } // namespace cadenzo

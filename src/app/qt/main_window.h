@@ -89,6 +89,7 @@ class TForm1 : public QMainWindow, public MainWindowWidgets, public Window {
     void showControlTab() override;
     void setIndexTabVisible(bool visible) override;
     int pageControl2Left() const override;
+    // PositionDisplay
     void setPrevEnabled(bool enabled) override;
     void setNextEnabled(bool enabled) override;
     void setPositionText(const std::string& text) override;
