@@ -39,6 +39,13 @@ const char* const kAboutText =
     "Choose a book on the Table Of Contents page, then page with Next and Prev or the "
     "PageUp and PageDown keys.";
 
+// A control at its design position, under its component name (null: none).
+template <typename Control> Control* placed(Control* control, const char* name, const QRect& at) {
+    if (name) control->setObjectName(QLatin1String(name));
+    control->setGeometry(at);
+    return control;
+}
+
 } // namespace
 
 QStringList IndexInstructions() {
@@ -157,47 +164,30 @@ void MainWindowWidgets::createPageArea(QtSurface& surface) {
 void MainWindowWidgets::createControlTab() {
     ControlsTabSheet = new QWidget;
     QWidget* t = ControlsTabSheet;
-    ReadingPositionLabel = new QLabel(QStringLiteral("Reading Position"), t);
-    ReadingPositionLabel->setGeometry(8, 16, 170, 16);
-    BookPosProgressBar = new QProgressBar(t);
-    BookPosProgressBar->setObjectName(QStringLiteral("BookPosProgressBar"));
+    ReadingPositionLabel = placed(new QLabel(QStringLiteral("Reading Position"), t), nullptr, {8, 16, 170, 16});
+    BookPosProgressBar = placed(new QProgressBar(t), "BookPosProgressBar", {8, 32, 170, 16});
     BookPosProgressBar->setRange(0, 100);
     BookPosProgressBar->setTextVisible(false);
-    BookPosProgressBar->setGeometry(8, 32, 170, 16);
-    PosLabel = new QLabel(t);
-    PosLabel->setObjectName(QStringLiteral("PosLabel"));
+    PosLabel = placed(new QLabel(t), "PosLabel", {8, 48, 170, 18});
     PosLabel->setTextFormat(Qt::PlainText);
     // Its accessible name is the position text itself, so screen readers read it.
     PosLabel->setAccessibleDescription(QStringLiteral("Reading Position"));
-    PosLabel->setGeometry(8, 48, 170, 18);
-    FontSizeLabel = new QLabel(t);
-    FontSizeLabel->setObjectName(QStringLiteral("FontSizeLabel"));
+    FontSizeLabel = placed(new QLabel(t), "FontSizeLabel", {8, 72, 170, 16});
     FontSizeLabel->setTextFormat(Qt::PlainText);
-    FontSizeLabel->setGeometry(8, 72, 170, 16);
-    FontSizeTrackBar = new QSlider(Qt::Horizontal, t);
-    FontSizeTrackBar->setObjectName(QStringLiteral("FontSizeTrackBar"));
+    FontSizeTrackBar = placed(new QSlider(Qt::Horizontal, t), "FontSizeTrackBar", {8, 88, 122, 25});
     FontSizeTrackBar->setRange(kMinFontSize, kMaxFontSize);
     FontSizeTrackBar->setValue(15);
     FontSizeTrackBar->setTickPosition(QSlider::TicksBelow);
     FontSizeTrackBar->setTickInterval(1);
-    FontSizeTrackBar->setGeometry(8, 88, 122, 25);
-    FontSizeUpDown = new QSpinBox(t);
-    FontSizeUpDown->setObjectName(QStringLiteral("FontSizeUpDown"));
+    FontSizeUpDown = placed(new QSpinBox(t), "FontSizeUpDown", {132, 88, 46, 25});
     FontSizeUpDown->setRange(kMinFontSize, kMaxFontSize);
     FontSizeUpDown->setWrapping(false);
     FontSizeUpDown->setValue(15);
-    FontSizeUpDown->setGeometry(132, 88, 46, 25);
-    PrevButton = new QPushButton(QStringLiteral("Prev"), t);
-    PrevButton->setObjectName(QStringLiteral("PrevButton"));
-    PrevButton->setGeometry(8, 200, 170, 25);
+    PrevButton = placed(new QPushButton(QStringLiteral("Prev"), t), "PrevButton", {8, 200, 170, 25});
     PrevButton->setEnabled(false);
-    NextButton = new QPushButton(QStringLiteral("Next"), t);
-    NextButton->setObjectName(QStringLiteral("NextButton"));
-    NextButton->setGeometry(8, 224, 170, 65);
+    NextButton = placed(new QPushButton(QStringLiteral("Next"), t), "NextButton", {8, 224, 170, 65});
     NextButton->setEnabled(false);
-    ExitButton = new QPushButton(QStringLiteral("Exit"), t);
-    ExitButton->setObjectName(QStringLiteral("ExitButton"));
-    ExitButton->setGeometry(8, 312, 170, 25);
+    ExitButton = placed(new QPushButton(QStringLiteral("Exit"), t), "ExitButton", {8, 312, 170, 25});
 
     PageControl2->addTab(ControlsTabSheet, QStringLiteral("Control"));
 }
@@ -217,16 +207,12 @@ void MainWindowWidgets::createOptionsTab(QMainWindow* window) {
         BGColorRadioGroup->addButton(radio, i);
         groupLayout->addWidget(radio);
     }
-    SingleShadeBgCheckBox = new QCheckBox(QStringLiteral("1 Color Background "), t);
-    SingleShadeBgCheckBox->setGeometry(8, 104, 170, 17);
-    TwoColorCheckBox = new QCheckBox(QStringLiteral("No Colored Text"), t);
-    TwoColorCheckBox->setGeometry(8, 124, 170, 17);
-    TwoColCheckBox = new QCheckBox(QStringLiteral("2 Column Display"), t);
-    TwoColCheckBox->setGeometry(8, 144, 170, 17);
-    ResetToStartupDefaultsButton = new QPushButton(QStringLiteral("Reset To Startup Defaults"), t);
-    ResetToStartupDefaultsButton->setGeometry(0, 288, 192, 25);
+    SingleShadeBgCheckBox = placed(new QCheckBox(QStringLiteral("1 Color Background "), t), nullptr, {8, 104, 170, 17});
+    TwoColorCheckBox = placed(new QCheckBox(QStringLiteral("No Colored Text"), t), nullptr, {8, 124, 170, 17});
+    TwoColCheckBox = placed(new QCheckBox(QStringLiteral("2 Column Display"), t), nullptr, {8, 144, 170, 17});
+    ResetToStartupDefaultsButton =
+        placed(new QPushButton(QStringLiteral("Reset To Startup Defaults"), t), nullptr, {0, 288, 192, 25});
 
-    // The scheme changes when another item is chosen; clicking the chosen one does nothing.
     PageControl2->addTab(OptionsTabSheet, QStringLiteral("Options"));
 }
 
@@ -256,22 +242,16 @@ void MainWindowWidgets::createIndexTab(QMainWindow* window) {
     indexLayout->setSpacing(0);
     indexLayout->addWidget(InxTreeView);
     indexLayout->addWidget(SearchingIndexLabel);
-    IndexPanel = new QWidget(t);
-    IndexPanel->setObjectName(QStringLiteral("IndexPanel"));
-    IndexPanel->setGeometry(0, 0, 200, 340);
-    IndexMemo = new QTextEdit(IndexPanel);
-    IndexMemo->setObjectName(QStringLiteral("IndexMemo"));
+    IndexPanel = placed(new QWidget(t), "IndexPanel", {0, 0, 200, 340});
+    IndexMemo = placed(new QTextEdit(IndexPanel), "IndexMemo", {8, 40, 177, 193});
     IndexMemo->setReadOnly(true);
     IndexMemo->setFrameStyle(QFrame::NoFrame);
     IndexMemo->setLineWrapMode(QTextEdit::NoWrap);
-    IndexMemo->setGeometry(8, 40, 177, 193);
-    IndexLoadButton = new QPushButton(QStringLiteral("Load Index"), IndexPanel);
-    IndexLoadButton->setObjectName(QStringLiteral("IndexLoadButton"));
-    IndexLoadButton->setGeometry(24, 264, 137, 25);
-    LoadingIndexLabel = new QLabel(QStringLiteral("Loading Index"), IndexPanel);
-    LoadingIndexLabel->setObjectName(QStringLiteral("LoadingIndexLabel"));
+    IndexLoadButton =
+        placed(new QPushButton(QStringLiteral("Load Index"), IndexPanel), "IndexLoadButton", {24, 264, 137, 25});
+    LoadingIndexLabel =
+        placed(new QLabel(QStringLiteral("Loading Index"), IndexPanel), "LoadingIndexLabel", {8, 304, 177, 25});
     LoadingIndexLabel->setStyleSheet(QStringLiteral("QLabel { background: yellow; font-size: 12pt; }"));
-    LoadingIndexLabel->setGeometry(8, 304, 177, 25);
     LoadingIndexLabel->hide();
     PageControl2->addTab(IndexTabSheet, QStringLiteral("Index"));
 }
