@@ -4,8 +4,9 @@
 // (main_window_adapter.cpp, main_window_dialogs.cpp), and maps the toolkit's
 // input onto the handlers' events (main_window_input.cpp): which tree clicks
 // are expand-box toggles, which keys are the paging keys, when the focus
-// enters a tab. Everything about reading, paging, bookmarks and files is the
-// reader's.
+// enters a tab. It also brings a window whose remembered place is on no
+// screen back onto one. Everything about reading, paging, bookmarks and files
+// is the reader's.
 #pragma once
 
 #include "app/file_system.h"
@@ -42,6 +43,7 @@ class TForm1 : public QMainWindow, public MainWindowWidgets, public Window {
     Reader& reader() { return *reader_; }
     // Runs a handler; any runtime error it raises is shown in the error box.
     void dispatch(const std::function<void()>& handler);
+    // The same for a handler named by its member pointer: dispatch(&Reader::FormResize).
     template <typename Result> void dispatch(Result (Reader::*handler)()) {
         dispatch([this, handler] { (reader_.get()->*handler)(); });
     }
