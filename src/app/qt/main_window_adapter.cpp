@@ -14,8 +14,10 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLocale>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
@@ -104,6 +106,15 @@ void TForm1::setBookmarksMenuVisible(bool visible) { BMMenu->menuAction()->setVi
 void TForm1::setBookmarkItemsEnabled(bool enabled) {
     BMDeleteItem->setEnabled(enabled);
     BMGOItem->setEnabled(enabled);
+}
+
+LocalTime TForm1::localTime() const {
+    const QDateTime now = QDateTime::currentDateTime();
+    const QLocale locale = QLocale::system();
+    const QTime t = now.time();
+    return LocalTime{toBytes(locale.toString(now.date(), QLocale::ShortFormat)),
+                     toBytes(locale.toString(t, QLocale::LongFormat)),
+                     t.hour() == 0 && t.minute() == 0 && t.second() == 0};
 }
 
 // ---- Page area ------------------------------------------------------------------

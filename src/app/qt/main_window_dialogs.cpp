@@ -10,13 +10,11 @@
 #include "search/qt/find_dialog.h"
 
 #include <QCheckBox>
-#include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 #include <QRadioButton>
@@ -91,15 +89,6 @@ void TForm1::showBookmarkPopup(const std::vector<std::string>& captions, int x, 
                 [this, position] { dispatch([this, position] { reader_->BMPopupItemClick(position); }); });
     }
     if (!options_.unattended) BMPopupMenu->popup(QPoint(x, y));
-}
-
-LocalTime TForm1::localTime() const {
-    const QDateTime now = QDateTime::currentDateTime();
-    const QLocale locale = QLocale::system();
-    const QTime t = now.time();
-    return LocalTime{toBytes(locale.toString(now.date(), QLocale::ShortFormat)),
-                     toBytes(locale.toString(t, QLocale::LongFormat)),
-                     t.hour() == 0 && t.minute() == 0 && t.second() == 0};
 }
 
 void TForm1::setOpenDialogFileName(const std::string& name) { openDialogFileName_ = toQString(name); }
