@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     rig.window.slider = font;
     rig.run([&] { rig.reader->FontSizeTrackBarChange(); });
 
-    const BookLineList before = rig.reader->BookLines;
+    const BookLineList before = rig.reader->state().BookLines;
     bool opened = true;
     try {
         rig.reader->OpenBook("/mem/app/book.lit", " ");
@@ -27,18 +27,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     Reader& r = *rig.reader;
     if (!opened) {
-        Expect(r.BookLines == before); // a book that cannot be opened changes nothing
+        Expect(r.state().BookLines == before); // a book that cannot be opened changes nothing
         return 0;
     }
-    const int count = static_cast<int>(r.BookLines.size());
-    Expect(count >= 2 && r.BookLines[static_cast<std::size_t>(count - 1)] == " ");
+    const int count = static_cast<int>(r.state().BookLines.size());
+    Expect(count >= 2 && r.state().BookLines[static_cast<std::size_t>(count - 1)] == " ");
     for (int i = 0; i < pages; ++i) {
-        const int from = std::max(r.NextPageStart, 0);
+        const int from = std::max(r.state().NextPageStart, 0);
         r.NextPage();
         if (from < count - 2)
-            Expect(r.NextPageStart > from && r.NextPageStart <= count - 1);
+            Expect(r.state().NextPageStart > from && r.state().NextPageStart <= count - 1);
         else
-            Expect(r.NextPageStart == from);
+            Expect(r.state().NextPageStart == from);
     }
     for (int i = 0; i < pages; ++i) {
         const int from = r.PageStart();

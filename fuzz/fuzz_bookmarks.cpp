@@ -15,23 +15,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ReaderRig rig;
     rig.start();
     Reader& r = *rig.reader;
-    rig.files.files[r.BookmarkPath] = lines;
+    rig.files.files[r.state().BookmarkPath] = lines;
     rig.files.files["/mem/app/mybook.lit"] = {"banner", "l05One ", "s000 ", "l05Two ", "p001"};
     rig.window.yesNoAnswers = {yes};
     rig.run([&] { r.OpenBook("/mem/app/mybook.lit", " "); });
     if (!yes) Expect(r.PageStart() == 0); // "No" to the resume offer, or no offer: the top
     rig.run([&] { r.BMMenuClick(); });
-    Expect(r.BMBookLine >= 1 && r.BMBookLine < static_cast<int>(r.BMList.size()));
-    Expect(r.BMEndLine > r.BMBookLine && r.BMEndLine - r.BMBookLine - 1 <= kMaxListedBookmarks);
+    Expect(r.state().BMBookLine >= 1 && r.state().BMBookLine < static_cast<int>(r.state().BMList.size()));
+    Expect(r.state().BMEndLine > r.state().BMBookLine &&
+           r.state().BMEndLine - r.state().BMBookLine - 1 <= kMaxListedBookmarks);
     rig.run([&] { r.BMGOItemClick(); });
     rig.run([&] { r.BMPopupItemClick(pick); });
     rig.run([&] { r.BMMenuClick(); });
     rig.run([&] { r.BMDeleteItemClick(); });
     rig.run([&] { r.BMPopupItemClick(pick); });
     rig.files.failWrites = fail;
-    r.PageTurned = true;
+    ReaderPeer::setPageTurned(r, true);
     rig.run([&] { r.BMAddItemClick(); });
-    r.PageTurned = true;
+    ReaderPeer::setPageTurned(r, true);
     rig.run([&] { r.WriteClosingBookmark(); });
     return 0;
 }

@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     ReaderRig rig;
     rig.files.files["/mem/app/reader.toc"] = fileLines;
-    rig.reader->ShippedBook = ShippedLineList{"banner", "l00|refpt001> ", "l05Text ", "p000"};
+    ReaderPeer::setShippedBook(*rig.reader, ShippedLineList{"banner", "l00|refpt001> ", "l05Text ", "p000"});
     rig.start();
     for (int n : nodes) {
         rig.window.selected = n;

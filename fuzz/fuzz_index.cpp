@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ReaderRig rig;
     rig.start();
     rig.files.files["/mem/app/book.lix"] = lines;
-    rig.reader->IndexPath = "/mem/app/book.lix";
+    ReaderPeer::setIndexPath(*rig.reader, "/mem/app/book.lix");
     rig.run([&] { rig.reader->IndexLoadButtonClick(); });
     rig.window.indexSelected = click;
     rig.run([&] { rig.reader->InxTreeViewClick(); });

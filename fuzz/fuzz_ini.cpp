@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ReaderRig rig;
     rig.files.files["/mem/data/reader.ini"] = lines;
     rig.start();
-    Expect(rig.reader->PageFontSize >= 4 && rig.reader->PageFontSize <= 40);
+    Expect(rig.reader->state().PageFontSize >= 4 && rig.reader->state().PageFontSize <= 40);
     Expect(rig.window.scheme >= -1 && rig.window.scheme <= 2);
     Expect(rig.window.rect.width >= 400 && rig.window.rect.height >= 450);
     rig.run([&] { rig.reader->FormClose(); });

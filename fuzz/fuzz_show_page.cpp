@@ -9,7 +9,8 @@ using namespace cadenzo::fuzz;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Input in(data, size);
-    FakeWindow window;
+    test::FakeSurface surface;
+    test::FakePositionDisplay display;
     ColorTable sets{};
     WriteSchemeColors(sets, static_cast<Scheme>(in.number(0, 2)));
     if (in.flag()) ApplyNoColoredText(sets);
@@ -25,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                       dir,   width, height, [](const std::string& p) { return p.size() % 2 == 0; }};
     PageState state;
     for (int i = 0; i < 4; ++i) {
-        const int next = ShowPage(start, inputs, state, window.surface, window);
+        const int next = ShowPage(start, inputs, state, surface, display);
         const int count = static_cast<int>(lines.size());
         const int first = std::max(start, 0);
         if (first < count - 2)

@@ -13,6 +13,7 @@
 #include "search/find.h"
 #include "search/word_index.h"
 #include "support/fake_window.h"
+#include "support/reader_peer.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -5,6 +5,7 @@
 #include "app/file_system.h"
 #include "app/outside_books.h"
 #include "app/paths.h"
+#include "app/reader_state.h"
 #include "app/window.h"
 #include "base/unicode.h"
 #include "book/markup.h"
@@ -36,7 +37,11 @@ inline constexpr int kMaxFontSize = 40;
 inline constexpr const char* kResumeQuestion = "Do you want to start reading where you last closed the file?";
 inline constexpr const char* kHelpMessage = "The complete Readme/Help file is at:\rcadenzo.example.org/readme.htm";
 
-class Reader {
+// The state is a private base: handlers name it as the system does
+// (`BookLines`, `NextPageStart`), and only they change it.
+class Reader : private ReaderState {
+    friend struct ReaderPeer; // the test rig, which sets up a case
+
   public:
     Reader(Window& window, FileSystem& files, Platform platform);
 
@@ -124,53 +129,8 @@ class Reader {
     void OKButtonClick();
     void HempMenuClick();
 
-    // State of the main window, under the names the handlers use.
-    BookLineList BookLines;
-    int NextPageStart = 0;
-    int LinesPerPage = 0;
-    bool PageTurned = false;
-    int PageFontSize = 15;
-    ColorTable ColorSets{};
-    PageState page; // PageStart, LineHeight, ColumnRight, PageHeight, PageImageFile, CurColorSet
-    std::string ProgramDir;
-    std::string ProgramBaseName;
-    std::string DataFolder;
-    std::string IniPath;
-    std::string BookmarkPath;
-    std::string TocPath;
-    std::string IndexPath;
-    std::string BookFileName;
-    // The encoding the open book's file had: its page is saved back in it.
-    text::Encoding BookEncoding = text::Encoding::Utf8;
-    std::string LastIndexEntry;
-    std::vector<std::string> BMList;
-    bool ControlPanelShown = true;
-
-    // Catalogue and the open book.
-    std::optional<ShippedLineList> ShippedBook;
-    CatalogueLineList CatalogueLines;
-    std::string CatalogueFilePath; // the catalogue file the lines come from; empty: built in
-    int TOCToggled = 0;
-    int CatalogueEntry = 0;
-    std::string EntryKey;
-    std::string BookAnchor;
-    std::string BookTitle;
-    std::string BookKey;
-    std::string OpenDialogFileName;
-    std::vector<OutsideBook> OutsideBooks;  // their nodes follow the catalogue's
-    int OutsideNodeStart = 0;               // number of the first one
-    std::optional<OutsideBook> LaidOutBook; // the book the last opening laid out
-
-    // Find.
-    int FindOrigin = 0;
-    int FindHitLine = 0;
-
-    // Bookmarks.
-    int BMBookLine = 0;
-    int BMEndLine = 0;
-    std::vector<std::string> BMItems;
-    enum class PopupCommand { Delete, Goto } BMPopupCommand = PopupCommand::Goto;
-
+    // The main window's state, to read; handlers alone change it.
+    const ReaderState& state() const { return *this; }
     int PageStart() const { return page.PageStart; }
     int CurColorSet() const { return page.CurColorSet; }
 

@@ -69,7 +69,7 @@ void Reader::IndexLoadButtonClick() {
 void Reader::InxTreeViewClick() {
     win_.setSearchingIndex(true);
     struct Done {
-        Window& w;
+        IndexPage& w;
         ~Done() { w.setSearchingIndex(false); }
     } done{win_};
     const std::string text(Trimmed(win_.selectedIndexText().value_or(std::string())));

@@ -60,69 +60,86 @@ SplitLine split(const std::string& line) {
     return out;
 }
 
-} // namespace
-
-std::vector<std::string> IndexRows(const std::vector<std::string>& fileLines) {
-    // Letter rows first: they depend on initials alone.
+// The file's non-empty lines, each with the letter row that heads it when its
+// initial starts a new group. Letter rows depend on initials alone.
+struct LetteredLines {
     std::vector<const std::string*> lines;
     std::vector<std::optional<std::string>> letterRow; // any byte, NUL included, can head a run
+};
+
+LetteredLines letterLines(const std::vector<std::string>& fileLines) {
+    LetteredLines out;
     std::string group = " ";
     for (const std::string& line : fileLines) {
         if (line.empty()) continue;
-        lines.push_back(&line);
+        out.lines.push_back(&line);
         std::string initial = initialOf(line);
         const bool newGroup = initial != group;
-        letterRow.push_back(newGroup ? std::optional<std::string>(initial) : std::nullopt);
+        out.letterRow.push_back(newGroup ? std::optional<std::string>(initial) : std::nullopt);
         if (newGroup) group = std::move(initial);
     }
+    return out;
+}
 
-    // Each line's rows, as they stand before its own references are cut.
-    auto letterRowQualifies = [&](std::size_t i) { return letterRow[i] == "|"; };
-    auto lineQualifies = [&](std::size_t i) { return isShortRow(*lines[i]); };
+// The run of short rows that follows line i's word, reaching into the rows of
+// the lines after it (as they stand before their own references are cut);
+// the rows it takes are marked done.
+struct FollowingRun {
+    std::vector<std::string> rows;
+    bool reachesEnd = true; // the run goes on to the list's last row
+};
 
+FollowingRun followingShortRun(const LetteredLines& in, std::size_t i, std::vector<bool>& letterDone,
+                               std::vector<bool>& lineDone) {
+    FollowingRun run;
+    for (std::size_t k = i + 1; k < in.lines.size(); ++k) {
+        if (in.letterRow[k]) {
+            if (in.letterRow[k] != "|") {
+                run.reachesEnd = false;
+                break;
+            }
+            run.rows.push_back(*in.letterRow[k]);
+            letterDone[k] = true;
+        }
+        if (!isShortRow(*in.lines[k])) {
+            run.reachesEnd = false;
+            break;
+        }
+        run.rows.push_back(*in.lines[k]);
+        lineDone[k] = true;
+    }
+    return run;
+}
+
+} // namespace
+
+std::vector<std::string> IndexRows(const std::vector<std::string>& fileLines) {
+    const LetteredLines in = letterLines(fileLines);
     std::vector<std::string> rows;
     rows.reserve(fileLines.size() * 2);
-    std::vector<bool> letterDone(lines.size(), false), lineDone(lines.size(), false);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (letterRow[i] && !letterDone[i]) rows.push_back(*letterRow[i]);
+    std::vector<bool> letterDone(in.lines.size(), false), lineDone(in.lines.size(), false);
+    for (std::size_t i = 0; i < in.lines.size(); ++i) {
+        if (in.letterRow[i] && !letterDone[i]) rows.push_back(*in.letterRow[i]);
         if (lineDone[i]) continue;
-        SplitLine s = split(*lines[i]);
+        SplitLine s = split(*in.lines[i]);
         rows.push_back(std::move(s.word));
         if (s.longs.empty()) {
             for (auto& r : s.shorts) rows.push_back(std::move(r));
             continue;
         }
         // A long reference goes after the run of short rows that follows its
-        // word, which may reach into the rows of the lines after it; it is
-        // never placed after the list's last row.
-        std::vector<std::string> following;
-        bool reachesEnd = true;
-        for (std::size_t k = i + 1; k < lines.size(); ++k) {
-            if (letterRow[k]) {
-                if (!letterRowQualifies(k)) {
-                    reachesEnd = false;
-                    break;
-                }
-                following.push_back(*letterRow[k]);
-                letterDone[k] = true;
-            }
-            if (!lineQualifies(k)) {
-                reachesEnd = false;
-                break;
-            }
-            following.push_back(*lines[k]);
-            lineDone[k] = true;
-        }
+        // word; it is never placed after the list's last row.
+        FollowingRun following = followingShortRun(in, i, letterDone, lineDone);
         std::string last;
-        if (reachesEnd && !following.empty()) {
-            last = std::move(following.back());
-            following.pop_back();
-        } else if (reachesEnd && s.lastShortAfterLastLong) {
+        if (following.reachesEnd && !following.rows.empty()) {
+            last = std::move(following.rows.back());
+            following.rows.pop_back();
+        } else if (following.reachesEnd && s.lastShortAfterLastLong) {
             last = std::move(s.shorts.back());
             s.shorts.pop_back();
         }
         for (auto& r : s.shorts) rows.push_back(std::move(r));
-        for (auto& r : following) rows.push_back(std::move(r));
+        for (auto& r : following.rows) rows.push_back(std::move(r));
         for (auto& r : s.longs) rows.push_back(std::move(r));
         if (!last.empty()) rows.push_back(std::move(last));
     }

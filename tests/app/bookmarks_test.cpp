@@ -29,7 +29,7 @@ class Bookmarks : public ::testing::Test {
         rig.window.selectLine(line);
         r().TOCTreeViewClick();
     }
-    std::string file() { return ReadFile(r().BookmarkPath); }
+    std::string file() { return ReadFile(r().state().BookmarkPath); }
     void add(const std::string& name) {
         rig.window.bookmarkNames.push_back(name);
         ASSERT_TRUE(r().BMMenuClick());
@@ -49,7 +49,7 @@ TEST_F(Bookmarks, AddedNewestFirstAndListedInThePopup) {
     add("second look");
     EXPECT_EQ(file(), "<<none\r\n<<mybook\r\n#" + std::to_string(r().PageStart()) + " second look\r\n#" +
                           std::to_string(first) + "  \r\n<<other\r\n");
-    EXPECT_FALSE(r().PageTurned);
+    EXPECT_FALSE(r().state().PageTurned);
     ASSERT_TRUE(r().BMMenuClick());
     EXPECT_TRUE(rig.window.bookmarkItemsEnabled);
     r().BMGOItemClick();
@@ -58,7 +58,7 @@ TEST_F(Bookmarks, AddedNewestFirstAndListedInThePopup) {
     EXPECT_EQ(rig.window.popupY, rig.window.rect.top);
     r().BMPopupItemClick(1);
     EXPECT_EQ(r().PageStart(), first);
-    EXPECT_FALSE(r().PageTurned); // going to a bookmark is not paging
+    EXPECT_FALSE(r().state().PageTurned); // going to a bookmark is not paging
 
     ASSERT_TRUE(r().BMMenuClick());
     r().BMDeleteItemClick();
@@ -74,12 +74,12 @@ TEST_F(Bookmarks, EmptyNameAddsNothing) {
     add("");
     EXPECT_EQ(rig.window.messages, (std::vector<std::string>{"No BookMark Added"}));
     EXPECT_EQ(file(), before);
-    EXPECT_TRUE(r().PageTurned);
+    EXPECT_TRUE(r().state().PageTurned);
 }
 
 TEST_F(Bookmarks, FirstBookmarkOfANewSectionIsOffered) {
     // "other" has no header yet; its header is added at the end of the file.
-    WriteFile(r().BookmarkPath, "<<none\r\n<<mybook\r\n#3 old");
+    WriteFile(r().state().BookmarkPath, "<<none\r\n<<mybook\r\n#3 old");
     click(4);
     EXPECT_EQ(file(), "<<none\r\n<<mybook\r\n#3 old\r\n<<other\r\n\r\n");
     r().NextPage();
@@ -130,10 +130,10 @@ TEST_F(Bookmarks, ClosingBookmarkForEveryChapterReadInOneSession) {
 TEST_F(Bookmarks, ClosingGoesOnWhenTheSettingsCannotBeWritten) {
     click(2);
     r().NextPage();
-    rig.files.failWrites.insert(r().IniPath);
+    rig.files.failWrites.insert(r().state().IniPath);
     rig.window.rect = {3, 4, 640, 500};
     r().FormClose();
-    EXPECT_EQ(rig.window.errors, (std::vector<std::string>{"Unable to write to " + r().IniPath}));
+    EXPECT_EQ(rig.window.errors, (std::vector<std::string>{"Unable to write to " + r().state().IniPath}));
     EXPECT_NE(file().find(" Closed book at "), std::string::npos);
 }
 
@@ -156,7 +156,7 @@ TEST_F(Bookmarks, NoClosingBookmarkWithoutPagingAndNoneAfterAnAdd) {
 TEST_F(Bookmarks, NinetyEightAtMostAreListed) {
     std::string text = "<<none\r\n<<mybook\r\n";
     for (int i = 0; i < 110; ++i) text += "#" + std::to_string(i) + " m" + std::to_string(i) + "\r\n";
-    WriteFile(r().BookmarkPath, text + "<<other\r\n");
+    WriteFile(r().state().BookmarkPath, text + "<<other\r\n");
     rig.window.yesNoAnswers = {false};
     click(1);
     ASSERT_TRUE(r().BMMenuClick());
@@ -167,11 +167,11 @@ TEST_F(Bookmarks, NinetyEightAtMostAreListed) {
 }
 
 TEST_F(Bookmarks, DamagedBookmarkNumbers) {
-    WriteFile(r().BookmarkPath, "<<none\r\n<<mybook\r\n#12x broken\r\nnospace\r\n");
+    WriteFile(r().state().BookmarkPath, "<<none\r\n<<mybook\r\n#12x broken\r\nnospace\r\n");
     click(1);
     // The resume offer reports the damaged line and opens the book at its top.
     EXPECT_EQ(rig.window.errors, (std::vector<std::string>{"'12x' is not a valid integer value"}));
-    EXPECT_EQ(r().BookKey, "mybook");
+    EXPECT_EQ(r().state().BookKey, "mybook");
     EXPECT_EQ(r().PageStart(), 0);
     ASSERT_TRUE(r().BMMenuClick());
     r().BMGOItemClick();
@@ -180,7 +180,7 @@ TEST_F(Bookmarks, DamagedBookmarkNumbers) {
     EXPECT_EQ(r().PageStart(), 0);
 
     // A bookmark may name any line an int holds; paging back from there is defined.
-    WriteFile(r().BookmarkPath, "<<none\r\n<<mybook\r\n#2147483647 far\r\n#-2147483648 before\r\n<<other\r\n");
+    WriteFile(r().state().BookmarkPath, "<<none\r\n<<mybook\r\n#2147483647 far\r\n#-2147483648 before\r\n<<other\r\n");
     for (int item : {0, 1}) {
         ASSERT_TRUE(r().BMMenuClick());
         r().BMGOItemClick();
@@ -194,19 +194,19 @@ TEST_F(Bookmarks, FileThatVanishesOrCannotBeWrittenLosesNothing) {
     click(2);
     r().NextPage();
     ASSERT_TRUE(r().BMMenuClick());
-    std::filesystem::remove(r().BookmarkPath);
+    std::filesystem::remove(r().state().BookmarkPath);
     rig.window.bookmarkNames.push_back("gone");
     EXPECT_THROW(r().BMAddItemClick(), ReaderError);
-    EXPECT_FALSE(std::filesystem::exists(r().BookmarkPath));
-    EXPECT_TRUE(r().PageTurned);
+    EXPECT_FALSE(std::filesystem::exists(r().state().BookmarkPath));
+    EXPECT_TRUE(r().state().PageTurned);
 
     // A bookmark file that cannot be written: the old one stays byte for byte.
-    WriteFile(r().BookmarkPath, "<<none\r\n<<mybook\r\n\r\n");
-    rig.files.failWrites.insert(r().BookmarkPath);
+    WriteFile(r().state().BookmarkPath, "<<none\r\n<<mybook\r\n\r\n");
+    rig.files.failWrites.insert(r().state().BookmarkPath);
     rig.window.bookmarkNames.push_back("kept out");
     EXPECT_THROW(r().BMAddItemClick(), CreateFileError);
     EXPECT_EQ(file(), "<<none\r\n<<mybook\r\n\r\n");
-    EXPECT_TRUE(r().PageTurned);
+    EXPECT_TRUE(r().state().PageTurned);
 }
 
 } // namespace

@@ -55,11 +55,12 @@ TEST(Encoding, BooksAreReadAsUtf8OrWindows1252AndSavedAsTheyCame) {
         Opened o;
         openAndSave(o, c.bytes);
         const Reader& r = *o.rig.reader;
-        ASSERT_EQ(r.BookKey, "mine") << c.name;
+        ASSERT_EQ(r.state().BookKey, "mine") << c.name;
         // Inside, the line is UTF-8 whatever the file held.
-        ASSERT_GE(r.BookLines.size(), 4u) << c.name;
-        EXPECT_TRUE(text::isValidUtf8(r.BookLines[2])) << c.name;
-        EXPECT_EQ(r.BookLines[0], "|b>Title, by  ") << c.name << ": the byte order mark is no part of the banner";
+        ASSERT_GE(r.state().BookLines.size(), 4u) << c.name;
+        EXPECT_TRUE(text::isValidUtf8(r.state().BookLines[2])) << c.name;
+        EXPECT_EQ(r.state().BookLines[0], "|b>Title, by  ")
+            << c.name << ": the byte order mark is no part of the banner";
         EXPECT_NE(o.saved.find(c.savedSentence), std::string::npos) << c.name << "\n" << o.saved;
         // The drawn page holds the characters, not their bytes one by one.
         bool drawn = false;
@@ -78,7 +79,7 @@ TEST(Encoding, BookmarkIndexAndCatalogueFilesInWindows1252BecomeUtf8) {
     rig.start();
     Reader& r = *rig.reader;
     EXPECT_EQ(rig.window.applicationTitle, "Caf\xC3\xA9 Shelf");
-    WriteFile(r.BookmarkPath, "<<none\r\n<<mybook\r\n#7 Cl\xF4tur\xE9\r\nend\r\n");
+    WriteFile(r.state().BookmarkPath, "<<none\r\n<<mybook\r\n#7 Cl\xF4tur\xE9\r\nend\r\n");
 
     rig.window.selectLine(1);
     rig.window.yesNoAnswers = {false};
@@ -91,7 +92,7 @@ TEST(Encoding, BookmarkIndexAndCatalogueFilesInWindows1252BecomeUtf8) {
     r.BMMenuClick();
     rig.window.bookmarkNames = {"\xC3\xA9t\xC3\xA9"};
     r.BMAddItemClick();
-    EXPECT_EQ(ReadFile(r.BookmarkPath),
+    EXPECT_EQ(ReadFile(r.state().BookmarkPath),
               "<<none\r\n<<mybook\r\n#0 \xC3\xA9t\xC3\xA9\r\n#7 Cl\xC3\xB4tur\xC3\xA9\r\nend\r\n");
 
     r.IndexLoadButtonClick();

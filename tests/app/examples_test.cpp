@@ -30,16 +30,16 @@ TEST(Examples, ShelfOpensEveryChapterAtItsAnchor) {
     rig.window.openAnswers = {kExamples + "/shelf.toc"};
     rig.reader->OpenTOCItemClick();
     Reader& r = *rig.reader;
-    ASSERT_EQ(r.CatalogueLines.size(), 10u);
+    ASSERT_EQ(r.state().CatalogueLines.size(), 10u);
     EXPECT_EQ(rig.window.applicationTitle, "Small Shelf");
     for (int line = 3; line <= 8; ++line) {
         if (line == 6) continue; // the second book's title line
         rig.window.selectLine(line);
         r.TOCTreeViewClick();
-        const std::string anchor = r.CatalogueLines[static_cast<std::size_t>(line)].substr(
-            r.CatalogueLines[static_cast<std::size_t>(line)].find('@') + 1);
+        const std::string anchor = r.state().CatalogueLines[static_cast<std::size_t>(line)].substr(
+            r.state().CatalogueLines[static_cast<std::size_t>(line)].find('@') + 1);
         ASSERT_GT(r.PageStart(), 0) << line;
-        EXPECT_EQ(r.BookLines[static_cast<std::size_t>(r.PageStart() - 1)], "|" + anchor + "> ");
+        EXPECT_EQ(r.state().BookLines[static_cast<std::size_t>(r.PageStart() - 1)], "|" + anchor + "> ");
         EXPECT_TRUE(rig.window.indexTabVisible); // each book has its index beside it
     }
     EXPECT_EQ(rig.window.caption, "Cadenzo -- Letters to the Lighthouse, by Corin Dale");

@@ -80,7 +80,7 @@ TEST_F(LargeInput, NulBytesAreJustBytes) {
     EXPECT_THROW(rig.reader->OpenBook(rig.folder.path("app/nul1.lit"), " "), ReaderError); // "0\0" is no number
     WriteFile(rig.folder.path("app/nul2.lit"), "banner\n" + phrase + "\ns000 \np000");
     rig.reader->OpenBook(rig.folder.path("app/nul2.lit"), " ");
-    EXPECT_EQ(rig.reader->BookLines[0], "     " + phrase.substr(3));
+    EXPECT_EQ(rig.reader->state().BookLines[0], "     " + phrase.substr(3));
 }
 
 TEST_F(LargeInput, BookOfAHundredMegabytesOpens) {
@@ -96,7 +96,7 @@ TEST_F(LargeInput, BookOfAHundredMegabytesOpens) {
     const long before = peakMegabytes();
     rig.reader->OpenBook(path, " ");
     const long grown = peakMegabytes() - before;
-    EXPECT_GT(rig.reader->BookLines.size(), 3'000'000u);
+    EXPECT_GT(rig.reader->state().BookLines.size(), 3'000'000u);
     EXPECT_LT(grown, 700) << "MB for a 100 MB book";
     rig.reader->NextPage();
     EXPECT_GT(rig.reader->PageStart(), 0);
@@ -113,7 +113,7 @@ TEST_F(LargeInput, IndexOfAMillionReferencesLoads) {
             out << "\r\n";
         }
     }
-    rig.reader->IndexPath = path;
+    rig.setIndexPath(path);
     rig.reader->IndexLoadButtonClick();
     EXPECT_EQ(rig.window.indexTree.size(), 1 + 26 + 50'000 + 1'000'000);
 }

@@ -37,28 +37,28 @@ class Opening : public ::testing::Test {
 };
 
 TEST_F(Opening, CatalogueFileBuildsTheTreeAndTheFirstClickOpens) {
-    EXPECT_EQ(r().CatalogueLines.size(), 7u); // six entries and the end line
+    EXPECT_EQ(r().state().CatalogueLines.size(), 7u); // six entries and the end line
     EXPECT_EQ(rig.window.applicationTitle, "Library");
     EXPECT_EQ(rig.window.tree.size(), 6u);
     EXPECT_EQ(rig.window.selected, 0);
     EXPECT_TRUE(rig.window.expanded.count(0));
     // The reader's own expansions are not toggles: the first click opens.
     click(2);
-    EXPECT_EQ(r().BookFileName, rig.folder.path("app/mybook.lit"));
-    EXPECT_EQ(r().BookKey, "mybook");
+    EXPECT_EQ(r().state().BookFileName, rig.folder.path("app/mybook.lit"));
+    EXPECT_EQ(r().state().BookKey, "mybook");
     EXPECT_EQ(rig.window.caption, "Cadenzo -- My Book");
     EXPECT_EQ(rig.window.frontPage, "Reading");
-    EXPECT_EQ(r().BookLines[3], "|refpt001> ");
+    EXPECT_EQ(r().state().BookLines[3], "|refpt001> ");
     EXPECT_EQ(r().PageStart(), 4); // the line after the anchor
-    EXPECT_EQ(rig.window.openDialogFileName, r().BookFileName);
+    EXPECT_EQ(rig.window.openDialogFileName, r().state().BookFileName);
 }
 
 TEST_F(Opening, ChaptersOfTheOpenBookMoveWithoutRefilling) {
     click(2);
-    r().BookLines[10] += "marked";
+    ReaderPeer::bookLine(r(), 10) += "marked";
     click(3);
-    EXPECT_EQ(r().BookLines[10].substr(r().BookLines[10].size() - 6), "marked");
-    EXPECT_EQ(r().BookLines[static_cast<std::size_t>(r().PageStart() - 1)], "|refpt002> ");
+    EXPECT_EQ(r().state().BookLines[10].substr(r().state().BookLines[10].size() - 6), "marked");
+    EXPECT_EQ(r().state().BookLines[static_cast<std::size_t>(r().PageStart() - 1)], "|refpt002> ");
     // An anchor no line carries opens the book at its first line.
     click(4);
     EXPECT_EQ(r().PageStart(), 0);
@@ -68,19 +68,19 @@ TEST_F(Opening, ChaptersOfTheOpenBookMoveWithoutRefilling) {
 TEST_F(Opening, ToggleClicksAndDoubleClicks) {
     r().TOCTreeViewExpanded();
     click(2);
-    EXPECT_TRUE(r().BookFileName.empty()); // that click only cleared the toggle
-    EXPECT_EQ(r().TOCToggled, 0);
+    EXPECT_TRUE(r().state().BookFileName.empty()); // that click only cleared the toggle
+    EXPECT_EQ(r().state().TOCToggled, 0);
     r().TOCTreeViewCollapsed();
     rig.window.selectLine(2);
     r().TOCTreeViewDblClick();
-    EXPECT_EQ(r().BookKey, "mybook");
+    EXPECT_EQ(r().state().BookKey, "mybook");
 }
 
 TEST_F(Opening, EntriesWithoutKeyAndWithoutSelection) {
     click(5);
     EXPECT_EQ(rig.window.messages, (std::vector<std::string>{"Not here yet"}));
     EXPECT_EQ(rig.window.caption, "Cadenzo -- Empty");
-    EXPECT_EQ(r().BookFileName, rig.folder.path("app/none.lit")); // preset by the click
+    EXPECT_EQ(r().state().BookFileName, rig.folder.path("app/none.lit")); // preset by the click
     // No node selected: the previous click's key, without its anchor.
     click(3);
     rig.window.selected.reset();
@@ -95,8 +95,8 @@ TEST_F(Opening, EntriesWithoutKeyAndWithoutSelection) {
 
 TEST_F(Opening, RootEntryKeepsTheWelcomePage) {
     click(0);
-    EXPECT_EQ(r().BookLines.size(), 19u);
-    EXPECT_EQ(r().BookLines[18], "p000");
+    EXPECT_EQ(r().state().BookLines.size(), 19u);
+    EXPECT_EQ(r().state().BookLines[18], "p000");
 }
 
 TEST_F(Opening, IndexTabFollowsTheIndexFile) {
@@ -104,13 +104,13 @@ TEST_F(Opening, IndexTabFollowsTheIndexFile) {
     rig.window.indexView = IndexView::Loaded; // another book's index was loaded
     click(2);
     EXPECT_TRUE(rig.window.indexTabVisible);
-    EXPECT_EQ(r().IndexPath, rig.folder.path("app/mybook.lix"));
+    EXPECT_EQ(r().state().IndexPath, rig.folder.path("app/mybook.lix"));
     EXPECT_EQ(rig.window.indexView, IndexView::Unloaded);
     std::filesystem::remove(rig.folder.path("app/mybook.lix"));
     rig.window.indexView = IndexView::Loaded;
     click(3); // same book: the index view is left alone
     EXPECT_FALSE(rig.window.indexTabVisible);
-    EXPECT_EQ(r().IndexPath, "");
+    EXPECT_EQ(r().state().IndexPath, "");
     EXPECT_EQ(rig.window.indexView, IndexView::Loaded);
 }
 
@@ -131,22 +131,23 @@ TEST_F(Opening, KeysChooseBuiltInPages) {
     };
     for (const Case& c : cases) {
         r().OpenBook(c.file, " ");
-        ASSERT_GE(r().BookLines.size(), c.firstLines.size() + 3);
-        for (std::size_t i = 0; i < c.firstLines.size(); ++i) EXPECT_EQ(r().BookLines[i], c.firstLines[i]) << c.file;
-        const auto n = r().BookLines.size();
-        EXPECT_EQ(r().BookLines[n - 3], "p999");
-        EXPECT_EQ(r().BookLines[n - 2], "        END OF FILE");
-        EXPECT_EQ(r().BookLines[n - 1], " ");
+        ASSERT_GE(r().state().BookLines.size(), c.firstLines.size() + 3);
+        for (std::size_t i = 0; i < c.firstLines.size(); ++i)
+            EXPECT_EQ(r().state().BookLines[i], c.firstLines[i]) << c.file;
+        const auto n = r().state().BookLines.size();
+        EXPECT_EQ(r().state().BookLines[n - 3], "p999");
+        EXPECT_EQ(r().state().BookLines[n - 2], "        END OF FILE");
+        EXPECT_EQ(r().state().BookLines[n - 1], " ");
     }
     r().OpenBook(dir + "none.lit", " ");
-    EXPECT_EQ(r().BookLines.size(), 30u + 3u);
-    EXPECT_EQ(r().BookKey, "none");
+    EXPECT_EQ(r().state().BookLines.size(), 30u + 3u);
+    EXPECT_EQ(r().state().BookKey, "none");
 }
 
 TEST_F(Opening, BadBookFileLeavesTheOpenBookAsItWas) {
     click(3);
     r().NextPage();
-    const BookLineList lines = r().BookLines;
+    const BookLineList lines = r().state().BookLines;
     const int start = r().PageStart();
     for (const std::string& text : {std::string("banner\r\nl05fine \r\nlx5broken \r\n"), std::string()}) {
         WriteFile(rig.folder.path("app/broken.lit"), text);
@@ -156,9 +157,9 @@ TEST_F(Opening, BadBookFileLeavesTheOpenBookAsItWas) {
         } catch (const ReaderError& e) {
             EXPECT_NE(std::string(e.what()).find("broken.lit"), std::string::npos) << e.what();
         }
-        EXPECT_EQ(r().BookLines, lines);
-        EXPECT_EQ(r().BookKey, "mybook");
-        EXPECT_EQ(r().BookFileName, rig.folder.path("app/mybook.lit"));
+        EXPECT_EQ(r().state().BookLines, lines);
+        EXPECT_EQ(r().state().BookKey, "mybook");
+        EXPECT_EQ(r().state().BookFileName, rig.folder.path("app/mybook.lit"));
         EXPECT_EQ(r().PageStart(), start);
     }
 }
@@ -168,11 +169,11 @@ TEST_F(Opening, OpenFileAndCancel) {
     rig.window.openAnswers = {std::nullopt, std::string()};
     r().OpenLITItemClick();
     r().OpenLITItemClick();
-    EXPECT_TRUE(r().BookFileName.empty());
+    EXPECT_TRUE(r().state().BookFileName.empty());
     EXPECT_TRUE(rig.window.bookmarksMenuVisible);
     rig.window.openAnswers = {rig.folder.path("app/mybook.lit")};
     r().OpenLITItemClick();
-    EXPECT_EQ(r().BookKey, "mybook");
+    EXPECT_EQ(r().state().BookKey, "mybook");
     EXPECT_FALSE(rig.window.bookmarksMenuVisible);
     EXPECT_EQ(rig.window.caption, "Cadenzo -- Before");
     EXPECT_EQ(rig.window.frontPage, "Reading");
@@ -185,9 +186,9 @@ TEST(CommandLine, BookComesFirstAndTheWelcomeLinesFollowIt) {
     rig.reset();
     rig.start();
     const Reader& r = *rig.reader;
-    EXPECT_EQ(r.BookKey, "mybook");
-    EXPECT_EQ(r.BookLines[0], "|b>Test, by  ");
-    EXPECT_EQ(r.BookLines.back(), "p000"); // the welcome page's last line
+    EXPECT_EQ(r.state().BookKey, "mybook");
+    EXPECT_EQ(r.state().BookLines[0], "|b>Test, by  ");
+    EXPECT_EQ(r.state().BookLines.back(), "p000"); // the welcome page's last line
     EXPECT_EQ(r.PageStart(), 0);
     EXPECT_EQ(rig.window.frontPage, "About"); // opening the book changes no tab
     bool titleDrawn = false;
@@ -204,23 +205,23 @@ TEST(CommandLine, BookThatCannotBeOpenedLeavesTheCatalogueUsable) {
     ASSERT_EQ(rig.window.errors.size(), 1u);
     EXPECT_NE(rig.window.errors[0].find("bad.lit"), std::string::npos);
     EXPECT_EQ(rig.window.tree.size(), 30u);
-    EXPECT_EQ(rig.reader->BookLines.size(), 19u); // the welcome page
+    EXPECT_EQ(rig.reader->state().BookLines.size(), 19u); // the welcome page
 }
 
 TEST(CatalogueFiles, OpeningOneSwitchesNamesSettingsAndBookmarks) {
     ReaderRig rig;
     rig.start();
     WriteFile(rig.folder.path("books/poems.v2.toc"), "Poems <<0poems\r\nAutumn<<1autumn\r\n");
-    const std::string builtInBookmarks = ReadFile(rig.reader->BookmarkPath);
+    const std::string builtInBookmarks = ReadFile(rig.reader->state().BookmarkPath);
     rig.window.openAnswers = {rig.folder.path("books/poems.v2.toc")};
     rig.reader->OpenTOCItemClick();
     Reader& r = *rig.reader;
-    EXPECT_EQ(r.ProgramBaseName, "poems");
-    EXPECT_EQ(r.ProgramDir, rig.folder.path("books/"));
-    EXPECT_EQ(r.IniPath, rig.folder.path("data/poems.ini"));
-    EXPECT_EQ(r.TocPath, rig.folder.path("books/poems.toc"));
-    EXPECT_EQ(ReadFile(r.BookmarkPath), "<<poems\r\n<<autumn\r\n");
-    EXPECT_NE(ReadFile(r.IniPath).find("[how]"), std::string::npos);
+    EXPECT_EQ(r.state().ProgramBaseName, "poems");
+    EXPECT_EQ(r.state().ProgramDir, rig.folder.path("books/"));
+    EXPECT_EQ(r.state().IniPath, rig.folder.path("data/poems.ini"));
+    EXPECT_EQ(r.state().TocPath, rig.folder.path("books/poems.toc"));
+    EXPECT_EQ(ReadFile(r.state().BookmarkPath), "<<poems\r\n<<autumn\r\n");
+    EXPECT_NE(ReadFile(r.state().IniPath).find("[how]"), std::string::npos);
     EXPECT_EQ(rig.window.applicationTitle, "Poems");
     EXPECT_EQ(rig.window.indexView, IndexView::CatalogueOpened);
     EXPECT_EQ(rig.window.frontPage, "Table Of Contents");
@@ -230,7 +231,7 @@ TEST(CatalogueFiles, OpeningOneSwitchesNamesSettingsAndBookmarks) {
     WriteFile(rig.folder.path("books/empty.toc"), "just a note\r\n");
     rig.window.openAnswers = {rig.folder.path("books/empty.toc")};
     r.OpenTOCItemClick();
-    EXPECT_EQ(r.CatalogueLines.size(), 31u);
+    EXPECT_EQ(r.state().CatalogueLines.size(), 31u);
     ASSERT_EQ(rig.window.errors.size(), 1u);
     EXPECT_NE(rig.window.errors[0].find("empty.toc"), std::string::npos);
 }
@@ -238,11 +239,12 @@ TEST(CatalogueFiles, OpeningOneSwitchesNamesSettingsAndBookmarks) {
 TEST(CatalogueFiles, SeededBookmarkFileIsLeftAloneOnceItExists) {
     ReaderRig rig;
     rig.start();
-    EXPECT_EQ(ReadFile(rig.reader->BookmarkPath), "<<none\r\n<<title\r\n<<vesta\r\n<<author\r\n<<aut\r\n<<vesta\r\n");
-    WriteFile(rig.reader->BookmarkPath, "mine\n<<vesta\n#5 kept");
+    EXPECT_EQ(ReadFile(rig.reader->state().BookmarkPath),
+              "<<none\r\n<<title\r\n<<vesta\r\n<<author\r\n<<aut\r\n<<vesta\r\n");
+    WriteFile(rig.reader->state().BookmarkPath, "mine\n<<vesta\n#5 kept");
     rig.reset();
     rig.start();
-    EXPECT_EQ(ReadFile(rig.reader->BookmarkPath), "mine\n<<vesta\n#5 kept");
+    EXPECT_EQ(ReadFile(rig.reader->state().BookmarkPath), "mine\n<<vesta\n#5 kept");
 }
 
 } // namespace

@@ -55,16 +55,16 @@ class OutsideBooks : public ::testing::Test {
 
 TEST_F(OutsideBooks, OpenFileLaysOutThePlainTextAndAddsItsNode) {
     openFile(cafe);
-    EXPECT_EQ(r().BookFileName, cafe);
-    EXPECT_EQ(r().BookKey, "Café");
-    EXPECT_TRUE(holds(r().BookLines, "Émile kept the café open"));
-    EXPECT_EQ(r().BookLines.back(), " "); // prepared as every book is
+    EXPECT_EQ(r().state().BookFileName, cafe);
+    EXPECT_EQ(r().state().BookKey, "Café");
+    EXPECT_TRUE(holds(r().state().BookLines, "Émile kept the café open"));
+    EXPECT_EQ(r().state().BookLines.back(), " "); // prepared as every book is
     EXPECT_EQ(rig.window.caption, "Cadenzo -- THE CAFÉ AT THE QUAY");
     EXPECT_EQ(rig.window.frontPage, "Reading");
     EXPECT_TRUE(rig.window.bookmarksMenuVisible);
     EXPECT_TRUE(rig.window.indexTabVisible);
     EXPECT_EQ(rig.window.indexView, IndexView::Unloaded);
-    EXPECT_EQ(r().IndexPath, "");
+    EXPECT_EQ(r().state().IndexPath, "");
     ASSERT_EQ(rig.window.tree.size(), catalogueNodes + 3);
     const auto& title = rig.window.tree[catalogueNodes];
     EXPECT_EQ(title.text, "THE CAFÉ AT THE QUAY");
@@ -89,7 +89,7 @@ TEST_F(OutsideBooks, NodesOpenChaptersAndStayOneABook) {
     openFile(cafe);
     r().OpenOutsideBook(cafe, " "); // the same file again
     ASSERT_EQ(rig.window.tree.size(), catalogueNodes + 3 + 2);
-    EXPECT_EQ(r().OutsideBooks.size(), 2u);
+    EXPECT_EQ(r().state().OutsideBooks.size(), 2u);
     // A chapter node opens at the line after its anchor; the title node at
     // the beginning.
     struct Case {
@@ -101,12 +101,12 @@ TEST_F(OutsideBooks, NodesOpenChaptersAndStayOneABook) {
     for (const Case& c : {Case{first + 2, cafe, "|refpt002>"}, Case{first + 1, cafe, "|refpt001>"},
                           Case{first + 3, other, ""}, Case{first + 2, cafe, "|refpt002>"}}) {
         clickNode(c.node);
-        EXPECT_EQ(r().BookFileName, c.path) << c.node;
+        EXPECT_EQ(r().state().BookFileName, c.path) << c.node;
         if (c.lineBefore.empty()) {
             EXPECT_EQ(r().PageStart(), 0);
         } else {
             ASSERT_GT(r().PageStart(), 0);
-            EXPECT_TRUE(Contains(r().BookLines[static_cast<std::size_t>(r().PageStart() - 1)], c.lineBefore));
+            EXPECT_TRUE(Contains(r().state().BookLines[static_cast<std::size_t>(r().PageStart() - 1)], c.lineBefore));
         }
     }
     EXPECT_EQ(rig.window.caption, "Cadenzo -- THE CAFÉ AT THE QUAY");
@@ -120,7 +120,7 @@ TEST_F(OutsideBooks, NodesOpenChaptersAndStayOneABook) {
     ASSERT_EQ(rig.window.tree.size(), 2u + 5u);
     EXPECT_EQ(rig.window.tree[2].text, "THE CAFÉ AT THE QUAY");
     clickNode(4);
-    EXPECT_TRUE(Contains(r().BookLines[static_cast<std::size_t>(r().PageStart() - 1)], "|refpt002>"));
+    EXPECT_TRUE(Contains(r().state().BookLines[static_cast<std::size_t>(r().PageStart() - 1)], "|refpt002>"));
 }
 
 TEST_F(OutsideBooks, BookFilesOpenAsBefore) {
@@ -128,30 +128,30 @@ TEST_F(OutsideBooks, BookFilesOpenAsBefore) {
     const std::string lit = rig.folder.path("app/mybook.lit");
     WriteFile(lit, test::StoredBookText(1, 3));
     openFile(lit);
-    EXPECT_EQ(r().BookKey, "mybook");
+    EXPECT_EQ(r().state().BookKey, "mybook");
     EXPECT_FALSE(rig.window.bookmarksMenuVisible);
     EXPECT_EQ(rig.window.caption, "Cadenzo -- THE CAFÉ AT THE QUAY"); // the caption stays
     EXPECT_EQ(rig.window.tree.size(), catalogueNodes + 3);
     // A drop opens as Open File does.
     r().BookFileDropped(cafe);
-    EXPECT_EQ(r().BookFileName, cafe);
+    EXPECT_EQ(r().state().BookFileName, cafe);
     EXPECT_TRUE(rig.window.bookmarksMenuVisible);
     r().BookFileDropped(lit);
-    EXPECT_EQ(r().BookFileName, lit);
+    EXPECT_EQ(r().state().BookFileName, lit);
     EXPECT_FALSE(rig.window.bookmarksMenuVisible);
     EXPECT_EQ(rig.window.openDialogFileName, lit);
     // The names of the reader's own pages choose no built-in page for them.
     const std::string title = rig.folder.path("books/title.txt");
     WriteFile(title, "NOTES\n\nThese are my own notes on the harbour.\n");
     openFile(title);
-    EXPECT_TRUE(holds(r().BookLines, "my own notes"));
-    EXPECT_FALSE(holds(r().BookLines, "This is a list"));
+    EXPECT_TRUE(holds(r().state().BookLines, "my own notes"));
+    EXPECT_FALSE(holds(r().state().BookLines, "This is a list"));
 }
 
 TEST_F(OutsideBooks, FilesThatCannotBeLaidOutLeaveTheOpenBook) {
     openFile(cafe);
     r().NextPage();
-    const BookLineList lines = r().BookLines;
+    const BookLineList lines = r().state().BookLines;
     const int start = r().PageStart();
     struct Case {
         std::string name;
@@ -178,8 +178,8 @@ TEST_F(OutsideBooks, FilesThatCannotBeLaidOutLeaveTheOpenBook) {
             // The reason names the file once, in front.
             EXPECT_EQ(message.find(path, 22), std::string::npos) << message;
         }
-        EXPECT_EQ(r().BookFileName, cafe);
-        EXPECT_EQ(r().BookLines, lines);
+        EXPECT_EQ(r().state().BookFileName, cafe);
+        EXPECT_EQ(r().state().BookLines, lines);
         EXPECT_EQ(r().PageStart(), start);
         EXPECT_EQ(rig.window.tree.size(), catalogueNodes + 3);
         EXPECT_EQ(rig.window.caption, "Cadenzo -- THE CAFÉ AT THE QUAY");
@@ -202,7 +202,7 @@ TEST_F(OutsideBooks, IndexIsBuiltInMemoryAndFindsAccentedWords) {
     r().InxTreeViewClick();
     const int line = std::stoi(tree.text[static_cast<std::size_t>(reference)]);
     EXPECT_EQ(r().PageStart(), std::max(0, line - 5));
-    EXPECT_TRUE(Contains(r().BookLines[static_cast<std::size_t>(line)], "Émile"));
+    EXPECT_TRUE(Contains(r().state().BookLines[static_cast<std::size_t>(line)], "Émile"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(rig.folder.path("books")), {}), 1);
     // A book file opened after it leaves the index page to the catalogue.
     const std::string lit = rig.folder.path("app/mybook.lit");
@@ -217,7 +217,7 @@ TEST_F(OutsideBooks, BookmarksAndTheResumeOfferUseItsKey) {
     rig.platform.commandLineBook = cafe;
     rig.reset();
     rig.start();
-    EXPECT_EQ(r().BookFileName, cafe);
+    EXPECT_EQ(r().state().BookFileName, cafe);
     ASSERT_EQ(rig.window.tree.size(), catalogueNodes + 3); // the command line's book has its node
     rig.window.setCapacity(4);
     r().RedrawPage();
@@ -225,7 +225,8 @@ TEST_F(OutsideBooks, BookmarksAndTheResumeOfferUseItsKey) {
     const int start = r().PageStart();
     ASSERT_GT(start, 0);
     r().FormClose();
-    EXPECT_TRUE(Contains(ReadFile(r().BookmarkPath), "<<Café\r\n#" + std::to_string(start) + " Closed book at "));
+    EXPECT_TRUE(
+        Contains(ReadFile(r().state().BookmarkPath), "<<Café\r\n#" + std::to_string(start) + " Closed book at "));
     // Next start: the resume offer takes the reader back.
     rig.reset();
     rig.window.yesNoAnswers = {true};

@@ -30,16 +30,16 @@ class Paging : public ::testing::Test {
 };
 
 TEST_F(Paging, ForwardPagesFollowOnWithoutGapsAndMarkTheTurn) {
-    EXPECT_FALSE(rig.reader->PageTurned);
-    int expectedStart = rig.reader->NextPageStart;
+    EXPECT_FALSE(rig.reader->state().PageTurned);
+    int expectedStart = rig.reader->state().NextPageStart;
     for (int i = 0; i < 5; ++i) {
         rig.reader->NextPage();
         EXPECT_EQ(rig.reader->PageStart(), expectedStart);
-        const std::string& first = rig.reader->BookLines[static_cast<std::size_t>(expectedStart)];
+        const std::string& first = rig.reader->state().BookLines[static_cast<std::size_t>(expectedStart)];
         EXPECT_TRUE(first[0] == 'p' || first[0] == 's') << first;
-        expectedStart = rig.reader->NextPageStart;
+        expectedStart = rig.reader->state().NextPageStart;
     }
-    EXPECT_TRUE(rig.reader->PageTurned);
+    EXPECT_TRUE(rig.reader->state().PageTurned);
 }
 
 TEST_F(Paging, PrevStepsBackOneColumnToABreakPoint) {
@@ -47,14 +47,14 @@ TEST_F(Paging, PrevStepsBackOneColumnToABreakPoint) {
     rig.reader->NextPage();
     const int from = rig.reader->PageStart();
     rig.reader->PrevPage();
-    EXPECT_EQ(rig.reader->LinesPerPage, 18);
+    EXPECT_EQ(rig.reader->state().LinesPerPage, 18);
     const int s = rig.reader->PageStart();
     EXPECT_LT(s, from);
     EXPECT_GE(s, from - 18);
     EXPECT_EQ(s, 15); // 30 - 18 = 12 is inside a sentence; 15 begins the next
     // The first break point at or after the candidate.
     for (int i = from - 18; i < s; ++i) {
-        const std::string& line = rig.reader->BookLines[static_cast<std::size_t>(i)];
+        const std::string& line = rig.reader->state().BookLines[static_cast<std::size_t>(i)];
         EXPECT_FALSE(line.size() < 2 || line[0] == 'p' || line[0] == 's') << i;
     }
 }
@@ -63,13 +63,13 @@ TEST_F(Paging, PrevWithoutBreakPointStartsInsideTheSentence) {
     BookLineList lines(100, "     no marker here ");
     lines.insert(lines.end(), {"p999", "        END OF FILE", " "});
     rig.open(lines);
-    rig.reader->NextPageStart = rig.reader->ShowPage(50);
+    rig.showPageFrom(50);
     rig.reader->PrevPage();
     EXPECT_EQ(rig.reader->PageStart(), 32);
 }
 
 TEST_F(Paging, PageUpOnTheFirstPageRedrawsItWithShadeReset) {
-    rig.reader->page.CurColorSet = 1;
+    ReaderPeer::setCurColorSet(*rig.reader, 1);
     rig.reader->PrevPage();
     EXPECT_EQ(rig.reader->PageStart(), 0);
     EXPECT_EQ(rig.reader->CurColorSet(), 1); // p100 at line 0 toggled the reset set 0
@@ -78,7 +78,7 @@ TEST_F(Paging, PageUpOnTheFirstPageRedrawsItWithShadeReset) {
 
 TEST_F(Paging, HoldingPageDownAtTheEndLeavesTheScreenAndPageUpComesBack) {
     for (int i = 0; i < 100; ++i) rig.reader->NextPage();
-    const int count = static_cast<int>(rig.reader->BookLines.size());
+    const int count = static_cast<int>(rig.reader->state().BookLines.size());
     EXPECT_FALSE(rig.window.nextEnabled);
     rig.window.surface.clearLog();
     rig.reader->NextPage();
@@ -86,7 +86,7 @@ TEST_F(Paging, HoldingPageDownAtTheEndLeavesTheScreenAndPageUpComesBack) {
     EXPECT_GE(rig.reader->PageStart(), count - 2);
     rig.reader->PrevPage();
     EXPECT_LT(rig.reader->PageStart(), count - 2);
-    EXPECT_GE(rig.reader->NextPageStart, count - 3); // a page at the end of the book
+    EXPECT_GE(rig.reader->state().NextPageStart, count - 3); // a page at the end of the book
 }
 
 TEST_F(Paging, CourierFaceIsResetWhenPagingBackOverIt) {
@@ -94,7 +94,7 @@ TEST_F(Paging, CourierFaceIsResetWhenPagingBackOverIt) {
     lines[30] = "     |f>typewriter text ";
     rig.open(lines);
     rig.window.surface.setFontFace(FontFace::CourierNew);
-    rig.reader->NextPageStart = rig.reader->ShowPage(40);
+    rig.showPageFrom(40);
     rig.window.surface.setFontFace(FontFace::CourierNew);
     rig.window.surface.clearLog();
     rig.reader->PrevPage();
@@ -103,7 +103,7 @@ TEST_F(Paging, CourierFaceIsResetWhenPagingBackOverIt) {
 }
 
 TEST_F(Paging, KeysAndButtons) {
-    const int next = rig.reader->NextPageStart;
+    const int next = rig.reader->state().NextPageStart;
     EXPECT_TRUE(rig.reader->FormKeyDown(kKeyPageDown));
     EXPECT_EQ(rig.reader->PageStart(), next);
     EXPECT_TRUE(rig.reader->FormKeyDown(kKeyPageUp));

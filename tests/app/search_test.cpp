@@ -23,7 +23,7 @@ class Search : public ::testing::Test {
         r().TOCTreeViewClick();
     }
     Reader& r() { return *rig.reader; }
-    int count() { return static_cast<int>(r().BookLines.size()); }
+    int count() { return static_cast<int>(r().state().BookLines.size()); }
     void find(const std::string& text, bool down = true) {
         rig.window.find.text = text;
         rig.window.findDown = down;
@@ -38,38 +38,38 @@ TEST_F(Search, FindTurnsToTheHitAndClosesWhenNothingMoreIsFound) {
     EXPECT_EQ(rig.window.findX, rig.window.rect.left + 50);
     EXPECT_EQ(rig.window.findY, rig.window.rect.top + 50);
 
-    const int origin = r().NextPageStart;
+    const int origin = r().state().NextPageStart;
     find("Chapter 2 sentence 4");
     EXPECT_TRUE(rig.window.findOpen);
-    const int hit = r().FindHitLine;
-    EXPECT_NE(r().BookLines[static_cast<std::size_t>(hit)].find("Chapter 2 sentence 4"), std::string::npos);
+    const int hit = r().state().FindHitLine;
+    EXPECT_NE(r().state().BookLines[static_cast<std::size_t>(hit)].find("Chapter 2 sentence 4"), std::string::npos);
     // The paragraph line above the hit lies after the origin: the page starts there.
     EXPECT_GT(r().PageStart(), origin);
     EXPECT_LE(r().PageStart(), hit);
-    EXPECT_EQ(r().BookLines[static_cast<std::size_t>(r().PageStart())][0], 'p');
+    EXPECT_EQ(r().state().BookLines[static_cast<std::size_t>(r().PageStart())][0], 'p');
 
     find("Chapter 2 sentence 4"); // no second occurrence further down
     EXPECT_FALSE(rig.window.findOpen);
-    EXPECT_EQ(r().FindHitLine, hit);     // the page is unchanged
-    find("chapter 1 sentence 2", false); // backward, case folded
+    EXPECT_EQ(r().state().FindHitLine, hit); // the page is unchanged
+    find("chapter 1 sentence 2", false);     // backward, case folded
     EXPECT_LT(r().PageStart(), hit);
-    EXPECT_EQ(r().PageStart(), r().FindHitLine); // backward hits start their page
+    EXPECT_EQ(r().PageStart(), r().state().FindHitLine); // backward hits start their page
 }
 
 TEST_F(Search, LinesRightAtThePageEdgesAreFound) {
     // The first line after the page and the one after it are searched.
-    const int next = r().NextPageStart;
-    r().BookLines[static_cast<std::size_t>(next)] += "needle";
+    const int next = r().state().NextPageStart;
+    ReaderPeer::bookLine(r(), static_cast<std::size_t>(next)) += "needle";
     find("needle");
-    EXPECT_EQ(r().FindHitLine, next);
+    EXPECT_EQ(r().state().FindHitLine, next);
     // Upward: the line just before the page, and line 0.
-    r().NextPageStart = r().ShowPage(20);
-    r().BookLines[19] += "pin";
+    rig.showPageFrom(20);
+    ReaderPeer::bookLine(r(), 19) += "pin";
     find("pin", false);
-    EXPECT_EQ(r().FindHitLine, 19);
-    r().BookLines[0] += " top";
+    EXPECT_EQ(r().state().FindHitLine, 19);
+    ReaderPeer::bookLine(r(), 0) += " top";
     find("top", false);
-    EXPECT_EQ(r().FindHitLine, 0);
+    EXPECT_EQ(r().state().FindHitLine, 0);
     EXPECT_EQ(r().PageStart(), 0);
 }
 
@@ -80,11 +80,11 @@ TEST_F(Search, NothingToSearchClosesAndEmptyTextKeepsTheDialog) {
     find("Chapter", false); // the page starts at line 0: nothing above it
     EXPECT_FALSE(rig.window.findOpen);
     r().FindItemClick();
-    r().NextPageStart = r().ShowPage(count() - 3);
+    rig.showPageFrom(count() - 3);
     find("Chapter", true);
     EXPECT_FALSE(rig.window.findOpen);
     // The whole-word option is honoured: "hapter" is no word.
-    r().NextPageStart = r().ShowPage(0);
+    rig.showPageFrom(0);
     r().FindItemClick();
     rig.window.find.wholeWord = true;
     find("hapter");
@@ -94,7 +94,7 @@ TEST_F(Search, NothingToSearchClosesAndEmptyTextKeepsTheDialog) {
 TEST_F(Search, IndexLoadsAndReferencesTurnThePage) {
     const std::string lix = rig.folder.path("app/mybook.lix");
     WriteFile(lix, "Chapter|000100040|0002000070\r\nends|000100003\r\n\r\nhere|000100002\r\n");
-    r().IndexPath = lix;
+    rig.setIndexPath(lix);
     r().IndexLoadButtonClick();
     EXPECT_EQ(rig.window.indexLoadingShown, 1);
     EXPECT_FALSE(rig.window.indexLoading);
@@ -108,21 +108,21 @@ TEST_F(Search, IndexLoadsAndReferencesTurnThePage) {
     EXPECT_EQ(rig.window.searchingShown, 1);
     EXPECT_FALSE(rig.window.searching);
     // The same reference again does nothing; a word or letter does nothing.
-    r().NextPageStart = r().ShowPage(0);
+    rig.showPageFrom(0);
     r().InxTreeViewClick();
     rig.window.selectIndexText("ends");
     r().InxTreeViewClick();
     EXPECT_EQ(r().PageStart(), 0);
     // References below 5 start at line 0.
     rig.window.selectIndexText("  00003");
-    r().NextPageStart = r().ShowPage(30);
+    rig.showPageFrom(30);
     r().InxTreeViewClick();
     EXPECT_EQ(r().PageStart(), 0);
-    EXPECT_EQ(r().LastIndexEntry, "00003");
+    EXPECT_EQ(r().state().LastIndexEntry, "00003");
 
     // A missing file: nothing happens.
     rig.window.indexLoadingShown = 0;
-    r().IndexPath = rig.folder.path("app/none.lix");
+    rig.setIndexPath(rig.folder.path("app/none.lix"));
     r().IndexLoadButtonClick();
     EXPECT_EQ(rig.window.indexLoadingShown, 0);
 }
@@ -130,7 +130,7 @@ TEST_F(Search, IndexLoadsAndReferencesTurnThePage) {
 TEST_F(Search, EmptyIndexFileLoadsTheRootAlone) {
     const std::string lix = rig.folder.path("app/mybook.lix");
     WriteFile(lix, "");
-    r().IndexPath = lix;
+    rig.setIndexPath(lix);
     rig.window.indexSelected.reset();
     r().IndexLoadButtonClick();
     EXPECT_EQ(rig.window.indexTree.size(), 1);
@@ -151,7 +151,7 @@ TEST_F(Search, SaveWritesThePageWithoutMarkup) {
     EXPECT_EQ(text.find('|'), std::string::npos);
 
     // The book's last page ends with the end line and the single blank.
-    r().NextPageStart = r().ShowPage(count() - 3);
+    rig.showPageFrom(count() - 3);
     r().SaveScreenItemClick(); // no answer queued: cancelled
     rig.window.saveAnswers = {out};
     r().SaveScreenItemClick();
@@ -170,7 +170,7 @@ TEST_F(Search, PageTextFollowsEveryDrawnPage) {
     ASSERT_FALSE(rig.window.pageText.empty());
     EXPECT_EQ(rig.window.pageText[0], "Test, by  ");
     r().NextPage();
-    EXPECT_EQ(rig.window.pageText, PageTextLines(r().BookLines, r().PageStart(), r().NextPageStart));
+    EXPECT_EQ(rig.window.pageText, PageTextLines(r().state().BookLines, r().PageStart(), r().state().NextPageStart));
     EXPECT_NE(rig.window.pageText[0], "Test, by  ");
 }
 

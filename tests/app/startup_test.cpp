@@ -44,26 +44,26 @@ TEST(DefaultSettings, DependOnTheScreenWidth) {
 TEST(Startup, FirstStartWritesDefaultsOpensAtTopLeftAndShowsTheWelcomePage) {
     ReaderRig rig;
     Reader& r = rig.start();
-    EXPECT_EQ(r.ProgramBaseName, "Reader");
-    EXPECT_EQ(r.IniPath, rig.folder.path("data") + "/Reader.ini");
-    EXPECT_EQ(r.BookmarkPath, rig.folder.path("data") + "/Reader.bm");
-    EXPECT_EQ(r.TocPath, rig.folder.path("app") + "/Reader.toc");
-    EXPECT_EQ(r.IndexPath, ""); // no index beside the program
+    EXPECT_EQ(r.state().ProgramBaseName, "Reader");
+    EXPECT_EQ(r.state().IniPath, rig.folder.path("data") + "/Reader.ini");
+    EXPECT_EQ(r.state().BookmarkPath, rig.folder.path("data") + "/Reader.bm");
+    EXPECT_EQ(r.state().TocPath, rig.folder.path("app") + "/Reader.toc");
+    EXPECT_EQ(r.state().IndexPath, ""); // no index beside the program
     EXPECT_FALSE(rig.window.indexTabVisible);
-    const std::string ini = readFile(r.IniPath);
+    const std::string ini = readFile(r.state().IniPath);
     EXPECT_NE(ini.find("[how]\r\ndictionary=0\r\nfontsize=15\r\n"), std::string::npos);
     EXPECT_NE(ini.find("theight=668\r\n"), std::string::npos);
     EXPECT_EQ(rig.window.rect, (WindowRect{0, 0, 700, 668}));
     EXPECT_EQ(rig.window.scheme, 0);
     // The welcome page: nineteen lines ending in a paragraph marker, drawn from line 0.
-    ASSERT_EQ(r.BookLines.size(), 19u);
-    EXPECT_EQ(r.BookLines[1], "Select a Book");
-    EXPECT_EQ(r.BookLines[18], "p000");
+    ASSERT_EQ(r.state().BookLines.size(), 19u);
+    EXPECT_EQ(r.state().BookLines[1], "Select a Book");
+    EXPECT_EQ(r.state().BookLines[18], "p000");
     EXPECT_EQ(r.PageStart(), 0);
     EXPECT_EQ(rig.window.surface.texts.front().face, FontFace::Default);
     EXPECT_EQ(rig.window.frontPanelTab, "Control");
     EXPECT_TRUE(rig.window.instructionsCopied);
-    EXPECT_EQ(r.LastIndexEntry, " ");
+    EXPECT_EQ(r.state().LastIndexEntry, " ");
 }
 
 TEST(Startup, SettingsAreReadWithDefaultsAndClamped) {
@@ -104,7 +104,7 @@ TEST(Startup, SettingsAreReadWithDefaultsAndClamped) {
         ReaderRig rig;
         writeFile(rig.folder.path("data/Reader.ini"), c.body);
         rig.start();
-        EXPECT_EQ(rig.reader->PageFontSize, c.fontSize) << c.body;
+        EXPECT_EQ(rig.reader->state().PageFontSize, c.fontSize) << c.body;
         EXPECT_EQ(rig.window.slider, c.fontSize);
         EXPECT_EQ(rig.window.upDown, c.fontSize);
         EXPECT_EQ(rig.window.catalogueFontSize, c.fontSize);
@@ -120,12 +120,12 @@ TEST(Startup, MissingBackgroundIsDarkAndResetGivesLight) {
     ReaderRig rig;
     writeFile(rig.folder.path("data/Reader.ini"), "[how]\r\nfontsize=20\r\n");
     rig.start();
-    EXPECT_EQ(rig.reader->ColorSets[1].slot[1], Color::Rgb(0x384545));
+    EXPECT_EQ(rig.reader->state().ColorSets[1].slot[1], Color::Rgb(0x384545));
     rig.window.twoColumn = true;
     rig.reader->ResetToStartupDefaultsButtonClick();
     EXPECT_EQ(rig.window.scheme, 0);
-    EXPECT_EQ(rig.reader->ColorSets[1].slot[1], Color::Rgb(0xDDC2A6));
-    EXPECT_EQ(rig.reader->PageFontSize, 15);
+    EXPECT_EQ(rig.reader->state().ColorSets[1].slot[1], Color::Rgb(0xDDC2A6));
+    EXPECT_EQ(rig.reader->state().PageFontSize, 15);
     EXPECT_FALSE(rig.window.twoColumn);
     EXPECT_EQ(rig.window.rect, (WindowRect{0, 0, 700, 668}));
 }
@@ -139,7 +139,7 @@ TEST(Shutdown, SavesTheOptionsButNotTwoColumnsNorAScreenSizedWindow) {
     rig.window.singleShade = true;
     rig.window.twoColumn = true;
     rig.reader->FormClose();
-    const IniLines ini = *rig.files.readLines(rig.reader->IniPath);
+    const IniLines ini = *rig.files.readLines(rig.reader->state().IniPath);
     auto value = [&](const char* key) { return IniReadInteger(ini, "how", key, -99); };
     EXPECT_EQ(value("background"), 2);
     EXPECT_EQ(value("tleft"), 10);
@@ -150,7 +150,7 @@ TEST(Shutdown, SavesTheOptionsButNotTwoColumnsNorAScreenSizedWindow) {
     EXPECT_EQ(value("plainbkg"), 1);
     EXPECT_EQ(value("twocolor"), 0);
     EXPECT_EQ(value("twocolumn"), 0);
-    EXPECT_EQ(ini[0], "[" + rig.reader->TocPath + "]"); // the rest of the file is kept
+    EXPECT_EQ(ini[0], "[" + rig.reader->state().TocPath + "]"); // the rest of the file is kept
 
     // Next start: one column again, the rest restored.
     rig.reset();
@@ -158,23 +158,23 @@ TEST(Shutdown, SavesTheOptionsButNotTwoColumnsNorAScreenSizedWindow) {
     EXPECT_FALSE(rig.window.twoColumn);
     EXPECT_EQ(rig.window.slider, 22);
 
-    const std::string before = readFile(rig.reader->IniPath);
+    const std::string before = readFile(rig.reader->state().IniPath);
     rig.window.rect = {0, 0, rig.window.screenW, 600};
     rig.window.slider = 30;
     rig.reader->FormClose();
-    EXPECT_EQ(readFile(rig.reader->IniPath), before);
+    EXPECT_EQ(readFile(rig.reader->state().IniPath), before);
 }
 
 TEST(Shutdown, UnwritableSettingsAreReportedAndClosingGoesOn) {
     ReaderRig rig;
     rig.start();
     // A folder where the settings file should be: it cannot be replaced.
-    std::filesystem::remove(rig.reader->IniPath);
-    std::filesystem::create_directories(rig.reader->IniPath + "/blocked");
+    std::filesystem::remove(rig.reader->state().IniPath);
+    std::filesystem::create_directories(rig.reader->state().IniPath + "/blocked");
     rig.window.rect = {1, 2, 600, 500};
     EXPECT_NO_THROW(rig.reader->FormClose());
     ASSERT_EQ(rig.window.errors.size(), 1u);
-    EXPECT_EQ(rig.window.errors[0], "Unable to write to " + rig.reader->IniPath);
+    EXPECT_EQ(rig.window.errors[0], "Unable to write to " + rig.reader->state().IniPath);
 }
 
 TEST(Startup, DataFolderThatCannotBeCreatedRaisesAnError) {

@@ -74,16 +74,17 @@ TEST(WindowsReader, LowerCasedCatalogueFolderStillFindsItsFilesAcrossSessions) {
         auto session = [&](int fontSize) {
             rig.reset();
             rig.start();
-            EXPECT_EQ(rig.reader->ProgramDir, asciiLower(root) + "program files\\cadenzo\\");
+            EXPECT_EQ(rig.reader->state().ProgramDir, asciiLower(root) + "program files\\cadenzo\\");
             rig.window.openAnswers.push_back(folder + c.toc);
             rig.reader->OpenTOCItemClick();
-            EXPECT_EQ(rig.reader->ProgramDir, asciiLower(folder)) << c.folder;
-            EXPECT_EQ(rig.reader->IniPath, data + c.base + ".ini");
-            EXPECT_EQ(rig.reader->BookmarkPath, data + c.base + ".bm");
-            EXPECT_EQ(rig.window.applicationTitle, "Shelf") << "catalogue not found at " << rig.reader->TocPath;
+            EXPECT_EQ(rig.reader->state().ProgramDir, asciiLower(folder)) << c.folder;
+            EXPECT_EQ(rig.reader->state().IniPath, data + c.base + ".ini");
+            EXPECT_EQ(rig.reader->state().BookmarkPath, data + c.base + ".bm");
+            EXPECT_EQ(rig.window.applicationTitle, "Shelf") << "catalogue not found at " << rig.reader->state().TocPath;
             rig.window.selectLine(1);
             rig.reader->TOCTreeViewClick();
-            EXPECT_EQ(rig.reader->BookKey, "mybook") << "book not found at " << asciiLower(folder) << "mybook.lit";
+            EXPECT_EQ(rig.reader->state().BookKey, "mybook")
+                << "book not found at " << asciiLower(folder) << "mybook.lit";
             rig.reader->NextPage();
             rig.window.slider = fontSize;
             rig.reader->FormClose();

@@ -58,12 +58,12 @@ class ShippedBookOpened : public ::testing::Test {
 TEST_F(ShippedBookOpened, PreparedLinesAndTheFirstPage) {
     open(18);
     const Reader& r = *rig.reader;
-    ASSERT_EQ(r.BookLines.size(), 11'823u);
-    EXPECT_EQ(r.BookLines[0], "|b>Vestaria, by  ");
-    EXPECT_EQ(r.BookLines[3], "|refpt001> "); // one index lower than in the stored book
-    EXPECT_EQ(r.BookLines[11'820], "p999");
-    EXPECT_EQ(r.BookLines[11'821], "        END OF FILE");
-    EXPECT_EQ(r.BookLines[11'822], " ");
+    ASSERT_EQ(r.state().BookLines.size(), 11'823u);
+    EXPECT_EQ(r.state().BookLines[0], "|b>Vestaria, by  ");
+    EXPECT_EQ(r.state().BookLines[3], "|refpt001> "); // one index lower than in the stored book
+    EXPECT_EQ(r.state().BookLines[11'820], "p999");
+    EXPECT_EQ(r.state().BookLines[11'821], "        END OF FILE");
+    EXPECT_EQ(r.state().BookLines[11'822], " ");
     EXPECT_EQ(rig.window.positionText, "0 of 118 panels");
     EXPECT_EQ(rig.window.caption, "Cadenzo -- Vestaria, by Penwright");
 }
@@ -73,7 +73,7 @@ TEST_F(ShippedBookOpened, ChapterFiveStartsAtItsNumberLine) {
     rig.window.selectLine(7); // chapter V under the title
     rig.reader->TOCTreeViewClick();
     EXPECT_EQ(rig.reader->PageStart(), 4086);
-    EXPECT_EQ(rig.reader->BookLines[4086], "|b>V|n> ");
+    EXPECT_EQ(rig.reader->state().BookLines[4086], "|b>V|n> ");
 }
 
 TEST_F(ShippedBookOpened, PagesOfEighteenLinesForwardAndBack) {
@@ -96,7 +96,7 @@ TEST_F(ShippedBookOpened, LastPageEndsWithTheEndLine) {
     open(18);
     for (int i = 0; i < 2000 && rig.window.nextEnabled; ++i) rig.reader->NextPage();
     EXPECT_FALSE(rig.window.nextEnabled);
-    EXPECT_EQ(rig.reader->NextPageStart, 11'822);
+    EXPECT_EQ(rig.reader->state().NextPageStart, 11'822);
     EXPECT_EQ(rig.window.surface.texts.back().text, "        END OF FILE ");
 }
 

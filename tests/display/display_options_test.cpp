@@ -14,7 +14,7 @@ class DisplayOptions : public ::testing::Test {
         rig.window.scheme = 0;
         rig.reader->BGColorRadioGroupClick();
     }
-    const ColorSet& set(int i) const { return rig.reader->ColorSets[static_cast<std::size_t>(i)]; }
+    const ColorSet& set(int i) const { return rig.reader->state().ColorSets[static_cast<std::size_t>(i)]; }
     ReaderRig rig;
 };
 
@@ -78,11 +78,11 @@ TEST_F(DisplayOptions, FontSizeSliderAndUpDownFollowEachOther) {
     EXPECT_EQ(rig.window.fontSizeLabel, "Font Size = 40");
     EXPECT_EQ(rig.window.upDown, 40);
     EXPECT_EQ(rig.window.catalogueFontSize, 40);
-    EXPECT_EQ(rig.reader->PageFontSize, 40);
+    EXPECT_EQ(rig.reader->state().PageFontSize, 40);
     rig.window.upDown = 9;
     rig.reader->FontSizeUpDownClick();
     EXPECT_EQ(rig.window.slider, 9);
-    EXPECT_EQ(rig.reader->PageFontSize, 9);
+    EXPECT_EQ(rig.reader->state().PageFontSize, 9);
     EXPECT_EQ(rig.window.surface.texts.back().size, 9);
 }
 

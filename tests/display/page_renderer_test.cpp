@@ -11,15 +11,16 @@
 namespace cadenzo {
 namespace {
 
+using test::FakePositionDisplay;
 using test::FakeSurface;
-using test::FakeWindow;
 
 // Renders prepared lines on the fake surface with the light scheme.
 struct RendererRig {
     BookLineList lines;
     ColorTable sets{};
     PageState state;
-    FakeWindow display;
+    FakeSurface page;
+    FakePositionDisplay display;
     std::string programDir = "/books/";
     std::set<std::string> existingFiles;
     int width = 600;
@@ -33,10 +34,10 @@ struct RendererRig {
         PageInputs in{
             lines,      fontSize, sets,   twoColumns,
             programDir, width,    height, [this](const std::string& p) { return existingFiles.count(p) > 0; }};
-        display.surface.clearLog();
-        return ShowPage(start, in, state, display.surface, display);
+        page.clearLog();
+        return ShowPage(start, in, state, page, display);
     }
-    FakeSurface& surface() { return display.surface; }
+    FakeSurface& surface() { return page; }
     int rowY(int row) const { return kTopMargin + row * FakeSurface::lineHeightFor(fontSize); }
 };
 

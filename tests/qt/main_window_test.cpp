@@ -1,107 +1,15 @@
 // The real main window on the offscreen platform: keys, options, resize,
-// the control panel, closing and the settings file it leaves.
-#include "app/ini_file.h"
-#include "app/qt/page_view.h"
-#include "app/qt/tform1.h"
-#include "bookmarks/qt/tform4.h"
-#include "dialog_answers.h"
-#include "search/find.h"
-#include "search/qt/find_dialog.h"
-#include "search/qt/index_model.h"
-
-#include <QAccessible>
-#include <QApplication>
-#include <QButtonGroup>
-#include <QCheckBox>
-#include <QDir>
-#include <QFile>
-#include <QFileDialog>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSlider>
-#include <QSpinBox>
-#include <QStandardPaths>
-#include <QTabBar>
-#include <QTabWidget>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-#include <QTreeView>
-#include <QTreeWidget>
-#include <QWindow>
-
-#include <gtest/gtest.h>
-
-#include <algorithm>
+// the control panel, the catalogue tree, bookmarks, find, the index and saving.
+#include "qt/dialog_answers.h"
+#include "qt/main_window_fixture.h"
 
 namespace cadenzo {
 namespace {
 
-BookLineList sampleBook() {
-    BookLineList lines;
-    for (int s = 0; s < 120; ++s) {
-        lines.push_back(s % 3 == 0 ? "p" + std::to_string(100 + s) + " " : std::string("s000 "));
-        lines.push_back("     The tide came|9> early|4> that evening,");
-        lines.push_back("          and the bell rang " + std::to_string(s));
-        lines.push_back("             over the|7> causeway|4>. ");
-    }
-    lines.insert(lines.end(), {"p999", "        END OF FILE", " "});
-    return lines;
-}
-
-class MainWindow : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        // Each test starts from a data folder of its own: no settings or
-        // bookmarks left by another test.
-        ASSERT_TRUE(data.isValid());
-        qputenv("XDG_DATA_HOME", data.path().toUtf8());
-        form = std::make_unique<TForm1>(StartOptions{});
-        form->show();
-        ASSERT_TRUE(QTest::qWaitFor([this] { return form->activated(); }, 5000));
-        QApplication::processEvents();
-    }
-    void TearDown() override {
-        if (form) form->close();
-    }
-    void openSample() {
-        form->reader().BookLines = sampleBook();
-        form->dispatch([this] { form->reader().NextPageStart = form->reader().ShowPage(0); });
-        form->PageControl1->setCurrentWidget(form->ReadTabSheet);
-        QApplication::processEvents();
-    }
-    QImage page() { return form->Image1->grab().toImage(); }
-    // Opens the tree down to Vestaria's chapters under "Listed by Title", by
-    // clicking the expand boxes as a user does, and returns the title's node.
-    QTreeWidgetItem* showChapters() {
-        form->PageControl1->setCurrentWidget(form->TOCTabSheet);
-        QTreeWidget* tree = form->TOCTreeView;
-        QTreeWidgetItem* byTitle = tree->topLevelItem(0)->child(0);
-        for (QTreeWidgetItem* item : {byTitle, byTitle->child(0)}) {
-            const QRect r = tree->visualItemRect(item);
-            if (!item->isExpanded())
-                QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
-                                  QPoint(r.left() - tree->indentation() / 2, r.center().y()));
-        }
-        return byTitle->child(0);
-    }
-    void clickText(QTreeWidgetItem* item) {
-        QTest::mouseClick(form->TOCTreeView->viewport(), Qt::LeftButton, {},
-                          form->TOCTreeView->visualItemRect(item).center());
-    }
-
-    QTemporaryDir data;
-    std::unique_ptr<TForm1> form;
-};
-
 TEST_F(MainWindow, StartsOnTheAboutPageWithTheWelcomePageDrawn) {
     EXPECT_EQ(form->PageControl1->currentWidget(), form->AboutTabSheet);
     EXPECT_EQ(form->PageControl2->currentWidget(), form->ControlsTabSheet);
-    EXPECT_EQ(form->reader().BookLines.size(), 19u);
+    EXPECT_EQ(form->reader().state().BookLines.size(), 19u);
     EXPECT_FALSE(form->PrevButton->isEnabled());
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Cadenzo"));
     EXPECT_GE(form->width(), 400);
@@ -112,17 +20,17 @@ TEST_F(MainWindow, PageKeysTurnPagesWhereverTheFocusIs) {
     openSample();
     form->TOCTreeView->setFocus();
     const QImage first = page();
-    const int next = form->reader().NextPageStart;
+    const int next = form->reader().state().NextPageStart;
     QTest::keyClick(form->TOCTreeView, Qt::Key_PageDown, Qt::ControlModifier);
     EXPECT_EQ(form->reader().PageStart(), next);
     EXPECT_TRUE(form->PrevButton->isEnabled());
     EXPECT_NE(page(), first);
     // Other keys page nowhere, whatever their Qt codes (Ctrl's and "!"'s end in 0x21).
-    form->reader().PageTurned = false;
+    ReaderPeer::setPageTurned(form->reader(), false);
     for (Qt::Key key : {Qt::Key_Control, Qt::Key_Meta, Qt::Key_Exclam, Qt::Key_QuoteDbl, Qt::Key_Down})
         QTest::keyClick(form->TOCTreeView, key);
     EXPECT_EQ(form->reader().PageStart(), next);
-    EXPECT_FALSE(form->reader().PageTurned);
+    EXPECT_FALSE(form->reader().state().PageTurned);
     QTest::keyClick(form->TOCTreeView, Qt::Key_PageUp);
     EXPECT_EQ(form->reader().PageStart(), 0);
 }
@@ -172,9 +80,9 @@ TEST_F(MainWindow, FocusComingBackAClickOnThePageOrOnTheChosenSchemeChangeNothin
 
     // Clicking the scheme already chosen keeps one shade.
     form->SingleShadeBgCheckBox->click();
-    ASSERT_EQ(form->reader().ColorSets[0], form->reader().ColorSets[1]);
+    ASSERT_EQ(form->reader().state().ColorSets[0], form->reader().state().ColorSets[1]);
     form->BGColorRadioGroup->checkedButton()->click();
-    EXPECT_EQ(form->reader().ColorSets[0], form->reader().ColorSets[1]);
+    EXPECT_EQ(form->reader().state().ColorSets[0], form->reader().state().ColorSets[1]);
     form->ResetToStartupDefaultsButton->click(); // the settings file as the other tests expect it
 }
 
@@ -189,7 +97,7 @@ TEST_F(MainWindow, OptionsRedrawThePage) {
     EXPECT_NE(page(), before);
     form->FontSizeUpDown->setValue(20);
     EXPECT_EQ(form->FontSizeTrackBar->value(), 20);
-    EXPECT_EQ(form->reader().PageFontSize, 20);
+    EXPECT_EQ(form->reader().state().PageFontSize, 20);
     form->FontSizeTrackBar->setValue(12);
     EXPECT_EQ(form->FontSizeUpDown->value(), 12);
     EXPECT_EQ(form->TOCTreeView->font().pointSize(), 12);
@@ -224,7 +132,7 @@ TEST_F(MainWindow, ClosingSavesGeometryAndOptions) {
     form->SingleShadeBgCheckBox->click();
     form->FontSizeTrackBar->setValue(18);
     QApplication::processEvents();
-    const std::string iniPath = form->reader().IniPath;
+    const std::string iniPath = form->reader().state().IniPath;
     form->close();
     form.reset();
     RealFileSystem files;
@@ -265,31 +173,31 @@ TEST_F(MainWindow, CatalogueTextClicksOpenAndExpandBoxClicksOnlyToggle) {
     // The very first click opens what it hits.
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, textPoint(byAuthor->child(0)));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Cadenzo -- Penwright"));
-    EXPECT_EQ(form->reader().BookKey, "aut");
+    EXPECT_EQ(form->reader().state().BookKey, "aut");
     EXPECT_EQ(form->PageControl1->currentWidget(), form->ReadTabSheet);
 
     form->PageControl1->setCurrentWidget(form->TOCTabSheet);
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, boxPoint(byTitle));
     EXPECT_TRUE(byTitle->isExpanded());
-    EXPECT_EQ(form->reader().BookKey, "aut"); // only toggled
-    EXPECT_EQ(form->reader().TOCToggled, 0);
+    EXPECT_EQ(form->reader().state().BookKey, "aut"); // only toggled
+    EXPECT_EQ(form->reader().state().TOCToggled, 0);
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, textPoint(byTitle));
-    EXPECT_EQ(form->reader().BookKey, "title");
+    EXPECT_EQ(form->reader().state().BookKey, "title");
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Cadenzo -- Listed by Title"));
 
     form->PageControl1->setCurrentWidget(form->TOCTabSheet);
     // A double-click, as the desktop delivers it: a click, then the double-click.
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, textPoint(byAuthor));
     QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, textPoint(byAuthor));
-    EXPECT_EQ(form->reader().BookKey, "author");
+    EXPECT_EQ(form->reader().state().BookKey, "author");
     EXPECT_FALSE(byAuthor->isExpanded()); // the double-click toggled the branch
-    EXPECT_EQ(form->reader().TOCToggled, 0);
+    EXPECT_EQ(form->reader().state().TOCToggled, 0);
 
     // A click in the indentation left of a node's expand box opens it once:
     // one resume question, not two.
     QTreeWidgetItem* title = showChapters();
     clickText(title->child(1));
-    ASSERT_EQ(form->reader().BookKey, "vesta");
+    ASSERT_EQ(form->reader().state().BookKey, "vesta");
     QTest::keyClick(tree, Qt::Key_PageDown);
     form->PageControl1->setCurrentWidget(form->TOCTabSheet);
     clickText(byAuthor); // leaving Vestaria after paging writes its closing bookmark
@@ -306,12 +214,12 @@ TEST_F(MainWindow, CatalogueTextClicksOpenAndExpandBoxClicksOnlyToggle) {
     const QRect r = tree->visualItemRect(title);
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, QPoint(r.left() - tree->indentation() - 4, r.center().y()));
     answer.stop();
-    EXPECT_EQ(form->reader().BookKey, "vesta");
+    EXPECT_EQ(form->reader().state().BookKey, "vesta");
     EXPECT_EQ(questions, 1);
 }
 
 TEST_F(MainWindow, BookmarkDialogAddsANamedBookmark) {
-    form->reader().OpenBook(form->reader().ProgramDir + "title.lit", " ");
+    form->reader().OpenBook(form->reader().state().ProgramDir + "title.lit", " ");
     QTimer::singleShot(0, [this] {
         form->Form4->Edit1->setText(QStringLiteral("by the window"));
         QTest::mouseClick(form->Form4->Button1, Qt::LeftButton);
@@ -322,7 +230,7 @@ TEST_F(MainWindow, BookmarkDialogAddsANamedBookmark) {
     EXPECT_EQ(form->Form4->windowTitle(), QStringLiteral("BookMark Name"));
     EXPECT_EQ(form->Form4->size(), QSize(498, 60));
     RealFileSystem files;
-    const auto lines = files.readLines(form->reader().BookmarkPath);
+    const auto lines = files.readLines(form->reader().state().BookmarkPath);
     ASSERT_TRUE(lines.has_value());
     EXPECT_NE(std::find(lines->begin(), lines->end(), "#0 by the window"), lines->end());
 }
@@ -356,9 +264,10 @@ TEST_F(MainWindow, AssistiveTechnologySeesCaptionsAndThePageText) {
 // bookmark, closing, and the offer to resume at the next start.
 TEST_F(MainWindow, ChapterBookmarkCloseAndResume) {
     clickText(showChapters()->child(2));
-    ASSERT_EQ(form->reader().BookKey, "vesta");
+    ASSERT_EQ(form->reader().state().BookKey, "vesta");
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Cadenzo -- Vestaria, by Penwright"));
-    EXPECT_EQ(form->reader().BookLines[static_cast<std::size_t>(form->reader().PageStart() - 1)], "|refpt003> ");
+    EXPECT_EQ(form->reader().state().BookLines[static_cast<std::size_t>(form->reader().PageStart() - 1)],
+              "|refpt003> ");
     QTest::keyClick(form->TOCTreeView, Qt::Key_PageDown);
     QTest::keyClick(form->TOCTreeView, Qt::Key_PageDown);
     const int marked = form->reader().PageStart();
@@ -410,8 +319,9 @@ TEST_F(MainWindow, FindIndexAndSave) {
     const int before = form->reader().PageStart();
     QTest::mouseClick(form->FindDialog1->FindNext, Qt::LeftButton);
     EXPECT_GT(form->reader().PageStart(), before);
-    EXPECT_NE(form->reader().BookLines[static_cast<std::size_t>(form->reader().FindHitLine)].find("Tobias"),
-              std::string::npos);
+    EXPECT_NE(
+        form->reader().state().BookLines[static_cast<std::size_t>(form->reader().state().FindHitLine)].find("Tobias"),
+        std::string::npos);
 
     form->PageControl2->setCurrentWidget(form->IndexTabSheet);
     QTest::mouseClick(form->IndexLoadButton, Qt::LeftButton);
@@ -446,270 +356,5 @@ TEST_F(MainWindow, FindIndexAndSave) {
     QFile::remove(lix);
 }
 
-// The window's rectangle in the settings file is its outer one, frame
-// included; the offscreen platform draws a frame of its own.
-TEST_F(MainWindow, WindowSizeIsTheOuterSize) {
-    const QMargins frame = form->windowHandle()->frameMargins();
-    ASSERT_FALSE(frame.isNull());
-    RealFileSystem files;
-    const std::string iniPath = form->reader().IniPath;
-    auto ini = files.readLines(iniPath);
-    ASSERT_TRUE(ini.has_value());
-    auto key = [&](const char* name) { return IniReadInteger(*ini, "how", name, -1); };
-    EXPECT_EQ(form->frameGeometry(), QRect(key("tleft"), key("ttop"), key("twidth"), key("theight")));
-
-    form->setWindowRect({20, 30, 100, 100});
-    EXPECT_EQ(form->frameGeometry().size(), QSize(400, 450)); // the least outer size
-
-    const int screenWidth = form->screenWidth(), screenHeight = form->screenHeight();
-    const struct {
-        QRect outer;
-        bool saved;
-    } cases[] = {
-        {QRect(20, 30, 612, 480), true},
-        {QRect(0, 0, screenWidth, 480), false},  // as wide as the screen
-        {QRect(0, 0, 500, screenHeight), false}, // as high as the screen
-        {QRect(0, 0, screenWidth - frame.left() - frame.right(), 480), true},
-    };
-    for (const auto& c : cases) {
-        form->setWindowRect({c.outer.x(), c.outer.y(), c.outer.width(), c.outer.height()});
-        QApplication::processEvents();
-        EXPECT_EQ(form->frameGeometry(), c.outer);
-        ASSERT_TRUE(files.writeLines(iniPath, {"[how]", "twidth=1", "theight=1"}));
-        form->reader().SaveSettings();
-        ini = files.readLines(iniPath);
-        ASSERT_TRUE(ini.has_value());
-        EXPECT_EQ(key("twidth"), c.saved ? c.outer.width() : 1) << c.outer.width();
-        EXPECT_EQ(key("theight"), c.saved ? c.outer.height() : 1) << c.outer.height();
-        EXPECT_EQ(key("tleft"), c.saved ? c.outer.x() : -1);
-    }
-    form->ResetToStartupDefaultsButton->click();
-}
-
-// Adds a bookmark of the shipped book at the front of its section.
-void addVestaBookmark(const std::string& bookmarkPath, const std::string& line) {
-    RealFileSystem files;
-    auto lines = files.readLines(bookmarkPath);
-    ASSERT_TRUE(lines.has_value());
-    const auto section = std::find(lines->begin(), lines->end(), "<<vesta");
-    ASSERT_NE(section, lines->end());
-    lines->insert(section + 1, line);
-    ASSERT_TRUE(files.writeLines(bookmarkPath, *lines));
-}
-
-std::string shippedBookName() {
-    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QStringLiteral("/vesta.lit"))
-        .toStdString();
-}
-
-// A book named on the command line opens on the Reading page behind the About
-// page; accepting the resume offer shows the saved page there.
-TEST_F(MainWindow, CommandLineBookOpensBehindTheAboutPage) {
-    addVestaBookmark(form->reader().BookmarkPath, "#300 where I was");
-    form->close();
-    form.reset();
-    bool asked = false;
-    QTimer::singleShot(0, [&asked] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) return;
-        asked = true;
-        box->button(QMessageBox::Yes)->click();
-    });
-    form = std::make_unique<TForm1>(StartOptions{shippedBookName(), false});
-    form->show();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return form->activated(); }, 5000));
-    EXPECT_TRUE(asked);
-    EXPECT_EQ(form->reader().BookKey, "vesta");
-    EXPECT_EQ(form->PageControl1->currentWidget(), form->AboutTabSheet);
-    form->PageControl1->setCurrentWidget(form->ReadTabSheet);
-    QApplication::processEvents();
-    EXPECT_EQ(form->reader().PageStart(), 300);
-}
-
-// Texts from files and users are shown as written, never as markup; the
-// resume box shows its question, the title, in full.
-TEST_F(MainWindow, NamesAreShownAsWritten) {
-    const std::string names[] = {"Fish & <i>Chips</i>", "a < b > c"};
-    for (const std::string& name : names) {
-        addVestaBookmark(form->reader().BookmarkPath, "#0 " + name);
-        QString shown;
-        int boxWidth = 0, titleWidth = 0;
-        QTimer::singleShot(0, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box) return;
-            auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
-            shown = label && label->textFormat() == Qt::PlainText ? label->text() : QStringLiteral("(markup)");
-            QFont bold = box->font();
-            bold.setBold(true);
-            titleWidth = QFontMetrics(bold).horizontalAdvance(box->windowTitle());
-            boxWidth = box->width();
-            box->button(QMessageBox::No)->click();
-        });
-        form->reader().OpenBook(form->reader().ProgramDir + "vesta.lit", " ");
-        EXPECT_EQ(shown, QString::fromStdString(name));
-        // A title bar holds the window's icon and three buttons beside its text.
-        EXPECT_GE(boxWidth, titleWidth + 100);
-    }
-
-    // Error and message boxes as well.
-    for (bool error : {true, false}) {
-        Qt::TextFormat format = Qt::RichText;
-        QTimer::singleShot(0, [&format] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box) return;
-            format = box->textFormat();
-            box->button(QMessageBox::Ok)->click();
-        });
-        if (error)
-            form->showError("Cannot open the book <b>x</b>.lit");
-        else
-            form->showMessage("<i>Not</i> here yet");
-        EXPECT_EQ(format, Qt::PlainText) << error;
-    }
-
-    // The Goto pop-up shows "&" as written, not as a shortcut marker.
-    addVestaBookmark(form->reader().BookmarkPath, "#0 a&b");
-    form->BMMenu->popup(QPoint(0, 0));
-    form->BMMenu->close();
-    form->BMGOItem->trigger();
-    ASSERT_FALSE(form->BMPopupMenu->actions().isEmpty());
-    EXPECT_EQ(form->BMPopupMenu->actions().front()->iconText(), QStringLiteral("a&b"));
-    form->BMPopupMenu->close();
-}
-
-// The bookmark-name dialog opens with its last text selected in the edit box:
-// typing replaces it, Enter adds it.
-TEST_F(MainWindow, BookmarkDialogOpensReadyForTyping) {
-    form->reader().OpenBook(form->reader().ProgramDir + "title.lit", " ");
-    form->Form4->Edit1->setText(QStringLiteral("old name"));
-    QWidget* focus = nullptr;
-    QString selected;
-    QTimer::singleShot(0, [&] {
-        EXPECT_TRUE(QTest::qWaitFor([this] { return form->Form4->isActiveWindow(); }, 2000));
-        focus = QApplication::focusWidget();
-        selected = form->Form4->Edit1->selectedText();
-        if (focus) {
-            QTest::keyClicks(focus, QStringLiteral("new name"));
-            QTest::keyClick(focus, Qt::Key_Return);
-        }
-        if (form->Form4->isVisible()) form->Form4->reject(); // never left open
-    });
-    form->BMMenu->popup(QPoint(0, 0));
-    form->BMMenu->close();
-    form->BMAddItem->trigger();
-    EXPECT_EQ(focus, form->Form4->Edit1);
-    EXPECT_EQ(selected, QStringLiteral("old name"));
-    RealFileSystem files;
-    const auto lines = files.readLines(form->reader().BookmarkPath);
-    ASSERT_TRUE(lines.has_value());
-    EXPECT_NE(std::find(lines->begin(), lines->end(), "#0 new name"), lines->end());
-}
-
-// Assistive technology: the page's description follows every page drawn, the
-// position text is readable, and the Index tab is reported as it is shown.
-TEST_F(MainWindow, AssistiveTechnologyFollowsThePageThePositionAndTheIndexTab) {
-    openSample();
-    QAccessibleInterface* pageText = QAccessible::queryAccessibleInterface(form->Image1);
-    ASSERT_NE(pageText, nullptr);
-    const QString first = pageText->text(QAccessible::Description);
-    QTest::keyClick(form->TOCTreeView, Qt::Key_PageDown);
-    ASSERT_NE(pageText->text(QAccessible::Description), first);
-    form->dispatch([this] { form->reader().NextPageStart = form->reader().ShowPage(-40); }); // as Goto "#-40"
-    EXPECT_EQ(form->reader().PageStart(), 0);
-    EXPECT_EQ(pageText->text(QAccessible::Description), first);
-
-    QAccessibleInterface* position = QAccessible::queryAccessibleInterface(form->PosLabel);
-    ASSERT_NE(position, nullptr);
-    EXPECT_EQ(position->text(QAccessible::Name), form->PosLabel->text());
-    EXPECT_TRUE(form->PosLabel->text().endsWith(QStringLiteral(" panels"))) << form->PosLabel->text().toStdString();
-
-    // Without an index file the Index tab is hidden; with one it is shown.
-    QAccessibleInterface* panel = QAccessible::queryAccessibleInterface(form->PageControl2->tabBar());
-    ASSERT_NE(panel, nullptr);
-    auto indexTab = [panel]() -> QAccessibleInterface* {
-        for (int i = 0; i < panel->childCount(); ++i)
-            if (QAccessibleInterface* tab = panel->child(i);
-                tab && tab->text(QAccessible::Name) == QStringLiteral("Index"))
-                return tab;
-        return nullptr;
-    };
-    for (bool shown : {false, true, false}) {
-        form->setIndexTabVisible(shown);
-        QApplication::processEvents();
-        QAccessibleInterface* tab = indexTab();
-        if (!shown) {
-            EXPECT_TRUE(!tab || tab->state().invisible);
-            continue;
-        }
-        ASSERT_NE(tab, nullptr);
-        EXPECT_FALSE(tab->state().invisible);
-        EXPECT_FALSE(tab->rect().isEmpty());
-        EXPECT_TRUE(panel->rect().contains(tab->rect()));
-    }
-}
-
-// The reader's text is UTF-8 on its way to the screen, the page's accessible
-// text and the Index tree, and text typed into the dialogs reaches it as UTF-8.
-TEST_F(MainWindow, Utf8TextOnThePageInTheIndexAndFromTheDialogs) {
-    form->reader().BookLines = {
-        "p000 ", "     \xE2\x80\x9CKeeper\xE2\x80\x99s\xE2\x80\x9D caf|9> \xC3\xA9t\xC3\xA9|4> ",
-        "p001 ", "     na\xC3\xAFve ",
-        "p999",  "        END OF FILE",
-        " "};
-    form->dispatch([this] { form->reader().NextPageStart = form->reader().ShowPage(0); });
-    QAccessibleInterface* page = QAccessible::queryAccessibleInterface(form->Image1);
-    ASSERT_NE(page, nullptr);
-    EXPECT_TRUE(
-        page->text(QAccessible::Description).contains(QString::fromUtf8("\u201CKeeper\u2019s\u201D caf \u00E9t\u00E9")))
-        << page->text(QAccessible::Description).toStdString();
-
-    form->setIndexTree(BuildIndexTree(IndexRows({"\xC3\x89t\xC3\xA9|000100001"})));
-    const QModelIndex letter = form->indexModel->index(0, 0, form->indexModel->index(0, 0));
-    EXPECT_EQ(letter.data().toString(), QStringLiteral("e"));
-    EXPECT_EQ(form->indexModel->index(0, 0, letter).data().toString(), QString::fromUtf8("\u00C9t\u00E9"));
-
-    form->FindDialog1->FindText->setText(QString::fromUtf8("NA\u00CFVE"));
-    EXPECT_EQ(form->findQuery().text, "NA\xC3\x8FVE");
-
-    form->reader().OpenBook(form->reader().ProgramDir + "title.lit", " ");
-    QTimer::singleShot(0, [this] {
-        form->Form4->Edit1->setText(QString::fromUtf8("cl\u00F4ture d\u2019\u00E9t\u00E9"));
-        QTest::mouseClick(form->Form4->Button1, Qt::LeftButton);
-    });
-    form->BMMenu->popup(QPoint(0, 0));
-    form->BMMenu->close();
-    form->BMAddItem->trigger();
-    RealFileSystem files;
-    const auto lines = files.readLines(form->reader().BookmarkPath);
-    ASSERT_TRUE(lines.has_value());
-    EXPECT_NE(std::find(lines->begin(), lines->end(), "#0 cl\xC3\xB4ture d\xE2\x80\x99\xC3\xA9t\xC3\xA9"),
-              lines->end());
-}
-
-TEST_F(MainWindow, ScreenshotShowsThePage) {
-    openSample();
-    const QImage shot = form->grab().toImage();
-    ASSERT_FALSE(shot.isNull());
-    const QString path = QDir::temp().filePath(QStringLiteral("cadenzo-window-test.png"));
-    EXPECT_TRUE(shot.save(path));
-    // The light scheme's two shades both appear on the page.
-    const QImage p = page();
-    bool shadeA = false, shadeB = false;
-    for (int y = 0; y < p.height(); y += 3) {
-        const QRgb c = p.pixel(p.width() - 2, y) & 0xFFFFFF;
-        shadeA |= c == 0xE3BC9F;
-        shadeB |= c == 0xDDC2A6;
-    }
-    EXPECT_TRUE(shadeA);
-    EXPECT_TRUE(shadeB);
-}
-
 } // namespace
 } // namespace cadenzo
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -2,11 +2,11 @@
 // book from "Open File" and an EPUB dropped on the window, paged, searched,
 // indexed, bookmarked, closed and resumed.
 #include "app/qt/background_work.h"
+#include "app/qt/main_window.h"
 #include "app/qt/page_view.h"
-#include "app/qt/tform1.h"
 #include "base/errors.h"
-#include "bookmarks/qt/tform4.h"
-#include "dialog_answers.h"
+#include "bookmarks/qt/bookmark_name_dialog.h"
+#include "qt/dialog_answers.h"
 #include "search/qt/find_dialog.h"
 
 #include <QApplication>
@@ -90,7 +90,7 @@ class OutsideBookWindow : public ::testing::Test {
         if (form) form->close();
     }
     QString bookmarks() {
-        QFile file(QString::fromStdString(form->reader().BookmarkPath));
+        QFile file(QString::fromStdString(form->reader().state().BookmarkPath));
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     }
     QTreeWidgetItem* lastTopLevel() {
@@ -116,7 +116,7 @@ TEST_F(OutsideBookWindow, PlainTextFromOpenFileIsReadLikeAnyBook) {
     form->OpenLITItem->trigger();
     EXPECT_EQ(filter, QStringLiteral("Books (*.lit *.txt *.epub)"));
     EXPECT_EQ(title, QStringLiteral("Open TidalType(tm) Document"));
-    ASSERT_EQ(form->reader().BookFileName, cafe.toStdString());
+    ASSERT_EQ(form->reader().state().BookFileName, cafe.toStdString());
     EXPECT_EQ(form->windowTitle(), QString::fromUtf8("Cadenzo -- THE CAFÉ AT THE QUAY"));
     EXPECT_EQ(form->PageControl1->currentWidget(), form->ReadTabSheet);
     EXPECT_TRUE(form->Image1->accessibleDescription().contains(QString::fromUtf8("“It’s late,”")));
@@ -136,8 +136,9 @@ TEST_F(OutsideBookWindow, PlainTextFromOpenFileIsReadLikeAnyBook) {
     form->FindDialog1->FindText->setText(QString::fromUtf8("ÉMILE"));
     QTest::mouseClick(form->FindDialog1->FindNext, Qt::LeftButton);
     EXPECT_GT(form->reader().PageStart(), paged);
-    EXPECT_NE(form->reader().BookLines[static_cast<std::size_t>(form->reader().FindHitLine)].find("Émile"),
-              std::string::npos);
+    EXPECT_NE(
+        form->reader().state().BookLines[static_cast<std::size_t>(form->reader().state().FindHitLine)].find("Émile"),
+        std::string::npos);
 
     // The index, built in memory.
     ASSERT_GE(form->PageControl2->indexOf(form->IndexTabSheet), 0);
@@ -178,7 +179,7 @@ TEST_F(OutsideBookWindow, PlainTextFromOpenFileIsReadLikeAnyBook) {
 
 TEST_F(OutsideBookWindow, FileThatCannotBeLaidOutIsReportedAndTheBookStays) {
     start(cafe);
-    const auto lines = form->reader().BookLines;
+    const auto lines = form->reader().state().BookLines;
     const QString empty = data.filePath(QStringLiteral("empty.txt"));
     QFile(empty).open(QIODevice::WriteOnly);
     QString shown;
@@ -189,8 +190,8 @@ TEST_F(OutsideBookWindow, FileThatCannotBeLaidOutIsReportedAndTheBookStays) {
     whenShown<QFileDialog>(&answers, [&](QFileDialog* dialog) { chooseFile(dialog, empty); });
     form->OpenLITItem->trigger();
     EXPECT_EQ(shown, QStringLiteral("Cannot open the book %1: the input is empty").arg(empty));
-    EXPECT_EQ(form->reader().BookFileName, cafe.toStdString());
-    EXPECT_EQ(form->reader().BookLines, lines);
+    EXPECT_EQ(form->reader().state().BookFileName, cafe.toStdString());
+    EXPECT_EQ(form->reader().state().BookLines, lines);
 }
 
 // Long layouts run beside the window's thread: the window goes on handling
@@ -280,7 +281,7 @@ TEST_F(OutsideBookWindow, EpubDroppedOnTheWindowOpensAtItsChapters) {
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(form.get(), &drop);
-    ASSERT_EQ(form->reader().BookFileName, epub.toStdString());
+    ASSERT_EQ(form->reader().state().BookFileName, epub.toStdString());
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Cadenzo -- The Salt Road"));
     QTreeWidgetItem* book = lastTopLevel();
     ASSERT_EQ(book->childCount(), 2);
@@ -288,13 +289,16 @@ TEST_F(OutsideBookWindow, EpubDroppedOnTheWindowOpensAtItsChapters) {
 
     // Its second chapter's node opens the page after that chapter's anchor.
     form->PageControl1->setCurrentWidget(form->TOCTabSheet);
-    form->TOCTreeView->expandItem(book);
-    form->reader().TOCToggled = 0;
+    const QRect bookRect = form->TOCTreeView->visualItemRect(book); // its expand box, clicked
+    QTest::mouseClick(form->TOCTreeView->viewport(), Qt::LeftButton, {},
+                      QPoint(bookRect.left() - form->TOCTreeView->indentation() / 2, bookRect.center().y()));
+    ASSERT_TRUE(book->isExpanded());
     QTest::mouseClick(form->TOCTreeView->viewport(), Qt::LeftButton, {},
                       form->TOCTreeView->visualItemRect(book->child(1)).center());
     const int start = form->reader().PageStart();
     ASSERT_GT(start, 0);
-    EXPECT_NE(form->reader().BookLines[static_cast<std::size_t>(start - 1)].find("|refpt002>"), std::string::npos);
+    EXPECT_NE(form->reader().state().BookLines[static_cast<std::size_t>(start - 1)].find("|refpt002>"),
+              std::string::npos);
     EXPECT_EQ(form->PageControl1->currentWidget(), form->ReadTabSheet);
 
     // Files of other kinds are not taken.

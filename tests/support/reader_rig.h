@@ -4,6 +4,7 @@
 
 #include "app/reader.h"
 #include "support/fake_window.h"
+#include "support/reader_peer.h"
 
 #include <memory>
 #include <set>
@@ -45,10 +46,11 @@ struct ReaderRig {
     }
 
     // Puts a prepared book of lines into BookLines and shows it from line 0.
-    void open(BookLineList lines) {
-        reader->BookLines = std::move(lines);
-        reader->NextPageStart = reader->ShowPage(0);
-    }
+    void open(BookLineList lines) { ReaderPeer::open(*reader, std::move(lines)); }
+    // Draws the page from `line`, as a find hit, an index entry or a bookmark does.
+    void showPageFrom(int line) { ReaderPeer::showPageFrom(*reader, line); }
+    // The word-index file the open book would have.
+    void setIndexPath(std::string path) { ReaderPeer::setIndexPath(*reader, std::move(path)); }
 };
 
 } // namespace cadenzo::test

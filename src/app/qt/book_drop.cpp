@@ -1,14 +1,12 @@
 #include "app/qt/book_drop.h"
 
 #include "app/outside_books.h"
-#include "app/qt/tform1.h"
-#include "catalogue/catalogue.h"
+#include "app/qt/main_window.h"
+#include "base/qt/qt_text.h"
 
 #include <QDir>
 #include <QDropEvent>
 #include <QMimeData>
-#include <QSignalBlocker>
-#include <QTreeWidget>
 #include <QUrl>
 
 namespace cadenzo {
@@ -20,8 +18,7 @@ std::optional<std::string> droppedBook(const QMimeData* data) {
     if (!data || !data->hasUrls()) return std::nullopt;
     for (const QUrl& url : data->urls()) {
         if (!url.isLocalFile()) continue;
-        const QByteArray path = QDir::toNativeSeparators(url.toLocalFile()).toUtf8();
-        std::string name(path.constData(), static_cast<std::size_t>(path.size()));
+        const std::string name = toBytes(QDir::toNativeSeparators(url.toLocalFile()));
         if (IsBookFile(name)) return name;
     }
     return std::nullopt;
@@ -56,22 +53,6 @@ bool BookDrop::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     default: return false;
-    }
-}
-
-void TForm1::appendCatalogueNodes(const std::vector<CatalogueNode>& nodes) {
-    const QSignalBlocker block(TOCTreeView);
-    for (const CatalogueNode& node : nodes) {
-        if (node.number < 0) continue;
-        const auto number = static_cast<std::size_t>(node.number);
-        QTreeWidgetItem* parent = node.parent >= 0 && static_cast<std::size_t>(node.parent) < catalogueItems_.size()
-                                      ? catalogueItems_[static_cast<std::size_t>(node.parent)]
-                                      : nullptr;
-        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(TOCTreeView);
-        item->setText(0, QString::fromUtf8(node.text.data(), static_cast<qsizetype>(node.text.size())));
-        item->setData(0, Qt::UserRole, node.number);
-        if (catalogueItems_.size() <= number) catalogueItems_.resize(number + 1, nullptr);
-        catalogueItems_[number] = item;
     }
 }
 

@@ -1,6 +1,6 @@
 // Program entry. Options begin with "--"; the first other argument names a
 // book file to open. "--" ends the options, so any file name can be given.
-#include "app/qt/tform1.h"
+#include "app/qt/main_window.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -1,5 +1,7 @@
 #include "search/qt/index_model.h"
 
+#include "base/qt/qt_text.h"
+
 namespace cadenzo {
 
 void IndexModel::setTree(IndexTree tree) {
@@ -42,7 +44,7 @@ QVariant IndexModel::data(const QModelIndex& index, int role) const {
     const int n = nodeOf(index);
     if (role != Qt::DisplayRole || n < 0 || n >= tree_.size()) return {};
     const std::string& text = tree_.text[static_cast<std::size_t>(n)];
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return toQString(text);
 }
 
 } // namespace cadenzo

@@ -1,4 +1,4 @@
-#include "bookmarks/qt/tform4.h"
+#include "bookmarks/qt/bookmark_name_dialog.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,0 +1,325 @@
+// The reader's window interface over the main window's widgets: the window
+// itself, the page area, the control panel, the catalogue tree and the Index
+// page. The dialogs are in main_window_dialogs.cpp.
+#include "app/qt/main_window.h"
+
+#include "app/qt/outer_frame.h"
+#include "app/qt/page_view.h"
+#include "base/qt/qt_text.h"
+#include "catalogue/catalogue.h"
+#include "search/qt/index_model.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLocale>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QTreeView>
+#include <QTreeWidget>
+
+namespace cadenzo {
+
+// ---- The window itself ----------------------------------------------------------
+
+// The outer rectangle, frame included.
+WindowRect TForm1::windowRect() const {
+    const QRect outer = outerFrame_->outer();
+    return WindowRect{outer.x(), outer.y(), outer.width(), outer.height()};
+}
+
+// The window keeps its remembered place when that is on a screen; otherwise
+// (a screen unplugged, a damaged settings file) it comes back onto the
+// primary screen, never larger than it, so it can always be reached.
+void TForm1::setWindowRect(const WindowRect& rect) {
+    QRect wanted(rect.left, rect.top, rect.width, rect.height);
+    const QScreen* screen = QGuiApplication::screenAt(wanted.topLeft());
+    const bool onScreen = screen != nullptr;
+    if (!onScreen) screen = QGuiApplication::primaryScreen();
+    if (screen) {
+        const QRect room = screen->availableGeometry();
+        wanted.setSize(wanted.size().boundedTo(room.size()));
+        if (!onScreen) wanted.moveTopLeft(room.topLeft());
+    }
+    outerFrame_->place(wanted);
+}
+
+int TForm1::screenWidth() const {
+    return QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry().width() : 1024;
+}
+
+int TForm1::screenHeight() const {
+    return QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry().height() : 768;
+}
+
+void TForm1::setCaption(const std::string& caption) { setWindowTitle(toQString(caption)); }
+
+// The program's own title names the program where the desktop shows it when
+// the window is iconified (the task bar). It is not Qt's application display
+// name: Qt would append that to every window's title, and the caption is the
+// whole title.
+void TForm1::setApplicationTitle(const std::string& title) { setWindowIconText(toQString(title)); }
+
+void TForm1::closeWindow() { close(); }
+
+int TForm1::clientWidth() const { return central->width(); }
+
+int TForm1::clientHeight() const { return central->height(); }
+
+void TForm1::applyLayout(const MainLayout& l) {
+    auto apply = [](QWidget* w, const Rect& r) { w->setGeometry(r.left, r.top, r.width, r.height); };
+    apply(PageControl1, l.pageControl1);
+    apply(PageControl2, l.pageControl2);
+    PageControl2->setVisible(l.pageControl2.width > 0);
+    apply(ProgramIcon, l.programIcon);
+    apply(Memo1, l.memo1);
+    apply(OKButton, l.okButton);
+    BookTitleLabel->setGeometry(l.bookTitleLabel.left, l.bookTitleLabel.top, l.bookTitleLabel.width,
+                                BookTitleLabel->sizeHint().height());
+    ProgramIcon->setPixmap(QPixmap::fromImage(aboutPicture_));
+    // Image1 fills the Reading page; its size follows the page's layout, and
+    // follows the page in front while the Reading page is hidden.
+    QCoreApplication::sendPostedEvents(PageControl1, QEvent::LayoutRequest);
+    QWidget* front = PageControl1->currentWidget();
+    if (front && front != ReadTabSheet) Image1->follow(front->size());
+}
+
+void TForm1::setControlPanelMenu(bool panelShown) {
+    HideControlPanelItem->setVisible(panelShown);
+    ShowControlPanelItem->setVisible(!panelShown);
+}
+
+void TForm1::setBookmarksMenuVisible(bool visible) { BMMenu->menuAction()->setVisible(visible); }
+
+void TForm1::setBookmarkItemsEnabled(bool enabled) {
+    BMDeleteItem->setEnabled(enabled);
+    BMGOItem->setEnabled(enabled);
+}
+
+LocalTime TForm1::localTime() const {
+    const QDateTime now = QDateTime::currentDateTime();
+    const QLocale locale = QLocale::system();
+    const QTime t = now.time();
+    return LocalTime{toBytes(locale.toString(now.date(), QLocale::ShortFormat)),
+                     toBytes(locale.toString(t, QLocale::LongFormat)),
+                     t.hour() == 0 && t.minute() == 0 && t.second() == 0};
+}
+
+// ---- Page area ------------------------------------------------------------------
+
+int TForm1::pageWidth() const { return std::min(Image1->width(), surface_.image().width()); }
+
+int TForm1::pageHeight() const { return std::min(Image1->height(), surface_.image().height()); }
+
+// The page surface starts silver and grows with the page as the window does;
+// memory is not spent on a screen-sized image that a smaller window never shows.
+void TForm1::prepareSurfaces() {
+    surface_.reset(Image1->width(), Image1->height(), QColor(0xC0, 0xC0, 0xC0));
+    QPalette white = ProgramIcon->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    ProgramIcon->setPalette(white);
+}
+
+void TForm1::setPageText(const std::vector<std::string>& lines) {
+    QString text;
+    for (const std::string& line : lines) {
+        text += toQString(line);
+        text += QLatin1Char('\n');
+    }
+    Image1->setAccessibleDescription(text);
+}
+
+void TForm1::showReadingTab() { PageControl1->setCurrentWidget(ReadTabSheet); }
+
+void TForm1::showTableOfContentsTab() { PageControl1->setCurrentWidget(TOCTabSheet); }
+
+// ---- Control panel --------------------------------------------------------------
+
+bool TForm1::twoColumnChecked() const { return TwoColCheckBox->isChecked(); }
+
+void TForm1::setTwoColumnChecked(bool checked) { TwoColCheckBox->setChecked(checked); }
+
+bool TForm1::noColoredTextChecked() const { return TwoColorCheckBox->isChecked(); }
+
+void TForm1::setNoColoredTextChecked(bool checked) { TwoColorCheckBox->setChecked(checked); }
+
+bool TForm1::singleShadeChecked() const { return SingleShadeBgCheckBox->isChecked(); }
+
+void TForm1::setSingleShadeChecked(bool checked) { SingleShadeBgCheckBox->setChecked(checked); }
+
+int TForm1::schemeIndex() const { return BGColorRadioGroup->checkedId(); }
+
+void TForm1::setSchemeIndex(int index) {
+    const QSignalBlocker quiet(BGColorRadioGroup); // the reader's own choice is no click
+    if (QAbstractButton* button = BGColorRadioGroup->button(index)) {
+        button->setChecked(true);
+        return;
+    }
+    // No item selected: an exclusive group only lets go of its choice when not exclusive.
+    BGColorRadioGroup->setExclusive(false);
+    for (QAbstractButton* button : BGColorRadioGroup->buttons()) button->setChecked(false);
+    BGColorRadioGroup->setExclusive(true);
+}
+
+int TForm1::fontSizeSliderPosition() const { return FontSizeTrackBar->value(); }
+
+void TForm1::setFontSizeSliderPosition(int position) {
+    const QSignalBlocker block(FontSizeTrackBar);
+    FontSizeTrackBar->setValue(position);
+}
+
+int TForm1::fontSizeUpDownPosition() const { return FontSizeUpDown->value(); }
+
+void TForm1::setFontSizeUpDownPosition(int position) {
+    const QSignalBlocker block(FontSizeUpDown);
+    FontSizeUpDown->setValue(position);
+}
+
+void TForm1::setFontSizeLabel(const std::string& text) { FontSizeLabel->setText(toQString(text)); }
+
+void TForm1::showControlTab() { PageControl2->setCurrentWidget(ControlsTabSheet); }
+
+// A hidden tab is taken out of the control panel rather than only not drawn:
+// assistive technology would still report it as showing, without a place.
+void TForm1::setIndexTabVisible(bool visible) {
+    const int at = PageControl2->indexOf(IndexTabSheet);
+    if (visible && at < 0) {
+        PageControl2->addTab(IndexTabSheet, QStringLiteral("Index"));
+    } else if (!visible && at >= 0) {
+        PageControl2->removeTab(at);
+        // The page stays with the panel, hidden, so it is kept and freed with it.
+        IndexTabSheet->hide();
+        if (IndexTabSheet->parentWidget() == nullptr) IndexTabSheet->setParent(PageControl2);
+    }
+}
+
+int TForm1::pageControl2Left() const { return PageControl2->x(); }
+
+void TForm1::setPrevEnabled(bool enabled) { PrevButton->setEnabled(enabled); }
+
+void TForm1::setNextEnabled(bool enabled) { NextButton->setEnabled(enabled); }
+
+void TForm1::setPositionText(const std::string& text) { PosLabel->setText(toQString(text)); }
+
+void TForm1::setProgress(int maximum, int position) {
+    BookPosProgressBar->setRange(0, maximum);
+    BookPosProgressBar->setValue(position);
+    Image1->update();
+}
+
+// ---- Catalogue tree -------------------------------------------------------------
+
+namespace {
+
+QTreeWidgetItem* itemAt(const std::vector<QTreeWidgetItem*>& items, int at) {
+    return at >= 0 && static_cast<std::size_t>(at) < items.size() ? items[static_cast<std::size_t>(at)] : nullptr;
+}
+
+QTreeWidgetItem* newCatalogueItem(QTreeWidget* tree, QTreeWidgetItem* parent, const CatalogueNode& node) {
+    auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree);
+    item->setText(0, toQString(node.text));
+    item->setData(0, Qt::UserRole, node.number);
+    return item;
+}
+
+} // namespace
+
+// A node's parent is its place in the list; the reader names nodes by number.
+void TForm1::setCatalogueTree(const std::vector<CatalogueNode>& nodes) {
+    const QSignalBlocker block(TOCTreeView);
+    TOCTreeView->clear();
+    std::vector<QTreeWidgetItem*> made;
+    made.reserve(nodes.size());
+    catalogueItems_.assign(nodes.size(), nullptr);
+    for (const CatalogueNode& node : nodes) {
+        QTreeWidgetItem* item = newCatalogueItem(TOCTreeView, itemAt(made, node.parent), node);
+        made.push_back(item);
+        if (node.number >= 0 && static_cast<std::size_t>(node.number) < catalogueItems_.size())
+            catalogueItems_[static_cast<std::size_t>(node.number)] = item;
+    }
+}
+
+// Nodes after the catalogue's (the books opened from outside it) are numbered
+// in their places, so a parent's place is its number.
+void TForm1::appendCatalogueNodes(const std::vector<CatalogueNode>& nodes) {
+    const QSignalBlocker block(TOCTreeView);
+    for (const CatalogueNode& node : nodes) {
+        if (node.number < 0) continue;
+        const auto number = static_cast<std::size_t>(node.number);
+        QTreeWidgetItem* item = newCatalogueItem(TOCTreeView, itemAt(catalogueItems_, node.parent), node);
+        if (catalogueItems_.size() <= number) catalogueItems_.resize(number + 1, nullptr);
+        catalogueItems_[number] = item;
+    }
+}
+
+void TForm1::expandCatalogueNode(int number) {
+    if (number < 0 || static_cast<std::size_t>(number) >= catalogueItems_.size()) return;
+    const QSignalBlocker block(TOCTreeView); // the reader's own expansion, not a toggle
+    catalogueItems_[static_cast<std::size_t>(number)]->setExpanded(true);
+}
+
+void TForm1::selectCatalogueNode(int number) {
+    if (number < 0 || static_cast<std::size_t>(number) >= catalogueItems_.size()) return;
+    const QSignalBlocker block(TOCTreeView);
+    TOCTreeView->setCurrentItem(catalogueItems_[static_cast<std::size_t>(number)]);
+}
+
+std::optional<int> TForm1::selectedCatalogueNode() const {
+    const QTreeWidgetItem* item = TOCTreeView->currentItem();
+    if (!item) return std::nullopt;
+    return item->data(0, Qt::UserRole).toInt();
+}
+
+void TForm1::setCatalogueFontSize(int points) {
+    QFont font = TOCTreeView->font();
+    font.setPointSize(points);
+    TOCTreeView->setFont(font);
+}
+
+// ---- Index page -----------------------------------------------------------------
+
+void TForm1::setIndexView(IndexView view) {
+    if (view != IndexView::Loaded) indexModel->clear();
+    IndexPanel->setVisible(view == IndexView::Unloaded);
+    InxTreeView->setVisible(view != IndexView::Unloaded);
+}
+
+void TForm1::copyIndexInstructions() {
+    IndexMemo->setPlainText(indexInstructions_.join(QLatin1Char('\n')));
+    centreLines(IndexMemo);
+}
+
+void TForm1::setIndexLoading(bool loading) {
+    LoadingIndexLabel->setVisible(loading);
+    IndexLoadButton->setEnabled(!loading);
+    if (loading) LoadingIndexLabel->repaint(); // shown before the work, which does not yield
+}
+
+void TForm1::setIndexTree(IndexTree tree) { indexModel->setTree(std::move(tree)); }
+
+void TForm1::selectIndexNode(int node) { InxTreeView->setCurrentIndex(indexModel->indexOfNode(node)); }
+
+std::optional<std::string> TForm1::selectedIndexText() const {
+    const int node = indexModel->nodeOf(InxTreeView->currentIndex());
+    if (node < 0) return std::nullopt;
+    return indexModel->tree().text[static_cast<std::size_t>(node)];
+}
+
+void TForm1::setSearchingIndex(bool searching) {
+    SearchingIndexLabel->setVisible(searching);
+    if (searching) SearchingIndexLabel->repaint();
+}
+
+} // namespace cadenzo

@@ -1,0 +1,104 @@
+// The main window's components under the reader's names, and how they are
+// built: captions, fonts, the design positions of the control panel's tabs,
+// the Qt layouts that make a tree or the page fill its tab. Built unconnected;
+// TForm1 connects each signal to its handler.
+#pragma once
+
+#include <QStringList>
+
+class QAction;
+class QButtonGroup;
+class QCheckBox;
+class QLabel;
+class QMainWindow;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QSlider;
+class QSpinBox;
+class QTabWidget;
+class QTextEdit;
+class QTreeView;
+class QTreeWidget;
+class QWidget;
+
+namespace cadenzo {
+
+class FindDialog;
+class IndexModel;
+class PageView;
+class QtSurface;
+class TForm4;
+
+// Memo2: the lines the Index page shows before the index is loaded.
+QStringList IndexInstructions();
+// Centres every line of a memo.
+void centreLines(QTextEdit* memo);
+
+struct MainWindowWidgets {
+    // Creates every component as a child of `window`; Image1 shows `surface`.
+    void buildWidgets(QMainWindow* window, QtSurface& surface);
+
+    // Component names, for the handlers' adapter, tests and accessibility.
+    QWidget* central = nullptr; // the client area
+    QTabWidget* PageControl1 = nullptr;
+    QTabWidget* PageControl2 = nullptr;
+    QWidget* TOCTabSheet = nullptr;
+    QWidget* ReadTabSheet = nullptr;
+    QWidget* AboutTabSheet = nullptr;
+    QWidget* ControlsTabSheet = nullptr;
+    QWidget* OptionsTabSheet = nullptr;
+    QWidget* IndexTabSheet = nullptr;
+    QTreeWidget* TOCTreeView = nullptr;
+    PageView* Image1 = nullptr;
+    QLabel* ProgramIcon = nullptr;
+    QTextEdit* Memo1 = nullptr;
+    QPushButton* OKButton = nullptr;
+    QLabel* BookTitleLabel = nullptr;
+    QLabel* ReadingPositionLabel = nullptr;
+    QProgressBar* BookPosProgressBar = nullptr;
+    QLabel* PosLabel = nullptr;
+    QLabel* FontSizeLabel = nullptr;
+    QSlider* FontSizeTrackBar = nullptr;
+    QSpinBox* FontSizeUpDown = nullptr;
+    QPushButton* PrevButton = nullptr;
+    QPushButton* NextButton = nullptr;
+    QPushButton* ExitButton = nullptr;
+    QButtonGroup* BGColorRadioGroup = nullptr;
+    QCheckBox* SingleShadeBgCheckBox = nullptr;
+    QCheckBox* TwoColorCheckBox = nullptr;
+    QCheckBox* TwoColCheckBox = nullptr;
+    QPushButton* ResetToStartupDefaultsButton = nullptr;
+    QWidget* IndexPanel = nullptr;
+    QTextEdit* IndexMemo = nullptr;
+    QPushButton* IndexLoadButton = nullptr;
+    QLabel* LoadingIndexLabel = nullptr;
+    QTreeView* InxTreeView = nullptr;
+    IndexModel* indexModel = nullptr;
+    QLabel* SearchingIndexLabel = nullptr;
+    FindDialog* FindDialog1 = nullptr;
+    QAction* OpenLITItem = nullptr;
+    QAction* OpenTOCItem = nullptr;
+    QAction* SaveScreenItem = nullptr;
+    QAction* ExitItem = nullptr;
+    QAction* FindItem = nullptr;
+    QMenu* BMMenu = nullptr;
+    QAction* BMAddItem = nullptr;
+    QAction* BMDeleteItem = nullptr;
+    QAction* BMGOItem = nullptr;
+    QAction* HideControlPanelItem = nullptr;
+    QAction* ShowControlPanelItem = nullptr;
+    QMenu* HelpMenu = nullptr;
+    QMenu* BMPopupMenu = nullptr;
+    TForm4* Form4 = nullptr;
+
+  private:
+    void createMenus(QMainWindow* window);
+    void createPageArea(QtSurface& surface);
+    void createControlTab();
+    void createOptionsTab(QMainWindow* window);
+    void createIndexTab(QMainWindow* window);
+    void nameForAssistiveTechnology(QMainWindow* window);
+};
+
+} // namespace cadenzo
