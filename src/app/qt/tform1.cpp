@@ -564,8 +564,8 @@ void TForm1::focusChanged(QWidget*, QWidget* now) {
 
 // ---- Window interface ---------------------------------------------------------
 
-int TForm1::pageWidth() const { return std::min(Image1->width(), surface_.image().width()); }
-int TForm1::pageHeight() const { return std::min(Image1->height(), surface_.image().height()); }
+int TForm1::pageWidth() const { return std::min(Image1->width(), surface_.width()); }
+int TForm1::pageHeight() const { return std::min(Image1->height(), surface_.height()); }
 
 // The page surface starts silver and grows with the page as the window does;
 // memory is not spent on a screen-sized image that a smaller window never shows.

@@ -58,7 +58,7 @@ class TForm1 : public QMainWindow, public Window {
 
     // Window
     DrawingSurface& pageSurface() override { return surface_; }
-    const QImage& pageSurfaceImage() const { return surface_.image(); }
+    QImage pageSurfaceImage() const { return surface_.image(); }
     int pageWidth() const override;
     int pageHeight() const override;
     void prepareSurfaces() override;
