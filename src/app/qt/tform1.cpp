@@ -2,6 +2,7 @@
 
 #include "app/qt/outer_frame.h"
 #include "app/qt/page_view.h"
+#include "app/qt/plain_colors.h"
 #include "base/errors.h"
 #include "bookmarks/qt/tform4.h"
 #include "catalogue/catalogue.h"
@@ -254,7 +255,6 @@ void TForm1::createPageArea() {
     AboutTabSheet = new QWidget;
     ProgramIcon = new QLabel(AboutTabSheet);
     ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
-    ProgramIcon->setScaledContents(true);
     ProgramIcon->setAutoFillBackground(true);
     Memo1 = new QTextEdit(AboutTabSheet);
     Memo1->setObjectName(QStringLiteral("Memo1"));
@@ -270,7 +270,7 @@ void TForm1::createPageArea() {
     BookTitleLabel = new QLabel(QStringLiteral("Vestaria, by Penwright"), AboutTabSheet);
     BookTitleLabel->setObjectName(QStringLiteral("BookTitleLabel"));
     BookTitleLabel->setAlignment(Qt::AlignCenter);
-    BookTitleLabel->setStyleSheet(QStringLiteral("QLabel { background: #FFFF80; color: black; }"));
+    SetPlainColors(BookTitleLabel, QColor(0xFF, 0xFF, 0x80), Qt::black);
     PageControl1->addTab(AboutTabSheet, QStringLiteral("About"));
     PageControl1->setCurrentWidget(AboutTabSheet);
 }
@@ -396,7 +396,7 @@ void TForm1::createIndexTab() {
     SearchingIndexLabel->setObjectName(QStringLiteral("SearchingIndexLabel"));
     SearchingIndexLabel->setAlignment(Qt::AlignCenter);
     SearchingIndexLabel->setFixedHeight(20);
-    SearchingIndexLabel->setStyleSheet(QStringLiteral("QLabel { background: yellow; color: black; }"));
+    SetPlainColors(SearchingIndexLabel, Qt::yellow, Qt::black);
     SearchingIndexLabel->hide();
     auto* indexLayout = new QVBoxLayout(t);
     indexLayout->setContentsMargins(0, 0, 0, 0);
@@ -417,7 +417,8 @@ void TForm1::createIndexTab() {
     IndexLoadButton->setGeometry(24, 264, 137, 25);
     LoadingIndexLabel = new QLabel(QStringLiteral("Loading Index"), IndexPanel);
     LoadingIndexLabel->setObjectName(QStringLiteral("LoadingIndexLabel"));
-    LoadingIndexLabel->setStyleSheet(QStringLiteral("QLabel { background: yellow; font-size: 12pt; }"));
+    SetPlainColors(LoadingIndexLabel, Qt::yellow);
+    SetPointSize(LoadingIndexLabel, 12);
     LoadingIndexLabel->setGeometry(8, 304, 177, 25);
     LoadingIndexLabel->hide();
     connect(IndexLoadButton, &QPushButton::clicked, this,
@@ -666,7 +667,7 @@ void TForm1::applyLayout(const MainLayout& l) {
     apply(OKButton, l.okButton);
     BookTitleLabel->setGeometry(l.bookTitleLabel.left, l.bookTitleLabel.top, l.bookTitleLabel.width,
                                 BookTitleLabel->sizeHint().height());
-    ProgramIcon->setPixmap(QPixmap::fromImage(aboutPicture_));
+    ProgramIcon->setPixmap(AboutPictureAt(aboutPicture_, ProgramIcon->size()));
     // Image1 fills the Reading page; its size follows the page's layout, and
     // follows the page in front while the Reading page is hidden.
     QCoreApplication::sendPostedEvents(PageControl1, QEvent::LayoutRequest);

@@ -50,4 +50,10 @@ QImage MakeAboutPicture() {
     return art.convertToFormat(QImage::Format_Indexed8);
 }
 
+QPixmap AboutPictureAt(const QImage& picture, QSize size) {
+    if (size.isEmpty()) return QPixmap();
+    return QPixmap::fromImage(
+        picture.convertToFormat(QImage::Format_RGB32).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
 } // namespace cadenzo
