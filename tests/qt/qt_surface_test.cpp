@@ -57,7 +57,8 @@ class ImageSurface : public DrawingSurface {
         return m.horizontalAdvance(s);
     }
     int textWidth(std::string_view text) override {
-        return QFontMetrics(font_).horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        return QFontMetrics(font_).horizontalAdvance(
+            QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     }
     int textHeight(std::string_view) override { return QFontMetrics(font_).height(); }
     void drawLine(int x1, int y1, int x2, int y2, int penWidth, Color color) override {

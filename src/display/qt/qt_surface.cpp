@@ -165,7 +165,8 @@ int QtSurface::drawText(int x, int y, std::string_view text) {
     addFill(QRect(x, y, width, height), resolve(brush_));
     // Glyphs may reach past their advance and line box; an em on every side holds them.
     const QRect bounds = QRect(x, y, width, height).adjusted(-height, -height, height, height);
-    add(Operation{Operation::Kind::Text, bounds, resolve(text_), {}, font_, QPoint(x, y + m.ascent()), std::move(s), 0});
+    add(Operation{
+        Operation::Kind::Text, bounds, resolve(text_), {}, font_, QPoint(x, y + m.ascent()), std::move(s), 0});
     return width;
 }
 
@@ -178,7 +179,8 @@ int QtSurface::textHeight(std::string_view) { return metrics().height(); }
 void QtSurface::drawLine(int x1, int y1, int x2, int y2, int penWidth, Color color) {
     const QRect ends = QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2)));
     const QRect bounds = ends.adjusted(-penWidth, -penWidth, penWidth, penWidth);
-    add(Operation{Operation::Kind::Line, bounds, resolve(color), QRect(QPoint(x1, y1), QPoint(x2, y2)), {}, {}, {}, penWidth});
+    add(Operation{
+        Operation::Kind::Line, bounds, resolve(color), QRect(QPoint(x1, y1), QPoint(x2, y2)), {}, {}, {}, penWidth});
 }
 
 } // namespace cadenzo
