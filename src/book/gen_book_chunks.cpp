@@ -56,14 +56,18 @@ int main(int argc, char** argv) {
     std::vector<std::size_t> sizes;
     for (std::size_t first = 0; first < lines.size(); first += static_cast<std::size_t>(chunkLines)) {
         const std::size_t last = std::min(lines.size(), first + static_cast<std::size_t>(chunkLines));
-        out << "const char* const kChunk" << sizes.size() + 1 << "[] = {\n";
-        for (std::size_t i = first; i < last; ++i) out << "    " << literal(lines[i]) << ",\n";
-        out << "};\n\n";
+        // One array of text per chunk, each line ended by a line feed: an
+        // array of pointers, one per line, would cost the program a
+        // relocation per line at every start.
+        out << "const char kChunk" << sizes.size() + 1 << "[] =\n";
+        for (std::size_t i = first; i < last; ++i) out << "    " << literal(lines[i]) << " \"\\n\"\n";
+        out << "    ;\n\n";
         sizes.push_back(last - first);
     }
     out << "} // namespace\n\nconst std::vector<BookChunk>& ShippedBookChunks() {\n"
         << "    static const std::vector<BookChunk> chunks = {\n";
-    for (std::size_t c = 0; c < sizes.size(); ++c) out << "        {kChunk" << c + 1 << ", " << sizes[c] << "},\n";
+    for (std::size_t c = 0; c < sizes.size(); ++c)
+        out << "        {{kChunk" << c + 1 << ", sizeof kChunk" << c + 1 << " - 1}, " << sizes[c] << "},\n";
     out << "    };\n    return chunks;\n}\n\n} // namespace cadenzo\n";
 
     // Written only when changed, so an unchanged book does not rebuild.

@@ -1,5 +1,7 @@
 #include "book/shipped_book.h"
 
+#include <algorithm>
+
 namespace cadenzo {
 
 ShippedLineList FillShippedBook() {
@@ -8,7 +10,11 @@ ShippedLineList FillShippedBook() {
     ShippedLineList book;
     book.reserve(total);
     for (const BookChunk& chunk : ShippedBookChunks())
-        for (std::size_t i = 0; i < chunk.count; ++i) book.emplace_back(chunk.lines[i]);
+        for (std::size_t at = 0; at < chunk.text.size();) {
+            const std::size_t end = std::min(chunk.text.find('\n', at), chunk.text.size());
+            book.push_back(chunk.text.substr(at, end - at));
+            at = end + 1;
+        }
     return book;
 }
 

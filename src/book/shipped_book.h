@@ -9,9 +9,10 @@
 
 namespace cadenzo {
 
-// Lines of one chunk of the shipped book, as they stand in the program.
+// Lines of one chunk of the shipped book, as they stand in the program: each
+// line ended by a line feed.
 struct BookChunk {
-    const char* const* lines;
+    std::string_view text;
     std::size_t count;
 };
 

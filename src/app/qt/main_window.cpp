@@ -49,7 +49,7 @@ TForm1::TForm1(const StartOptions& options, QWidget* parent) : QMainWindow(paren
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Cadenzo"));
     outerFrame_ = new OuterFrame(this, true);
-    aboutPicture_ = MakeAboutPicture();
+    aboutPicture_ = makeAboutPicture();
     indexInstructions_ = IndexInstructions();
     buildWidgets(this, surface_);
 

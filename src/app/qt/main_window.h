@@ -49,7 +49,7 @@ class TForm1 : public QMainWindow, public MainWindowWidgets, public Window {
     }
     bool activated() const { return activated_; }
 
-    const QImage& pageSurfaceImage() const { return surface_.image(); }
+    QImage pageSurfaceImage() const { return surface_.image(); }
 
     // WindowFrame
     WindowRect windowRect() const override;

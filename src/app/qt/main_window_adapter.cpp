@@ -7,6 +7,7 @@
 #include "app/qt/page_view.h"
 #include "base/qt/qt_text.h"
 #include "catalogue/catalogue.h"
+#include "display/qt/about_picture.h"
 #include "search/qt/index_model.h"
 
 #include <QAbstractButton>
@@ -88,7 +89,7 @@ void TForm1::applyLayout(const MainLayout& l) {
     apply(OKButton, l.okButton);
     BookTitleLabel->setGeometry(l.bookTitleLabel.left, l.bookTitleLabel.top, l.bookTitleLabel.width,
                                 BookTitleLabel->sizeHint().height());
-    ProgramIcon->setPixmap(QPixmap::fromImage(aboutPicture_));
+    ProgramIcon->setPixmap(aboutPictureAt(aboutPicture_, ProgramIcon->size()));
     // Image1 fills the Reading page; its size follows the page's layout, and
     // follows the page in front while the Reading page is hidden.
     QCoreApplication::sendPostedEvents(PageControl1, QEvent::LayoutRequest);
@@ -119,9 +120,9 @@ LocalTime TForm1::localTime() const {
 
 // ---- Page area ------------------------------------------------------------------
 
-int TForm1::pageWidth() const { return std::min(Image1->width(), surface_.image().width()); }
+int TForm1::pageWidth() const { return std::min(Image1->width(), surface_.width()); }
 
-int TForm1::pageHeight() const { return std::min(Image1->height(), surface_.image().height()); }
+int TForm1::pageHeight() const { return std::min(Image1->height(), surface_.height()); }
 
 // The page surface starts silver and grows with the page as the window does;
 // memory is not spent on a screen-sized image that a smaller window never shows.

@@ -1,6 +1,7 @@
 #include "app/qt/main_window_widgets.h"
 
 #include "app/qt/page_view.h"
+#include "app/qt/plain_colors.h"
 #include "app/reader.h"
 #include "bookmarks/qt/bookmark_name_dialog.h"
 #include "search/qt/find_dialog.h"
@@ -141,12 +142,11 @@ void MainWindowWidgets::createPageArea(QtSurface& surface) {
     AboutTabSheet = new QWidget;
     ProgramIcon = new QLabel(AboutTabSheet);
     ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
-    ProgramIcon->setScaledContents(true);
     ProgramIcon->setAutoFillBackground(true);
     Memo1 = new QTextEdit(AboutTabSheet);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setReadOnly(true);
-    Memo1->setStyleSheet(QStringLiteral("QTextEdit { background: #C0C0C0; }"));
+    setPlainBase(Memo1, QColor(0xC0, 0xC0, 0xC0));
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setPlainText(QString::fromLatin1(kAboutText));
@@ -156,7 +156,7 @@ void MainWindowWidgets::createPageArea(QtSurface& surface) {
     BookTitleLabel = new QLabel(QStringLiteral("Vestaria, by Penwright"), AboutTabSheet);
     BookTitleLabel->setObjectName(QStringLiteral("BookTitleLabel"));
     BookTitleLabel->setAlignment(Qt::AlignCenter);
-    BookTitleLabel->setStyleSheet(QStringLiteral("QLabel { background: #FFFF80; color: black; }"));
+    setPlainColors(BookTitleLabel, QColor(0xFF, 0xFF, 0x80), Qt::black);
     PageControl1->addTab(AboutTabSheet, QStringLiteral("About"));
     PageControl1->setCurrentWidget(AboutTabSheet);
 }
@@ -235,7 +235,7 @@ void MainWindowWidgets::createIndexTab(QMainWindow* window) {
     SearchingIndexLabel->setObjectName(QStringLiteral("SearchingIndexLabel"));
     SearchingIndexLabel->setAlignment(Qt::AlignCenter);
     SearchingIndexLabel->setFixedHeight(20);
-    SearchingIndexLabel->setStyleSheet(QStringLiteral("QLabel { background: yellow; color: black; }"));
+    setPlainColors(SearchingIndexLabel, Qt::yellow, Qt::black);
     SearchingIndexLabel->hide();
     auto* indexLayout = new QVBoxLayout(t);
     indexLayout->setContentsMargins(0, 0, 0, 0);
@@ -251,7 +251,8 @@ void MainWindowWidgets::createIndexTab(QMainWindow* window) {
         placed(new QPushButton(QStringLiteral("Load Index"), IndexPanel), "IndexLoadButton", {24, 264, 137, 25});
     LoadingIndexLabel =
         placed(new QLabel(QStringLiteral("Loading Index"), IndexPanel), "LoadingIndexLabel", {8, 304, 177, 25});
-    LoadingIndexLabel->setStyleSheet(QStringLiteral("QLabel { background: yellow; font-size: 12pt; }"));
+    setPlainColors(LoadingIndexLabel, Qt::yellow);
+    setPointSize(LoadingIndexLabel, 12);
     LoadingIndexLabel->hide();
     PageControl2->addTab(IndexTabSheet, QStringLiteral("Index"));
 }

@@ -14,7 +14,7 @@ PageView::PageView(QtSurface& surface, QWidget* parent) : QWidget(parent), surfa
 
 void PageView::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    p.drawImage(event->rect(), surface_.image(), event->rect());
+    surface_.paint(p, event->rect());
 }
 
 void PageView::resizeEvent(QResizeEvent*) { noteSize(); }

@@ -6,7 +6,7 @@
 
 namespace cadenzo {
 
-QImage MakeAboutPicture() {
+QImage makeAboutPicture() {
     QImage art(200, 200, QImage::Format_RGB32);
     QPainter p(&art);
     p.setRenderHint(QPainter::Antialiasing);
@@ -48,6 +48,12 @@ QImage MakeAboutPicture() {
     }
     p.end();
     return art.convertToFormat(QImage::Format_Indexed8);
+}
+
+QPixmap aboutPictureAt(const QImage& picture, QSize size) {
+    if (size.isEmpty()) return QPixmap();
+    return QPixmap::fromImage(
+        picture.convertToFormat(QImage::Format_RGB32).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 } // namespace cadenzo

@@ -3,9 +3,15 @@
 #pragma once
 
 #include <QImage>
+#include <QPixmap>
+#include <QSize>
 
 namespace cadenzo {
 
-QImage MakeAboutPicture();
+QImage makeAboutPicture();
+
+// The picture stretched smoothly to `size`, ready to be shown as it is: the
+// control showing it then keeps this one copy only.
+QPixmap aboutPictureAt(const QImage& picture, QSize size);
 
 } // namespace cadenzo

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QPen>
 
+#include <algorithm>
 #include <cmath>
 
 namespace cadenzo {
@@ -22,37 +23,89 @@ QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), 
 
 } // namespace
 
+// Beyond this many operations that no fill has covered (a window made
+// smaller and lines running past its edge, page after page), what was drawn
+// is kept as an image instead.
+constexpr std::size_t kMostOperations = 4096;
+
 QtSurface::QtSurface() { fontChanged(); }
 
 void QtSurface::reset(int width, int height, QColor fill) {
-    if (painter_.isActive()) painter_.end();
     fill_ = fill;
-    image_ = QImage(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
-    image_.fill(fill);
+    size_ = QSize(std::max(1, width), std::max(1, height));
+    operations_.clear();
+    base_ = QImage();
+    addFill(QRect(QPoint(0, 0), size_), fill);
 }
 
 void QtSurface::ensureSize(int width, int height) {
-    if (width <= image_.width() && height <= image_.height()) return;
-    if (painter_.isActive()) painter_.end();
-    QImage grown(std::max(width, image_.width()), std::max(height, image_.height()), QImage::Format_RGB32);
-    grown.fill(fill_);
-    QPainter copy(&grown);
-    copy.drawImage(0, 0, image_);
-    copy.end();
-    image_ = std::move(grown);
+    const QSize old = size_;
+    if (width <= old.width() && height <= old.height()) return;
+    size_ = size_.expandedTo(QSize(width, height));
+    // What the surface gains shows the colour of the last reset.
+    addFill(QRect(old.width(), 0, size_.width() - old.width(), size_.height()), fill_);
+    addFill(QRect(0, old.height(), old.width(), size_.height() - old.height()), fill_);
 }
 
-void QtSurface::beginDraw() {
-    if (!painter_.isActive() && !image_.isNull()) painter_.begin(&image_);
+void QtSurface::paint(QPainter& painter, const QRect& area) const {
+    const QRect shown = area & QRect(QPoint(0, 0), size_);
+    if (shown.isEmpty()) return;
+    painter.save();
+    painter.setClipRect(shown, Qt::IntersectClip);
+    if (!base_.isNull()) painter.drawImage(shown.topLeft(), base_, shown);
+    for (const Operation& op : operations_)
+        if (op.bounds.intersects(shown)) replay(painter, op);
+    painter.restore();
 }
 
-void QtSurface::endDraw() {
-    if (painter_.isActive()) painter_.end();
+QImage QtSurface::image() const {
+    if (size_.isEmpty()) return QImage();
+    QImage image(size_, QImage::Format_RGB32);
+    image.fill(fill_);
+    QPainter painter(&image);
+    paint(painter, image.rect());
+    return image;
 }
 
-QPainter& QtSurface::painter() {
-    beginDraw();
-    return painter_;
+void QtSurface::replay(QPainter& painter, const Operation& op) const {
+    switch (op.kind) {
+    case Operation::Kind::Fill: painter.fillRect(op.rect, op.color); break;
+    case Operation::Kind::Text:
+        painter.setFont(op.font);
+        painter.setPen(op.color);
+        painter.drawText(op.at, op.text);
+        break;
+    case Operation::Kind::Line:
+        painter.setPen(QPen(op.color, op.penWidth, Qt::SolidLine, Qt::FlatCap));
+        painter.drawLine(op.rect.topLeft(), op.rect.bottomRight());
+        break;
+    }
+}
+
+void QtSurface::addFill(const QRect& rect, const QColor& color) {
+    const QRect whole(QPoint(0, 0), size_);
+    const QRect covered = rect & whole;
+    if (covered.isEmpty()) return;
+    // Whatever lies wholly under the fill can no longer be seen.
+    if (covered == whole) {
+        operations_.clear();
+        base_ = QImage();
+    } else {
+        std::erase_if(operations_, [&](const Operation& op) { return covered.contains(op.bounds & whole); });
+    }
+    Operation op{Operation::Kind::Fill, covered, color, covered, {}, {}, {}, 0};
+    add(std::move(op));
+}
+
+void QtSurface::add(Operation op) {
+    operations_.push_back(std::move(op));
+    if (operations_.size() > kMostOperations) flatten();
+}
+
+void QtSurface::flatten() {
+    QImage image = this->image();
+    operations_.clear();
+    base_ = std::move(image);
 }
 
 void QtSurface::fontChanged() {
@@ -100,19 +153,20 @@ QColor QtSurface::resolve(Color color) const {
 
 void QtSurface::fillRect(int x1, int y1, int x2, int y2) {
     if (x2 <= x1 || y2 <= y1) return;
-    painter().fillRect(QRect(x1, y1, x2 - x1, y2 - y1), resolve(brush_));
+    addFill(QRect(x1, y1, x2 - x1, y2 - y1), resolve(brush_));
 }
 
 int QtSurface::drawText(int x, int y, std::string_view text) {
     if (text.empty()) return 0;
-    const QString s = fromUtf8(text);
+    QString s = fromUtf8(text);
     const QFontMetrics& m = metrics();
     const int width = m.horizontalAdvance(s);
-    QPainter& p = painter();
-    p.fillRect(QRect(x, y, width, m.height()), resolve(brush_));
-    p.setFont(font_);
-    p.setPen(resolve(text_));
-    p.drawText(x, y + m.ascent(), s);
+    const int height = m.height();
+    addFill(QRect(x, y, width, height), resolve(brush_));
+    // Glyphs may reach past their advance and line box; an em on every side holds them.
+    const QRect bounds = QRect(x, y, width, height).adjusted(-height, -height, height, height);
+    add(Operation{
+        Operation::Kind::Text, bounds, resolve(text_), {}, font_, QPoint(x, y + m.ascent()), std::move(s), 0});
     return width;
 }
 
@@ -123,9 +177,10 @@ int QtSurface::textWidth(std::string_view text) {
 int QtSurface::textHeight(std::string_view) { return metrics().height(); }
 
 void QtSurface::drawLine(int x1, int y1, int x2, int y2, int penWidth, Color color) {
-    QPainter& p = painter();
-    p.setPen(QPen(resolve(color), penWidth, Qt::SolidLine, Qt::FlatCap));
-    p.drawLine(x1, y1, x2, y2);
+    const QRect ends = QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2)));
+    const QRect bounds = ends.adjusted(-penWidth, -penWidth, penWidth, penWidth);
+    add(Operation{
+        Operation::Kind::Line, bounds, resolve(color), QRect(QPoint(x1, y1), QPoint(x2, y2)), {}, {}, {}, penWidth});
 }
 
 } // namespace cadenzo

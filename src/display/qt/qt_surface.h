@@ -1,5 +1,8 @@
-// The page surface on a QImage. The font state lives here, not in a painter,
-// so it lasts from one page drawing to the next.
+// The page surface. It keeps what was drawn as a list of drawing operations
+// and paints them onto the page widget when that is shown: a page drawn
+// behind another tab costs no rasterizing, and no page-sized image is held.
+// The font state lives here, not in a painter, so it lasts from one page
+// drawing to the next.
 #pragma once
 
 #include "display/surface.h"
@@ -12,6 +15,8 @@
 #include <QPalette>
 
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace cadenzo {
 
@@ -20,17 +25,20 @@ class QtSurface : public DrawingSurface {
   public:
     QtSurface();
 
-    // A new image of the given size, filled with `fill`.
+    // A new surface of the given size, filled with `fill`.
     void reset(int width, int height, QColor fill);
-    // Grows the image (never shrinks it) to hold at least this size; what it
+    // Grows the surface (never shrinks it) to hold at least this size; what it
     // adds is filled with the colour of the last reset.
     void ensureSize(int width, int height);
-    const QImage& image() const { return image_; }
+    int width() const { return size_.width(); }
+    int height() const { return size_.height(); }
+    // Paints the part `area` of the surface at the same place on `painter`.
+    void paint(QPainter& painter, const QRect& area) const;
+    // The whole surface as an image.
+    QImage image() const;
     // Where the desktop's colours come from for the Windows scheme.
     void setPalette(const QPalette& palette) { palette_ = palette; }
 
-    void beginDraw() override;
-    void endDraw() override;
     void setFontFace(FontFace face) override;
     void setFontSize(int points) override;
     void setFontStyle(FontStyle style) override;
@@ -44,14 +52,30 @@ class QtSurface : public DrawingSurface {
     void drawLine(int x1, int y1, int x2, int y2, int penWidth, Color color) override;
 
   private:
+    struct Operation {
+        enum class Kind { Fill, Text, Line } kind;
+        QRect bounds; // every pixel it may touch
+        QColor color;
+        QRect rect;   // Fill: the area; Line: from top-left to bottom-right
+        QFont font;   // Text
+        QPoint at;    // Text: the baseline's start
+        QString text; // Text
+        int penWidth = 0;
+    };
     QColor resolve(Color color) const;
     const QFontMetrics& metrics();
     void fontChanged();
-    QPainter& painter();
+    void addFill(const QRect& rect, const QColor& color);
+    void add(Operation op);
+    void replay(QPainter& painter, const Operation& op) const;
+    void flatten();
 
-    QImage image_;
+    QSize size_;
     QColor fill_;
-    QPainter painter_;
+    // What was drawn, oldest first, over `base_` when that is not null. An
+    // operation wholly covered by a later fill is dropped.
+    std::vector<Operation> operations_;
+    QImage base_;
     QPalette palette_;
     QFont font_;
     std::optional<QFontMetrics> metrics_;
