@@ -2,6 +2,7 @@
 // then read like any book file; their catalogue nodes and word index.
 #include "app/outside_books.h"
 #include "app/reader.h"
+#include "base/checked.h"
 #include "base/errors.h"
 #include "search/word_index.h"
 
@@ -121,9 +122,9 @@ void Reader::BookFileDropped(const std::string& path) {
 bool Reader::OutsideNodeClick(int number) {
     const auto target = OutsideNodeAt(OutsideBooks, OutsideNodeStart, number);
     if (!target) return false;
-    const OutsideBook& book = OutsideBooks.at(target->book);
+    const OutsideBook& book = checkedAt(OutsideBooks, target->book);
     const std::string path = book.path;
-    BookAnchor = target->chapter >= 0 ? book.chapters.at(static_cast<std::size_t>(target->chapter)).anchor : "00000";
+    BookAnchor = target->chapter >= 0 ? checkedAt(book.chapters, target->chapter).anchor : "00000";
     OpenDialogFileName = path;
     win_.setOpenDialogFileName(path);
     OpenOutsideBook(path, BookAnchor);

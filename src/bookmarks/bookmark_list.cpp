@@ -1,5 +1,6 @@
 #include "bookmarks/bookmark_list.h"
 
+#include "base/checked.h"
 #include "book/markup.h"
 
 #include <algorithm>
@@ -43,7 +44,7 @@ bool EnsureSection(BookmarkLines& lines, std::string_view key) {
 BookmarkSection SectionOf(const BookmarkLines& lines, int header) {
     BookmarkSection section{header, header + 1};
     const int count = static_cast<int>(lines.size());
-    while (section.end < count - 1 && !startsWith(lines[static_cast<std::size_t>(section.end)], "<<")) ++section.end;
+    while (section.end < count - 1 && !startsWith(checkedAt(lines, section.end), "<<")) ++section.end;
     section.end = std::min(section.end, header + 1 + kMaxListedBookmarks);
     return section;
 }

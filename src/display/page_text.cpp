@@ -1,5 +1,6 @@
 #include "display/page_text.h"
 
+#include "base/checked.h"
 #include "base/unicode.h"
 #include "book/marker_lines.h"
 
@@ -42,7 +43,7 @@ std::vector<std::string> PageTextLines(const BookLineList& lines, int first, int
     std::vector<std::string> out;
     const int end = std::min(last, static_cast<int>(lines.size()) - 1);
     for (int i = std::max(first, 0); i <= end; ++i) {
-        std::string text = WithoutMarkup(lines[static_cast<std::size_t>(i)]);
+        std::string text = WithoutMarkup(checkedAt(lines, i));
         if (isMarkerText(text) || Contains(text, "age>")) continue;
         out.push_back(std::move(text));
     }

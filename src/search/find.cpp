@@ -1,5 +1,6 @@
 #include "search/find.h"
 
+#include "base/checked.h"
 #include "base/unicode.h"
 
 #include <algorithm>
@@ -32,7 +33,7 @@ std::size_t findAsciiFolded(std::string_view text, std::string_view pattern, std
 }
 
 std::string joinedWithoutTags(const BookLineList& lines, int i) {
-    std::string joined(Trimmed(lines[static_cast<std::size_t>(i)]));
+    std::string joined(Trimmed(checkedAt(lines, i)));
     joined += ' ';
     if (static_cast<std::size_t>(i) + 1 < lines.size()) joined += Trimmed(lines[static_cast<std::size_t>(i) + 1]);
     return RemoveTagsAsThreeChars(joined);
@@ -79,7 +80,7 @@ std::optional<int> SearchLines(const BookLineList& lines, int first, int last, c
         // Word scan: on to the next line holding the key word, or to the last line.
         bool hit = false;
         for (;; i += step) {
-            hit = Occurs(lines[static_cast<std::size_t>(i)], key, fold, query.wholeWord);
+            hit = Occurs(checkedAt(lines, i), key, fold, query.wholeWord);
             if (hit || i == last) break;
         }
         if (isPhrase) hit = Occurs(joinedWithoutTags(lines, i), phrase, fold, query.wholeWord);
@@ -89,9 +90,10 @@ std::optional<int> SearchLines(const BookLineList& lines, int first, int last, c
 }
 
 int FindHitPageStart(const BookLineList& lines, int hit, int origin) {
+    // No line to step back over: the hit itself is the start.
+    if (lines.empty()) return hit;
     int a = std::clamp(hit, 0, static_cast<int>(lines.size()) - 1);
-    while (a > 0 && !(lines[static_cast<std::size_t>(a)].size() > 0 && lines[static_cast<std::size_t>(a)][0] == 'p'))
-        --a;
+    while (a > 0 && !checkedAt(lines, a).starts_with('p')) --a;
     return a <= origin ? hit : a;
 }
 

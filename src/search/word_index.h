@@ -4,6 +4,8 @@
 // initial letters, words, references.
 #pragma once
 
+#include "base/checked.h"
+
 #include <string>
 #include <vector>
 
@@ -29,8 +31,11 @@ struct IndexTree {
     std::vector<int> topLevel;
 
     int size() const { return static_cast<int>(text.size()); }
+    // The k-th child of a node; a node or child number the tree does not hold
+    // (the window names them) raises the list index error.
     int child(int node, int k) const {
-        return childIds[static_cast<std::size_t>(childStart[static_cast<std::size_t>(node)] + k)];
+        if (k < 0 || k >= checkedAt(childCount, node)) throw ListIndexError(k);
+        return checkedAt(childIds, static_cast<long long>(checkedAt(childStart, node)) + k);
     }
     // The node that comes first after the root in tree order (the first
     // letter row), or -1.

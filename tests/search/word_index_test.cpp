@@ -1,9 +1,11 @@
+#include "base/errors.h"
 #include "search/word_index.h"
 #include "support/index_reference.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
+#include <utility>
 
 namespace cadenzo {
 namespace {
@@ -27,6 +29,16 @@ TEST(WordIndex, AppleApricotBear) {
     EXPECT_EQ(textsUnder(t, t.child(a, 1)), (std::vector<std::string>{"  00340", "  001234"}));
     EXPECT_EQ(textsUnder(t, t.child(b, 0)), (std::vector<std::string>{"  00007"}));
     EXPECT_EQ(t.firstAfterRoot(), a);
+}
+
+// Node and child numbers come from the window: one the tree does not hold is
+// reported, never answered with another node's child.
+TEST(WordIndex, ChildOutsideTheTreeRaisesTheListIndexError) {
+    const IndexTree t =
+        BuildIndexTree(IndexRows({"Apple|abcd00012", "apricot|abcd00340|abcd001234", "Bear|abcd00007"}));
+    const int leaf = t.child(t.child(t.child(0, 0), 0), 0); // "  00012"
+    const std::pair<int, int> cases[] = {{-1, 0}, {t.size(), 0}, {0, -1}, {0, 2}, {leaf, 0}};
+    for (const auto& [node, k] : cases) EXPECT_THROW(t.child(node, k), ListIndexError) << node << "," << k;
 }
 
 TEST(WordIndex, OrderingsOfShortAndLongReferences) {
