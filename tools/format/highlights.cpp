@@ -6,8 +6,8 @@
 #include "base/unicode.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
-#include <cstdint>
 #include <optional>
 
 namespace cadenzo::format {

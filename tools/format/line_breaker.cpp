@@ -56,8 +56,8 @@ std::vector<Cost> SentenceBreaker::breakCostTable() const {
 }
 
 // What a line costs depends only on its words: priced once for every line
-// that fits (at most kMostWords words, since each word and its blank take
-// two), kMostWords to a line end, the shortest line first.
+// that fits. Each line end has kMostWords cells, the one-word line first;
+// lines too long stay kInfeasible.
 std::vector<Cost> SentenceBreaker::lineCostTable() const {
     const int n = wordCount();
     std::vector<Cost> costs((static_cast<std::size_t>(n) + 1) * kMostWords, kInfeasible);
