@@ -144,6 +144,11 @@ class Fitter {
     // The frame's lines, then each pin against them; pins on free lines go to the chapter fit.
     void placePins() {
         const auto size = static_cast<std::size_t>(shape_.lines);
+        // planChapters has left room for each chapter's opening and the book's end.
+        if (size < 4 + static_cast<std::size_t>(kTitleLines) ||
+            std::any_of(shape_.anchors.begin(), shape_.anchors.end(),
+                        [&](int anchor) { return anchor < 0 || static_cast<std::size_t>(anchor) + 3 >= size; }))
+            throw std::logic_error("the book's frame does not fit its lines");
         std::vector<Slot> slots(size, Slot::Free);
         slots[0] = Slot::Banner;
         for (int i = 1; i <= kTitleLines; ++i) slots[static_cast<std::size_t>(i)] = Slot::Phrase;
@@ -301,7 +306,7 @@ class Fitter {
             throw std::logic_error("fitted book has " + std::to_string(lines.size()) + " lines");
         for (std::size_t c = 0; c < shape_.anchors.size(); ++c) {
             const auto at = static_cast<std::size_t>(shape_.anchors[c]);
-            if (lines[at].rfind("l00|refpt", 0) != 0)
+            if (at >= lines.size() || lines[at].rfind("l00|refpt", 0) != 0)
                 throw std::logic_error("fitted book misplaces anchor " + std::to_string(c + 1));
         }
     }

@@ -14,6 +14,102 @@ namespace {
 // Most phrase lines between two markers in a book of the usual shape.
 constexpr int kMaxLinesBetweenMarkers = 33;
 
+// Where sentence s of paragraph p of chapter c stands in the book; the
+// positions lie inside the book.
+SentenceEntry entryAt(const Manuscript& book, std::size_t c, std::size_t p, std::size_t s) {
+    const Chapter& chapter = book.chapters[c];
+    const Paragraph& paragraph = chapter.paragraphs[p];
+    SentenceEntry entry;
+    entry.chapter = static_cast<int>(c);
+    entry.sourceLine = paragraph.sourceLine;
+    entry.firstInChapter = p == 0 && s == 0;
+    entry.lastInChapter = p + 1 == chapter.paragraphs.size() && s + 1 == paragraph.sentences.size();
+    entry.lastChapter = c + 1 == book.chapters.size();
+    if (entry.lastInChapter && !entry.lastChapter) entry.nextOpeningLines = openingLines(book.chapters[c + 1]);
+    entry.sentence = &paragraph.sentences[s];
+    return entry;
+}
+
+// The words of one sentence at a time, each distinct word described once: a
+// word is described by its text alone. The keys are views into the book's
+// sentences, which outlive the describer.
+class SentenceDescriber {
+  public:
+    void describe(const Sentence& sentence) {
+        words_.clear();
+        texts_.clear();
+        const std::string_view text = sentence.text;
+        std::size_t pos = 0;
+        while (pos < text.size()) {
+            std::size_t end = text.find(' ', pos);
+            if (end == std::string_view::npos) end = text.size();
+            if (end > pos) {
+                const std::string_view word = text.substr(pos, end - pos);
+                auto [found, added] = described_.try_emplace(word);
+                if (added) found->second = describeWord(word);
+                words_.push_back(found->second);
+                texts_.push_back(word);
+            }
+            pos = end + 1;
+        }
+    }
+
+    const std::vector<WordInfo>& words() const { return words_; }
+    const std::vector<std::string_view>& texts() const { return texts_; }
+
+  private:
+    std::vector<WordInfo> words_;
+    std::vector<std::string_view> texts_;
+    std::unordered_map<std::string_view, WordInfo> described_;
+};
+
+// The sentences of the book in order, as the writer asks for them.
+class SentenceCursor {
+  public:
+    explicit SentenceCursor(const Manuscript& book) : book_(book) {}
+
+    SentenceEntry next() {
+        const auto& chapters = book_.chapters;
+        while (chapter_ < chapters.size() &&
+               (paragraph_ >= chapters[chapter_].paragraphs.size() ||
+                sentence_ >= chapters[chapter_].paragraphs[paragraph_].sentences.size())) {
+            if (paragraph_ < chapters[chapter_].paragraphs.size()) {
+                ++paragraph_;
+            } else {
+                ++chapter_;
+                paragraph_ = 0;
+            }
+            sentence_ = 0;
+        }
+        if (chapter_ >= chapters.size()) throw std::logic_error("more layouts asked than sentences");
+        return entryAt(book_, chapter_, paragraph_, sentence_++);
+    }
+
+  private:
+    const Manuscript& book_;
+    std::size_t chapter_ = 0, paragraph_ = 0, sentence_ = 0;
+};
+
+// The natural layout of one described sentence: its best breaking into
+// lines, the cascade and the highlights the words call for.
+SentenceLayout layOut(const SentenceEntry& entry, const SentenceDescriber& sentence, const BookLexicon& lexicon) {
+    const std::vector<WordInfo>& words = sentence.words();
+    const int room = kMaxLinesBetweenMarkers - linesBesideSentence(entry);
+    const SentenceBreaker breaker(words, room, true);
+    if (breaker.minLines() > breaker.maxLines())
+        throw FormatError("line " + std::to_string(entry.sourceLine) +
+                          ": a sentence of this paragraph is too long: it needs more than " + std::to_string(room) +
+                          " phrase lines");
+    SentenceLayout layout;
+    layout.lineStarts = breaker.breakInto(breaker.bestLines());
+    layout.indents = cascadeIndents(words, layout.lineStarts);
+    const auto candidates = sentenceCandidates(words, layout.lineStarts, lexicon, 0, !entry.firstInChapter);
+    layout.highlights =
+        naturalHighlights(candidates, static_cast<int>(words.size()), static_cast<int>(layout.lineStarts.size()));
+    layout.words = sentence.texts();
+    return layout;
+}
+
 } // namespace
 
 PreparedText prepareText(const Manuscript& book) {
@@ -23,15 +119,7 @@ PreparedText prepareText(const Manuscript& book) {
         for (std::size_t p = 0; p < chapter.paragraphs.size(); ++p) {
             const Paragraph& paragraph = chapter.paragraphs[p];
             for (std::size_t s = 0; s < paragraph.sentences.size(); ++s) {
-                SentenceEntry entry;
-                entry.chapter = static_cast<int>(c);
-                entry.sourceLine = paragraph.sourceLine;
-                entry.firstInChapter = p == 0 && s == 0;
-                entry.lastInChapter = p + 1 == chapter.paragraphs.size() && s + 1 == paragraph.sentences.size();
-                entry.lastChapter = c + 1 == book.chapters.size();
-                if (entry.lastInChapter && !entry.lastChapter)
-                    entry.nextOpeningLines = openingLines(book.chapters[c + 1]);
-                entry.sentence = &paragraph.sentences[s];
+                SentenceEntry entry = entryAt(book, c, p, s);
                 for (std::string_view word : splitFields(paragraph.sentences[s].text))
                     entry.words.push_back(describeWord(word));
                 text.lexicon.addSentence(entry.words);
@@ -53,80 +141,18 @@ std::vector<std::string> formatBook(const Manuscript& book) {
     // occurs; then each sentence is described again and laid out as the
     // writer reaches it, so no sentence's words are kept longer than that.
     BookLexicon lexicon;
-    std::vector<WordInfo> words;
-    std::vector<std::string_view> texts;
-    // A word is described by its text alone, so each distinct word once; the
-    // keys are views into the book's sentences, which outlive this call.
-    std::unordered_map<std::string_view, WordInfo> described;
-    auto describe = [&words, &texts, &described](const Sentence& sentence) {
-        words.clear();
-        texts.clear();
-        const std::string_view text = sentence.text;
-        std::size_t pos = 0;
-        while (pos < text.size()) {
-            std::size_t end = text.find(' ', pos);
-            if (end == std::string_view::npos) end = text.size();
-            if (end > pos) {
-                const std::string_view word = text.substr(pos, end - pos);
-                auto [found, added] = described.try_emplace(word);
-                if (added) found->second = describeWord(word);
-                words.push_back(found->second);
-                texts.push_back(word);
-            }
-            pos = end + 1;
-        }
-    };
+    SentenceDescriber describer;
     for (const Chapter& chapter : book.chapters)
         for (const Paragraph& paragraph : chapter.paragraphs)
             for (const Sentence& sentence : paragraph.sentences) {
-                describe(sentence);
-                lexicon.addSentence(words);
+                describer.describe(sentence);
+                lexicon.addSentence(describer.words());
             }
-
-    std::size_t chapter = 0, paragraph = 0, sentence = 0;
+    SentenceCursor cursor(book);
     return writeBook(book, [&](std::size_t) {
-        // The writer asks in book order; find where this sentence stands.
-        while (chapter < book.chapters.size() &&
-               (paragraph >= book.chapters[chapter].paragraphs.size() ||
-                sentence >= book.chapters[chapter].paragraphs[paragraph].sentences.size())) {
-            if (paragraph < book.chapters[chapter].paragraphs.size() &&
-                sentence >= book.chapters[chapter].paragraphs[paragraph].sentences.size()) {
-                ++paragraph;
-                sentence = 0;
-            } else {
-                ++chapter;
-                paragraph = 0;
-                sentence = 0;
-            }
-        }
-        if (chapter >= book.chapters.size()) throw std::logic_error("more layouts asked than sentences");
-        const Chapter& c = book.chapters[chapter];
-        const Paragraph& p = c.paragraphs[paragraph];
-        SentenceEntry entry;
-        entry.chapter = static_cast<int>(chapter);
-        entry.sourceLine = p.sourceLine;
-        entry.firstInChapter = paragraph == 0 && sentence == 0;
-        entry.lastInChapter = paragraph + 1 == c.paragraphs.size() && sentence + 1 == p.sentences.size();
-        entry.lastChapter = chapter + 1 == book.chapters.size();
-        if (entry.lastInChapter && !entry.lastChapter)
-            entry.nextOpeningLines = openingLines(book.chapters[chapter + 1]);
-        describe(p.sentences[sentence]);
-        ++sentence;
-
-        const int room = kMaxLinesBetweenMarkers - linesBesideSentence(entry);
-        const SentenceBreaker breaker(words, room, true);
-        if (breaker.minLines() > breaker.maxLines())
-            throw FormatError("line " + std::to_string(entry.sourceLine) +
-                              ": a sentence of this paragraph is too long: it needs more than " + std::to_string(room) +
-                              " phrase lines");
-        SentenceLayout layout;
-        layout.lineStarts = breaker.breakInto(breaker.bestLines());
-        layout.indents = cascadeIndents(words, layout.lineStarts);
-        const auto candidates = sentenceCandidates(words, layout.lineStarts, lexicon, 0, !entry.firstInChapter);
-        layout.highlights =
-            naturalHighlights(candidates, static_cast<int>(words.size()), static_cast<int>(layout.lineStarts.size()));
-        layout.words = texts;
-        return layout;
+        const SentenceEntry entry = cursor.next();
+        describer.describe(*entry.sentence);
+        return layOut(entry, describer, lexicon);
     });
 }
 

@@ -1,12 +1,13 @@
 #include "highlights.h"
 
+#include "highlight_occupancy.h"
 #include "manuscript.h"
 
 #include "base/unicode.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
-#include <cstdint>
 #include <optional>
 
 namespace cadenzo::format {
@@ -164,93 +165,6 @@ std::optional<std::pair<Colour, int>> classifyGroup(const std::vector<WordInfo>&
     return std::nullopt;
 }
 
-std::uint32_t bitReversed(std::uint32_t value) {
-    std::uint32_t out = 0;
-    for (int bit = 0; bit < 32; ++bit) {
-        out = (out << 1) | (value & 1u);
-        value >>= 1;
-    }
-    return out;
-}
-
-// Which words already carry a highlight, and how many highlights each line has.
-class Occupancy {
-  public:
-    explicit Occupancy(const std::vector<SentenceShape>& sentences) : chosen_(sentences.size()) {
-        covered_.reserve(sentences.size());
-        lineLoad_.reserve(sentences.size());
-        for (const SentenceShape& shape : sentences) {
-            covered_.emplace_back(static_cast<std::size_t>(std::max(shape.wordCount, 0)), false);
-            lineLoad_.emplace_back(static_cast<std::size_t>(std::max(shape.lineCount, 0)), 0);
-        }
-    }
-
-    // Free when its words, the word that carries its tag and the word after it
-    // are all unhighlighted, so that no two highlights touch.
-    bool fits(const Candidate& c) const {
-        if (c.sentence < 0 || static_cast<std::size_t>(c.sentence) >= covered_.size()) return false;
-        const auto& words = covered_[static_cast<std::size_t>(c.sentence)];
-        const auto& lines = lineLoad_[static_cast<std::size_t>(c.sentence)];
-        const int first = c.highlight.firstWord;
-        const int end = first + c.highlight.wordCount;
-        if (first < 0 || c.highlight.wordCount < 1 || end > static_cast<int>(words.size())) return false;
-        if (c.line < 0 || static_cast<std::size_t>(c.line) >= lines.size()) return false;
-        const int from = std::max(first - 1, 0);
-        const int to = std::min(end, static_cast<int>(words.size()) - 1);
-        for (int k = from; k <= to; ++k)
-            if (words[static_cast<std::size_t>(k)]) return false;
-        return true;
-    }
-
-    // Highlights already on the candidate's line; a candidate outside the book counts as full.
-    int lineLoad(const Candidate& c) const {
-        if (c.sentence < 0 || static_cast<std::size_t>(c.sentence) >= lineLoad_.size()) return kFull;
-        const auto& lines = lineLoad_[static_cast<std::size_t>(c.sentence)];
-        if (c.line < 0 || static_cast<std::size_t>(c.line) >= lines.size()) return kFull;
-        return lines[static_cast<std::size_t>(c.line)];
-    }
-
-    // Only for a candidate that fits.
-    void take(const Candidate& c) {
-        auto& words = covered_[static_cast<std::size_t>(c.sentence)];
-        for (int k = 0; k < c.highlight.wordCount; ++k)
-            words[static_cast<std::size_t>(c.highlight.firstWord + k)] = true;
-        ++lineLoad_[static_cast<std::size_t>(c.sentence)][static_cast<std::size_t>(c.line)];
-        chosen_[static_cast<std::size_t>(c.sentence)].push_back(c.highlight);
-    }
-
-    std::vector<std::vector<Highlight>> result() && {
-        for (auto& list : chosen_)
-            std::sort(list.begin(), list.end(),
-                      [](const Highlight& a, const Highlight& b) { return a.firstWord < b.firstWord; });
-        return std::move(chosen_);
-    }
-
-  private:
-    static constexpr int kFull = 1 << 30;
-    std::vector<std::vector<bool>> covered_;
-    std::vector<std::vector<int>> lineLoad_;
-    std::vector<std::vector<Highlight>> chosen_;
-};
-
-// Best score first; among equal scores an order that spreads the choices
-// evenly over the book (bit-reversed position), so that any number taken
-// from the front is not bunched at the book's start.
-std::vector<const Candidate*> ranked(std::vector<const Candidate*> list) {
-    std::vector<std::pair<std::uint32_t, const Candidate*>> keyed;
-    keyed.reserve(list.size());
-    for (std::size_t i = 0; i < list.size(); ++i)
-        keyed.emplace_back(bitReversed(static_cast<std::uint32_t>(i)), list[i]);
-    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
-        if (a.second->score != b.second->score) return a.second->score > b.second->score;
-        return a.first < b.first;
-    });
-    std::vector<const Candidate*> out;
-    out.reserve(keyed.size());
-    for (const auto& entry : keyed) out.push_back(entry.second);
-    return out;
-}
-
 std::string colourName(Colour colour) { return std::string("|") + colourCode(colour) + ">"; }
 
 } // namespace
@@ -367,66 +281,98 @@ std::vector<Highlight> naturalHighlights(const std::vector<Candidate>& candidate
     return chosen.empty() ? std::vector<Highlight>{} : std::move(chosen.back());
 }
 
-std::vector<std::vector<Highlight>> quotaHighlights(const std::vector<Candidate>& candidates,
-                                                    const std::vector<SentenceShape>& sentences,
-                                                    const HighlightQuota& quota) {
-    Occupancy occupancy(sentences);
-    std::array<int, 4> taken{};
+namespace {
+
+// The candidates by the part of the quota they count for.
+struct CandidatesByKind {
     std::vector<const Candidate*> three, two, initial;
-    std::array<std::vector<const Candidate*>, 4> singles;
+    std::array<std::vector<const Candidate*>, 4> singles; // by colour slot
+};
+
+CandidatesByKind byKind(const std::vector<Candidate>& candidates) {
+    CandidatesByKind kinds;
     for (const Candidate& c : candidates) {
         if (c.highlight.wordCount == 3)
-            three.push_back(&c);
+            kinds.three.push_back(&c);
         else if (c.highlight.wordCount == 2)
-            two.push_back(&c);
+            kinds.two.push_back(&c);
         else if (c.initial)
-            initial.push_back(&c);
+            kinds.initial.push_back(&c);
         else
-            singles[static_cast<std::size_t>(colourSlot(c.highlight.colour))].push_back(&c);
+            kinds.singles[static_cast<std::size_t>(colourSlot(c.highlight.colour))].push_back(&c);
     }
+    return kinds;
+}
 
-    auto takeFrom = [&](const std::vector<const Candidate*>& list, int need, int maxLineLoad) {
+[[noreturn]] void failQuota(const std::string& what, int need, int got) {
+    throw FormatError("cannot meet " + std::to_string(need) + " " + what + ": only " + std::to_string(got) +
+                      " places in the text can carry one");
+}
+
+// Takes highlights for the quota and counts them by colour.
+class QuotaTaker {
+  public:
+    static constexpr int kAnyLoad = 1 << 20;
+
+    explicit QuotaTaker(const std::vector<SentenceShape>& sentences) : occupancy_(sentences) {}
+
+    // Up to `need` of the list in its order, on lines with at most `maxLineLoad` highlights.
+    int takeFrom(const std::vector<const Candidate*>& list, int need, int maxLineLoad) {
         int got = 0;
         for (const Candidate* c : list) {
             if (got == need) break;
-            if (occupancy.lineLoad(*c) > maxLineLoad || !occupancy.fits(*c)) continue;
-            occupancy.take(*c);
-            ++taken[static_cast<std::size_t>(colourSlot(c->highlight.colour))];
+            if (occupancy_.lineLoad(*c) > maxLineLoad || !occupancy_.fits(*c)) continue;
+            occupancy_.take(*c);
+            ++taken_[static_cast<std::size_t>(colourSlot(c->highlight.colour))];
             ++got;
         }
         return got;
-    };
-    auto fail = [](const std::string& what, int need, int got) {
-        throw FormatError("cannot meet " + std::to_string(need) + " " + what + ": only " + std::to_string(got) +
-                          " places in the text can carry one");
-    };
+    }
 
-    constexpr int kAnyLoad = 1 << 20;
-    if (int got = takeFrom(ranked(three), quota.threeWord, kAnyLoad); got < quota.threeWord)
-        fail("three-word highlights", quota.threeWord, got);
-    if (int got = takeFrom(ranked(two), quota.twoWord, kAnyLoad); got < quota.twoWord)
-        fail("two-word highlights", quota.twoWord, got);
-    if (int got = takeFrom(ranked(initial), quota.initial, kAnyLoad); got < quota.initial)
-        fail("sentence-opening highlights", quota.initial, got);
+    void takeAll(const std::vector<const Candidate*>& list, int need, const std::string& what) {
+        if (int got = takeFrom(ranked(list), need, kAnyLoad); got < need) failQuota(what, need, got);
+    }
 
+    // One colour's single words, up to its count, spread over the lines: first
+    // lines without a highlight, then with one...
+    void takeColour(const std::vector<const Candidate*>& singles, Colour colour, int wanted) {
+        const auto slot = static_cast<std::size_t>(colourSlot(colour));
+        const int need = wanted - taken_[slot];
+        if (need < 0)
+            throw FormatError("cannot meet " + std::to_string(wanted) + " " + colourName(colour) +
+                              " highlights: the multi-word and "
+                              "sentence-opening highlights alone take " +
+                              std::to_string(taken_[slot]));
+        const auto list = ranked(singles);
+        int got = 0;
+        for (int load = 0; got < need && load <= 3; ++load) got += takeFrom(list, need - got, load);
+        if (got < need) got += takeFrom(list, need - got, kAnyLoad);
+        if (got < need) failQuota(colourName(colour) + " highlights", wanted, wanted - need + got);
+    }
+
+    std::vector<std::vector<Highlight>> result() && { return std::move(occupancy_).result(); }
+
+  private:
+    Occupancy occupancy_;
+    std::array<int, 4> taken_{};
+};
+
+} // namespace
+
+std::vector<std::vector<Highlight>> quotaHighlights(const std::vector<Candidate>& candidates,
+                                                    const std::vector<SentenceShape>& sentences,
+                                                    const HighlightQuota& quota) {
+    const CandidatesByKind kinds = byKind(candidates);
+    QuotaTaker taker(sentences);
+    taker.takeAll(kinds.three, quota.threeWord, "three-word highlights");
+    taker.takeAll(kinds.two, quota.twoWord, "two-word highlights");
+    taker.takeAll(kinds.initial, quota.initial, "sentence-opening highlights");
     // The scarce colours first, so the plentiful key words take what is left.
     for (Colour colour : {Colour::Name, Colour::Number, Colour::Negation, Colour::Key}) {
         const auto slot = static_cast<std::size_t>(colourSlot(colour));
-        const int need = quota.byColour[slot] - taken[slot];
-        if (need < 0)
-            throw FormatError("cannot meet " + std::to_string(quota.byColour[slot]) + " " + colourName(colour) +
-                              " highlights: the multi-word and "
-                              "sentence-opening highlights alone take " +
-                              std::to_string(taken[slot]));
-        const auto list = ranked(singles[slot]);
-        int got = 0;
-        // Spread over the lines: first lines without a highlight, then with one...
-        for (int load = 0; got < need && load <= 3; ++load) got += takeFrom(list, need - got, load);
-        if (got < need) got += takeFrom(list, need - got, kAnyLoad);
-        if (got < need)
-            fail(colourName(colour) + " highlights", quota.byColour[slot], quota.byColour[slot] - need + got);
+        taker.takeColour(kinds.singles[slot], colour, quota.byColour[slot]);
     }
-    return std::move(occupancy).result();
+    return std::move(taker).result();
 }
 
 } // namespace cadenzo::format

@@ -29,6 +29,9 @@ constexpr Cost kBreakInsideNumber = 16;      // "a hundred | and forty", "forty 
 constexpr Cost kBreakInsideName = 12;        // "Saltmarsh | Quay"
 constexpr Cost kLineStartsWithName = 8;      // a name opening a line cannot carry a highlight
 
+// The most words a line can hold: each word and its blank take two characters.
+constexpr int kMostWords = (kMaxPhraseLength + 1) / 2;
+
 bool isPronounI(const std::string& bare) { return bare == "i" || bare.rfind("i'", 0) == 0; }
 
 } // namespace
@@ -40,23 +43,40 @@ SentenceBreaker::SentenceBreaker(const std::vector<WordInfo>& words, int maxLine
         prefix_[static_cast<std::size_t>(i) + 1] =
             prefix_[static_cast<std::size_t>(i)] + words_[static_cast<std::size_t>(i)].length;
     maxLines_ = std::clamp(maxLines, 1, std::max(n, 1));
+    priceLineCounts(breakCostTable(), lineCostTable(), bestOnly);
+    chooseLineCounts();
+}
 
-    const auto width = static_cast<std::size_t>(n) + 1;
-    // The price of a break depends only on where it falls: priced once per word.
-    std::vector<Cost> breakBefore(width, 0);
+// The price of a break depends only on where it falls: priced once per word.
+std::vector<Cost> SentenceBreaker::breakCostTable() const {
+    const int n = wordCount();
+    std::vector<Cost> breakBefore(static_cast<std::size_t>(n) + 1, 0);
     for (int i = 1; i < n; ++i) breakBefore[static_cast<std::size_t>(i)] = boundaryCost(i);
-    // What a line costs depends only on its words: priced once for every line
-    // that fits (at most 20 words, since each word and its blank take two).
-    constexpr int kMostWords = (kMaxPhraseLength + 1) / 2;
-    std::vector<Cost> lineCosts(width * kMostWords, kInfeasible);
+    return breakBefore;
+}
+
+// What a line costs depends only on its words: priced once for every line
+// that fits. Each line end has kMostWords cells, the one-word line first;
+// lines too long stay kInfeasible.
+std::vector<Cost> SentenceBreaker::lineCostTable() const {
+    const int n = wordCount();
+    std::vector<Cost> costs((static_cast<std::size_t>(n) + 1) * kMostWords, kInfeasible);
     for (int end = 1; end <= n; ++end)
         for (int first = end - 1; first >= 0 && end - first <= kMostWords; --first) {
             if (lineLength(first, end) > kMaxPhraseLength) break;
-            lineCosts[static_cast<std::size_t>(end) * kMostWords + static_cast<std::size_t>(end - first - 1)] =
+            costs[static_cast<std::size_t>(end) * kMostWords + static_cast<std::size_t>(end - first - 1)] =
                 lineCost(first, end);
         }
-    // Rows are added as line counts are priced, so a search that stops early
-    // never fills the rest.
+    return costs;
+}
+
+// The cheapest breaking of the first words into each number of lines. Rows
+// are added as line counts are priced, so a search that stops early never
+// fills the rest.
+void SentenceBreaker::priceLineCounts(const std::vector<Cost>& breakBefore, const std::vector<Cost>& lineCosts,
+                                      bool bestOnly) {
+    const int n = wordCount();
+    const auto width = static_cast<std::size_t>(n) + 1;
     const std::size_t rowsAhead = static_cast<std::size_t>(bestOnly ? std::min(maxLines_, 8) : maxLines_) + 1;
     best_.reserve(rowsAhead * width);
     from_.reserve(rowsAhead * width);
@@ -92,9 +112,12 @@ SentenceBreaker::SentenceBreaker(const std::vector<WordInfo>& words, int maxLine
         // more line; when that cannot beat the cheapest found, stop.
         if (bestOnly && lowest < kInfeasible && (rowLowest >= kInfeasible || rowLowest + kPerLine >= lowest)) break;
     }
+}
 
+// The fewest lines that work and the cheapest number of lines.
+void SentenceBreaker::chooseLineCounts() {
     minLines_ = 0;
-    lowest = kInfeasible;
+    Cost lowest = kInfeasible;
     for (int k = 1; k <= pricedLines_; ++k) {
         const Cost c = cost(k);
         if (c >= kInfeasible) continue;

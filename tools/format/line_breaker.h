@@ -40,6 +40,10 @@ class SentenceBreaker {
     std::vector<int> breakInto(int lines) const;
 
   private:
+    std::vector<Cost> breakCostTable() const;
+    std::vector<Cost> lineCostTable() const;
+    void priceLineCounts(const std::vector<Cost>& breakBefore, const std::vector<Cost>& lineCosts, bool bestOnly);
+    void chooseLineCounts();
     Cost lineCost(int first, int end) const;
     Cost boundaryCost(int next) const;
     int lineLength(int first, int end) const;

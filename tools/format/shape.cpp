@@ -37,102 +37,130 @@ void addRange(std::string_view text, int line, std::vector<int>& out) {
     for (int v = first; v <= last; ++v) out.push_back(v);
 }
 
+// The settings of a shape file, read a line at a time.
+class ShapeReader {
+  public:
+    void readLine(std::string_view line, int lineNumber) {
+        if (const std::size_t hash = line.find('#'); hash != std::string_view::npos) line = line.substr(0, hash);
+        const auto f = splitFields(line);
+        if (f.empty()) return;
+        line_ = lineNumber;
+        key_ = std::string(f[0]);
+        values_.assign(f.begin() + 1, f.end());
+        if (key_ != "highlights" && key_ != "marker-at" && key_ != "no-marker-at" && !seen_.insert(key_).second)
+            throw FormatError(atLine(line_) + "'" + key_ + "' is given twice");
+        setting();
+    }
+
+    // The shape read, once its settings agree with one another.
+    Shape finish() {
+        if (shape_.lines == 0) throw FormatError("the shape gives no 'lines'");
+        if (shape_.anchors.empty()) throw FormatError("the shape gives no 'anchors'");
+        if (colours_.size() != kColours.size())
+            throw FormatError("the shape must give 'highlights' for each of |6> |7> |8> |9>");
+        for (std::size_t i = 1; i < shape_.anchors.size(); ++i)
+            if (shape_.anchors[i] <= shape_.anchors[i - 1])
+                throw FormatError("the shape's anchors must rise from chapter to chapter");
+        if (shape_.anchors.back() >= shape_.lines) throw FormatError("the shape's last anchor lies beyond its 'lines'");
+        if (!shape_.firstParagraphMarkers.empty() && shape_.firstParagraphMarkers.size() != shape_.anchors.size())
+            throw FormatError("the shape gives " + std::to_string(shape_.anchors.size()) + " anchors but " +
+                              std::to_string(shape_.firstParagraphMarkers.size()) + " first paragraph markers");
+        const std::set<int> wanted(shape_.markerAt.begin(), shape_.markerAt.end());
+        for (int index : shape_.noMarkerAt)
+            if (wanted.count(index) != 0)
+                throw FormatError("the shape asks for a marker and for none at reader line " + std::to_string(index));
+        return std::move(shape_);
+    }
+
+  private:
+    int single() const {
+        if (values_.size() != 1) throw FormatError(atLine(line_) + "'" + key_ + "' takes one number");
+        return number(values_[0], line_);
+    }
+
+    std::vector<int> list() const {
+        if (values_.empty()) throw FormatError(atLine(line_) + "'" + key_ + "' needs numbers");
+        std::vector<int> out;
+        for (std::string_view v : values_) out.push_back(number(v, line_));
+        return out;
+    }
+
+    void setting() {
+        if (key_ == "lines") {
+            shape_.lines = single();
+        } else if (key_ == "anchors") {
+            shape_.anchors = list();
+        } else if (key_ == "first-paragraph-markers") {
+            shape_.firstParagraphMarkers = list();
+        } else if (key_ == "sentence-markers") {
+            shape_.sentenceMarkers = single();
+        } else if (key_ == "phrase-lines") {
+            shape_.phraseLines = single();
+        } else if (key_ == "max-lines-between-markers") {
+            maxLinesBetweenMarkers();
+        } else if (key_ == "highlights") {
+            highlights();
+        } else if (key_ == "two-word-highlights") {
+            shape_.highlights.twoWord = single();
+        } else if (key_ == "three-word-highlights") {
+            shape_.highlights.threeWord = single();
+        } else if (key_ == "sentence-opening-highlights") {
+            shape_.highlights.initial = single();
+        } else if (key_ == "marker-at" || key_ == "no-marker-at") {
+            if (values_.empty()) throw FormatError(atLine(line_) + "'" + key_ + "' needs line indexes");
+            for (std::string_view v : values_)
+                addRange(v, line_, key_ == "marker-at" ? shape_.markerAt : shape_.noMarkerAt);
+        } else {
+            throw FormatError(atLine(line_) + "unknown setting '" + key_ + "'");
+        }
+    }
+
+    // Breaking a sentence costs the square of this bound in memory, so a
+    // page's worth of lines is the most it may be.
+    void maxLinesBetweenMarkers() {
+        shape_.maxLinesBetweenMarkers = single();
+        if (shape_.maxLinesBetweenMarkers < 1 || shape_.maxLinesBetweenMarkers > kMaxLinesBetweenMarkers)
+            throw FormatError(atLine(line_) + "'" + key_ + "' must be between 1 and " +
+                              std::to_string(kMaxLinesBetweenMarkers));
+    }
+
+    // "highlights |6> 12": a colour's count, once for each colour.
+    void highlights() {
+        if (values_.size() != 2) throw FormatError(atLine(line_) + "'highlights' takes a colour tag and a count");
+        const std::string tag(values_[0]);
+        Colour colour{};
+        bool known = false;
+        for (Colour c : kColours)
+            if (tag == std::string("|") + colourCode(c) + ">") {
+                colour = c;
+                known = true;
+            }
+        if (!known) throw FormatError(atLine(line_) + "'" + tag + "' is not a highlight colour (|6> |7> |8> |9>)");
+        if (!colours_.insert(colour).second) throw FormatError(atLine(line_) + "highlights " + tag + " given twice");
+        shape_.highlights.byColour[static_cast<std::size_t>(colourSlot(colour))] = number(values_[1], line_);
+    }
+
+    Shape shape_;
+    std::set<std::string> seen_;
+    std::set<Colour> colours_;
+    int line_ = 0;
+    std::string key_;
+    std::vector<std::string_view> values_;
+};
+
 } // namespace
 
 Shape parseShape(std::string_view text) {
-    Shape shape;
-    std::set<std::string> seen;
-    std::set<Colour> colours;
+    ShapeReader reader;
     int lineNumber = 0;
     std::size_t pos = 0;
     while (pos <= text.size()) {
         std::size_t end = text.find('\n', pos);
         if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(pos, end - pos);
+        reader.readLine(text.substr(pos, end - pos), ++lineNumber);
         pos = end + 1;
-        ++lineNumber;
-        if (const std::size_t hash = line.find('#'); hash != std::string_view::npos) line = line.substr(0, hash);
-        const auto f = splitFields(line);
-        if (f.empty()) continue;
-        const std::string key(f[0]);
-        const auto values = std::vector<std::string_view>(f.begin() + 1, f.end());
-        auto single = [&]() {
-            if (values.size() != 1) throw FormatError(atLine(lineNumber) + "'" + key + "' takes one number");
-            return number(values[0], lineNumber);
-        };
-        auto list = [&]() {
-            if (values.empty()) throw FormatError(atLine(lineNumber) + "'" + key + "' needs numbers");
-            std::vector<int> out;
-            for (std::string_view v : values) out.push_back(number(v, lineNumber));
-            return out;
-        };
-        if (key != "highlights" && key != "marker-at" && key != "no-marker-at" && !seen.insert(key).second)
-            throw FormatError(atLine(lineNumber) + "'" + key + "' is given twice");
-
-        if (key == "lines") {
-            shape.lines = single();
-        } else if (key == "anchors") {
-            shape.anchors = list();
-        } else if (key == "first-paragraph-markers") {
-            shape.firstParagraphMarkers = list();
-        } else if (key == "sentence-markers") {
-            shape.sentenceMarkers = single();
-        } else if (key == "phrase-lines") {
-            shape.phraseLines = single();
-        } else if (key == "max-lines-between-markers") {
-            // Breaking a sentence costs the square of this bound in memory, so a
-            // page's worth of lines is the most it may be.
-            shape.maxLinesBetweenMarkers = single();
-            if (shape.maxLinesBetweenMarkers < 1 || shape.maxLinesBetweenMarkers > kMaxLinesBetweenMarkers)
-                throw FormatError(atLine(lineNumber) + "'" + key + "' must be between 1 and " +
-                                  std::to_string(kMaxLinesBetweenMarkers));
-        } else if (key == "highlights") {
-            if (values.size() != 2)
-                throw FormatError(atLine(lineNumber) + "'highlights' takes a colour tag and a count");
-            const std::string tag(values[0]);
-            Colour colour{};
-            bool known = false;
-            for (Colour c : kColours)
-                if (tag == std::string("|") + colourCode(c) + ">") {
-                    colour = c;
-                    known = true;
-                }
-            if (!known)
-                throw FormatError(atLine(lineNumber) + "'" + tag + "' is not a highlight colour (|6> |7> |8> |9>)");
-            if (!colours.insert(colour).second)
-                throw FormatError(atLine(lineNumber) + "highlights " + tag + " given twice");
-            shape.highlights.byColour[static_cast<std::size_t>(colourSlot(colour))] = number(values[1], lineNumber);
-        } else if (key == "two-word-highlights") {
-            shape.highlights.twoWord = single();
-        } else if (key == "three-word-highlights") {
-            shape.highlights.threeWord = single();
-        } else if (key == "sentence-opening-highlights") {
-            shape.highlights.initial = single();
-        } else if (key == "marker-at" || key == "no-marker-at") {
-            if (values.empty()) throw FormatError(atLine(lineNumber) + "'" + key + "' needs line indexes");
-            for (std::string_view v : values)
-                addRange(v, lineNumber, key == "marker-at" ? shape.markerAt : shape.noMarkerAt);
-        } else {
-            throw FormatError(atLine(lineNumber) + "unknown setting '" + key + "'");
-        }
     }
-
-    if (shape.lines == 0) throw FormatError("the shape gives no 'lines'");
-    if (shape.anchors.empty()) throw FormatError("the shape gives no 'anchors'");
-    if (colours.size() != kColours.size())
-        throw FormatError("the shape must give 'highlights' for each of |6> |7> |8> |9>");
-    for (std::size_t i = 1; i < shape.anchors.size(); ++i)
-        if (shape.anchors[i] <= shape.anchors[i - 1])
-            throw FormatError("the shape's anchors must rise from chapter to chapter");
-    if (shape.anchors.back() >= shape.lines) throw FormatError("the shape's last anchor lies beyond its 'lines'");
-    if (!shape.firstParagraphMarkers.empty() && shape.firstParagraphMarkers.size() != shape.anchors.size())
-        throw FormatError("the shape gives " + std::to_string(shape.anchors.size()) + " anchors but " +
-                          std::to_string(shape.firstParagraphMarkers.size()) + " first paragraph markers");
-    const std::set<int> wanted(shape.markerAt.begin(), shape.markerAt.end());
-    for (int index : shape.noMarkerAt)
-        if (wanted.count(index) != 0)
-            throw FormatError("the shape asks for a marker and for none at reader line " + std::to_string(index));
-    return shape;
+    return reader.finish();
 }
 
 } // namespace cadenzo::format

@@ -6,6 +6,7 @@
 #include "word_index_builder.h"
 
 #include <exception>
+#include <optional>
 #include <ostream>
 
 namespace cadenzo::index {
@@ -31,9 +32,18 @@ std::string indexBesideBook(const std::string& book) {
     return book + ".lix";
 }
 
-int runIndexer(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+namespace {
+
+struct Request {
     IndexOptions options;
-    std::string book, output;
+    std::string book;
+    std::string output;
+};
+
+// The request of the command line, or the exit code when the run ends here
+// (help, version, a usage error).
+std::optional<int> parseArgs(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                             Request& request) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--help") {
@@ -43,29 +53,38 @@ int runIndexer(const std::vector<std::string>& args, std::ostream& out, std::ost
             out << "cadenzo-index " << CADENZO_VERSION << '\n';
             return 0;
         } else if (arg == "--all") {
-            options.keepCommonWords = true;
+            request.options.keepCommonWords = true;
         } else if (arg == "-o" && i + 1 < args.size()) {
-            output = args[++i];
+            request.output = args[++i];
         } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
             err << "cadenzo-index: unknown option " << arg << '\n' << kUsage;
             return 2;
-        } else if (book.empty()) {
-            book = arg;
+        } else if (request.book.empty()) {
+            request.book = arg;
         } else {
             err << "cadenzo-index: one book at a time\n" << kUsage;
             return 2;
         }
     }
-    if (book.empty()) {
+    if (request.book.empty()) {
         err << kUsage;
         return 2;
     }
-    if (output.empty()) output = indexBesideBook(book);
-    if (output == book) {
-        err << "cadenzo-index: the index would replace the book " << book << "; name another file with -o\n";
+    if (request.output.empty()) request.output = indexBesideBook(request.book);
+    if (request.output == request.book) {
+        err << "cadenzo-index: the index would replace the book " << request.book << "; name another file with -o\n";
         return 2;
     }
+    return std::nullopt;
+}
 
+} // namespace
+
+int runIndexer(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    Request request;
+    if (const std::optional<int> code = parseArgs(args, out, err, request)) return *code;
+    const std::string& book = request.book;
+    const std::string& output = request.output;
     RealFileSystem files;
     auto lines = files.readLines(book);
     if (!lines) {
@@ -79,7 +98,7 @@ int runIndexer(const std::vector<std::string>& args, std::ostream& out, std::ost
     // Read as the reader reads it: UTF-8, or Windows-1252 converted; the index is UTF-8.
     text::decodeFileLines(*lines);
     try {
-        const auto index = BuildWordIndex(PrepareBookLines(std::move(*lines)), options);
+        const auto index = BuildWordIndex(PrepareBookLines(std::move(*lines)), request.options);
         if (!files.writeLines(output, index)) {
             err << "cadenzo-index: cannot write " << output << '\n';
             return 1;
