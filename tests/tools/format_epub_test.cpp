@@ -16,15 +16,18 @@ namespace {
 
 using Entries = std::vector<std::pair<std::string, std::string>>;
 
-// The entries as a zip archive's bytes ("mimetype" first, as EPUB wants).
-std::string zipped(const Entries& entries) {
+// The entries as a zip archive's bytes ("mimetype" first, as EPUB wants);
+// the entry named `locked` is encrypted with a password.
+std::string zipped(const Entries& entries, const std::string& locked = "") {
     const auto path = std::filesystem::temp_directory_path() / ("cadenzo_epub_" + std::to_string(::getpid()) + ".zip");
     int error = 0;
     zip_t* archive = zip_open(path.string().c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
     if (archive == nullptr) throw std::runtime_error("cannot create a test zip");
     for (const auto& [name, data] : entries) {
         zip_source_t* source = zip_source_buffer(archive, data.data(), data.size(), 0);
-        if (source == nullptr || zip_file_add(archive, name.c_str(), source, ZIP_FL_OVERWRITE) < 0)
+        const zip_int64_t added = source ? zip_file_add(archive, name.c_str(), source, ZIP_FL_OVERWRITE) : -1;
+        if (added < 0 || (name == locked && zip_file_set_encryption(archive, static_cast<zip_uint64_t>(added),
+                                                                    ZIP_EM_TRAD_PKWARE, "secret") != 0))
             throw std::runtime_error("cannot add " + name);
     }
     if (zip_close(archive) != 0) throw std::runtime_error("cannot write the test zip");
@@ -151,6 +154,12 @@ TEST(EpubBooks, RefusesBrokenLockedAndForeignZipsNamingEntryAndReason) {
             if (entry.first == name) entry.second = data;
         return e;
     };
+    // A byte of the entry's data changed, past its local header.
+    const auto damaged = [](std::string bytes, const std::string& name) {
+        const std::size_t data = bytes.find(name) + name.size() + 8;
+        bytes.at(data) = static_cast<char>(bytes.at(data) ^ 0x55);
+        return bytes;
+    };
     const std::string aes =
         R"(<encryption xmlns="urn:oasis:names:tc:opendocument:xmlns:container" )"
         R"(xmlns:enc="http://www.w3.org/2001/04/xmlenc#"><enc:EncryptedData><enc:EncryptionMethod )"
@@ -177,6 +186,8 @@ TEST(EpubBooks, RefusesBrokenLockedAndForeignZipsNamingEntryAndReason) {
          "entry OEBPS/text/ch1.xhtml: missing, though the spine lists it"},
         {"broken XHTML", zipped(replaced(epub3(), "OEBPS/text/ch1.xhtml", "<html><body><p>open")),
          "entry OEBPS/text/ch1.xhtml: is not well-formed XHTML"},
+        {"damaged entry", damaged(zipped(epub3()), "OEBPS/text/ch1.xhtml"), "entry OEBPS/text/ch1.xhtml: is damaged"},
+        {"encrypted entry", zipped(epub3(), "OEBPS/text/ch1.xhtml"), "entry OEBPS/text/ch1.xhtml: encrypted (DRM)"},
         {"encrypted (DRM)", zipped(with(epub3(), "META-INF/encryption.xml", aes)),
          "entry META-INF/encryption.xml: the book is encrypted (DRM)"},
         {"rights file (DRM)", zipped(with(epub3(), "META-INF/rights.xml", "<rights/>")),

@@ -1,10 +1,11 @@
-// The zip container of an EPUB book, read from memory through libzip, with
-// limits on what it may unpack so that a crafted archive cannot make the
-// reader unpack gigabytes.
+// The zip container of an EPUB book, read from memory through minizip (zlib's
+// own zip reader), with limits on what it may unpack so that a crafted
+// archive cannot make the reader unpack gigabytes.
 #pragma once
 
-#include <zip.h>
+#include <unzip.h>
 
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -24,9 +25,17 @@ class ZipArchive {
     // missing, encrypted, too large or damaged.
     std::string read(const std::string& name);
 
+    // The archive's bytes as minizip reads them.
+    struct Stream {
+        std::string_view bytes;
+        ZPOS64_T at = 0;
+    };
+
   private:
-    zip_t* archive_ = nullptr;
-    zip_uint64_t total_ = 0;
+    Stream stream_;
+    unzFile zip_ = nullptr;
+    std::map<std::string, unz64_file_pos, std::less<>> entries_; // where each entry's header is
+    ZPOS64_T total_ = 0;
 };
 
 } // namespace cadenzo::format::epub
