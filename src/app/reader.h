@@ -145,6 +145,7 @@ class Reader : private ReaderState {
     void saveBookmarks();
     void showBookmarkPopup(PopupCommand command);
     const std::string& bookmarkAt(int position) const;
+    void showIndex(std::vector<std::string> lines);
 
     Window& win_;
     FileSystem& files_;

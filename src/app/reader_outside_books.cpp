@@ -144,13 +144,7 @@ bool Reader::LoadOutsideIndex() {
         win_.setIndexLoading(false);
         throw ReaderError("Cannot build the index of " + BookFileName + ": " + error.what());
     }
-    IndexTree tree = BuildIndexTree(IndexRows(lines));
-    lines.clear();
-    const int first = tree.firstAfterRoot();
-    win_.setIndexTree(std::move(tree));
-    win_.setIndexLoading(false);
-    win_.setIndexView(IndexView::Loaded);
-    if (first >= 0) win_.selectIndexNode(first);
+    showIndex(std::move(lines));
     return true;
 }
 

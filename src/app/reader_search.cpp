@@ -57,8 +57,14 @@ void Reader::IndexLoadButtonClick() {
         win_.setIndexLoading(false);
         throw ReaderError("Cannot read the index file " + IndexPath);
     }
-    IndexTree tree = BuildIndexTree(IndexRows(*lines));
-    lines.reset();
+    showIndex(std::move(*lines));
+}
+
+// The index's lines, as a file holds them, shown as the Index tree; the lines
+// go once the tree is built, so the book's index is not held twice.
+void Reader::showIndex(std::vector<std::string> lines) {
+    IndexTree tree = BuildIndexTree(IndexRows(lines));
+    std::vector<std::string>().swap(lines);
     const int first = tree.firstAfterRoot();
     win_.setIndexTree(std::move(tree));
     win_.setIndexLoading(false);
