@@ -1,6 +1,7 @@
 // Program entry. Options begin with "--"; the first other argument names a
 // book file to open. "--" ends the options, so any file name can be given.
 #include "app/qt/main_window.h"
+#include "app/qt/reader_style.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -77,6 +78,7 @@ int main(int argc, char* argv[]) {
     mallopt(M_ARENA_MAX, 1);
 #endif
     QApplication app(argc, argv);
+    QApplication::setStyle(new cadenzo::ReaderStyle); // the application owns it
     QApplication::setApplicationName(QStringLiteral("Cadenzo"));
     const Arguments args = parseArguments(QApplication::arguments());
     if (!args.ok) return 2;
