@@ -23,6 +23,17 @@ void BM_LayOutPlainText(benchmark::State& state) {
 }
 BENCHMARK(BM_LayOutPlainText)->Arg(1)->Arg(5)->Unit(benchmark::kMillisecond);
 
+// Reading alone: the text into the book model, before any layout.
+void BM_ReadPlainText(benchmark::State& state) {
+    const std::string text = cadenzo::bench::PlainTextBook(static_cast<std::size_t>(state.range(0)) << 20);
+    for (auto _ : state) {
+        auto book = cadenzo::format::readBook(text, "bench.txt");
+        benchmark::DoNotOptimize(book.chapters.data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(BM_ReadPlainText)->Arg(5)->Unit(benchmark::kMillisecond);
+
 void BM_LayOutShippedManuscript(benchmark::State& state) {
     const std::string text = cadenzo::format::readBookFileBytes(CADENZO_MANUSCRIPT);
     for (auto _ : state) {
