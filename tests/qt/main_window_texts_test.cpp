@@ -159,6 +159,9 @@ TEST_F(MainWindow, BookmarkDialogOpensReadyForTyping) {
     form->BMAddItem->trigger();
     EXPECT_EQ(focus, form->Form4->Edit1);
     EXPECT_EQ(selected, QStringLiteral("old name"));
+    // Its caption stands beside the edit box, not under it, in the desktop's font.
+    const QLabel* caption = form->Form4->Label1;
+    EXPECT_LE(caption->x() + caption->sizeHint().width(), form->Form4->Edit1->x());
     RealFileSystem files;
     const auto lines = files.readLines(form->reader().state().BookmarkPath);
     ASSERT_TRUE(lines.has_value());

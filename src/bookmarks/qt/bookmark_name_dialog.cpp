@@ -1,5 +1,7 @@
 #include "bookmarks/qt/bookmark_name_dialog.h"
 
+#include <algorithm>
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,7 +18,10 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
     Label1->move(8, 8);
     Edit1 = new QLineEdit(QStringLiteral(" "), this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setGeometry(104, 0, 281, 25);
+    // The edit box starts at 104, or after the label where the desktop's font
+    // makes the label wider than that; it ends where it always does.
+    const int editLeft = std::max(104, Label1->x() + Label1->sizeHint().width() + 4);
+    Edit1->setGeometry(editLeft, 0, 385 - editLeft, 25);
     Button1 = new QPushButton(QStringLiteral("OK"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(400, 0, 75, 25);
