@@ -190,6 +190,10 @@ TEST(EverydayText, NumbersThousandsOfParagraphsWithFourCharacterMarkers) {
     for (std::size_t i = 1; i < markers.size(); ++i)
         EXPECT_LT(markers[i - 1], markers[i]) << "markers sort in book order at " << i;
     EXPECT_EQ(book.chapters.size(), 2u);
+    // Its 6,000 sentences are laid out in batches on two threads: the same
+    // book as on one.
+    const Manuscript model = readBook(text, "long.txt");
+    EXPECT_EQ(formatBook(model, true), formatBook(model, false));
 }
 
 TEST(EverydayText, ParagraphMarkersKeepFourCharactersAndNeverReadP999) {

@@ -3,8 +3,11 @@
 #include "cascade.h"
 #include "line_breaker.h"
 
+#include <algorithm>
+#include <exception>
 #include <stdexcept>
 #include <string_view>
+#include <thread>
 #include <unordered_map>
 
 namespace cadenzo::format {
@@ -110,6 +113,69 @@ SentenceLayout layOut(const SentenceEntry& entry, const SentenceDescriber& sente
     return layout;
 }
 
+// A book of this many sentences is laid out on two threads.
+constexpr std::size_t kParallelFrom = 4096;
+constexpr std::size_t kBatchSentences = 2048;
+
+// Sentence layouts made a batch at a time, the batch's first half on this
+// thread and its second half beside it, each half with a describer of its
+// own; the lexicon is only read. A sentence's layout depends on nothing but
+// the sentence and the lexicon, so the book is the same as laid out in one
+// thread, and the first error in book order is the one raised.
+class BatchLayouts {
+  public:
+    BatchLayouts(SentenceCursor& cursor, std::size_t total, const BookLexicon& lexicon, SentenceDescriber& describer)
+        : cursor_(cursor), total_(total), lexicon_(lexicon), describer_(describer) {}
+
+    SentenceLayout at(std::size_t index) {
+        if (index < first_ || index >= first_ + layouts_.size()) fill(index);
+        return std::move(layouts_.at(index - first_));
+    }
+
+  private:
+    void fill(std::size_t index) {
+        first_ = index;
+        entries_.clear();
+        const std::size_t count = index < total_ ? std::min(kBatchSentences, total_ - index) : 0;
+        for (std::size_t i = 0; i < count; ++i) entries_.push_back(cursor_.next());
+        layouts_.assign(entries_.size(), SentenceLayout{});
+        const std::size_t half = entries_.size() / 2;
+        std::exception_ptr laterError;
+        std::thread beside([this, half, &laterError] {
+            try {
+                layOutRange(half, entries_.size(), besideDescriber_);
+            } catch (...) {
+                laterError = std::current_exception();
+            }
+        });
+        std::exception_ptr firstError;
+        try {
+            layOutRange(0, half, describer_);
+        } catch (...) {
+            firstError = std::current_exception();
+        }
+        beside.join();
+        if (firstError) std::rethrow_exception(firstError);
+        if (laterError) std::rethrow_exception(laterError);
+    }
+
+    void layOutRange(std::size_t from, std::size_t to, SentenceDescriber& describer) {
+        for (std::size_t i = from; i < to; ++i) {
+            describer.describe(*entries_[i].sentence);
+            layouts_[i] = layOut(entries_[i], describer, lexicon_);
+        }
+    }
+
+    SentenceCursor& cursor_;
+    std::size_t total_; // sentences in the book
+    const BookLexicon& lexicon_;
+    SentenceDescriber& describer_;
+    SentenceDescriber besideDescriber_;
+    std::vector<SentenceEntry> entries_;
+    std::vector<SentenceLayout> layouts_;
+    std::size_t first_ = 0;
+};
+
 } // namespace
 
 PreparedText prepareText(const Manuscript& book) {
@@ -136,7 +202,7 @@ int linesBesideSentence(const SentenceEntry& entry) {
     return lines;
 }
 
-std::vector<std::string> formatBook(const Manuscript& book) {
+std::vector<std::string> formatBook(const Manuscript& book, bool besideThread) {
     // The whole book's words first, for the names and how often each word
     // occurs; then each sentence is described again and laid out as the
     // writer reaches it, so no sentence's words are kept longer than that.
@@ -149,11 +215,18 @@ std::vector<std::string> formatBook(const Manuscript& book) {
                 lexicon.addSentence(describer.words());
             }
     SentenceCursor cursor(book);
-    return writeBook(book, [&](std::size_t) {
-        const SentenceEntry entry = cursor.next();
-        describer.describe(*entry.sentence);
-        return layOut(entry, describer, lexicon);
-    });
+    std::size_t sentences = 0;
+    for (const Chapter& chapter : book.chapters)
+        for (const Paragraph& paragraph : chapter.paragraphs) sentences += paragraph.sentences.size();
+    if (!besideThread || sentences < kParallelFrom || std::thread::hardware_concurrency() < 2) {
+        return writeBook(book, [&](std::size_t) {
+            const SentenceEntry entry = cursor.next();
+            describer.describe(*entry.sentence);
+            return layOut(entry, describer, lexicon);
+        });
+    }
+    BatchLayouts batches(cursor, sentences, lexicon, describer);
+    return writeBook(book, [&batches](std::size_t index) { return batches.at(index); });
 }
 
 } // namespace cadenzo::format

@@ -39,7 +39,10 @@ PreparedText prepareText(const Manuscript& book);
 // anchor and number lines after a chapter's last.
 int linesBesideSentence(const SentenceEntry& entry);
 
-std::vector<std::string> formatBook(const Manuscript& book);
+// A book of thousands of sentences is laid out on two threads where the
+// machine has two cores; `besideThread` false keeps to the caller's thread.
+// The book is the same either way.
+std::vector<std::string> formatBook(const Manuscript& book, bool besideThread = true);
 
 std::vector<std::string> fitBook(const Manuscript& book, const Shape& shape);
 
