@@ -46,7 +46,9 @@ Manuscript readBook(std::string_view bytes, const std::string& name, std::option
 LaidOutBook layOutBook(std::string_view bytes, const std::string& name, std::optional<BookKind> kind = std::nullopt);
 
 // The same for a file; an unreadable file is a FormatError naming it.
-LaidOutBook layOutBookFile(const std::string& path, std::optional<BookKind> kind = std::nullopt);
+// `besideThread` as for formatBook.
+LaidOutBook layOutBookFile(const std::string& path, std::optional<BookKind> kind = std::nullopt,
+                           bool besideThread = false);
 
 // A whole file's bytes; FormatError when it cannot be read or is a folder.
 std::string readBookFileBytes(const std::string& path);

@@ -153,7 +153,7 @@ int runFormatter(const std::vector<std::string>& args, std::ostream& out, std::o
             stage = options.input + " fitted to " + options.shape + ": ";
             lines = fitBook(book, shape);
         } else {
-            lines = layOutBookFile(options.input, options.kind).lines;
+            lines = layOutBookFile(options.input, options.kind, true).lines;
         }
         const std::string book_text = joinBookLines(std::move(lines));
         if (options.output.empty()) {

@@ -39,10 +39,11 @@ PreparedText prepareText(const Manuscript& book);
 // anchor and number lines after a chapter's last.
 int linesBesideSentence(const SentenceEntry& entry);
 
-// A book of thousands of sentences is laid out on two threads where the
-// machine has two cores; `besideThread` false keeps to the caller's thread.
-// The book is the same either way.
-std::vector<std::string> formatBook(const Manuscript& book, bool besideThread = true);
+// With `besideThread`, a book of thousands of sentences is laid out on two
+// threads where the machine has two cores (the tool does; the reader, which
+// lays a book out on a worker thread already, does not). The book is the
+// same either way.
+std::vector<std::string> formatBook(const Manuscript& book, bool besideThread = false);
 
 std::vector<std::string> fitBook(const Manuscript& book, const Shape& shape);
 
