@@ -266,15 +266,17 @@ void TForm1::appendCatalogueNodes(const std::vector<CatalogueNode>& nodes) {
 }
 
 void TForm1::expandCatalogueNode(int number) {
-    if (number < 0 || static_cast<std::size_t>(number) >= catalogueItems_.size()) return;
+    QTreeWidgetItem* item = itemAt(catalogueItems_, number);
+    if (!item) return;
     const QSignalBlocker block(TOCTreeView); // the reader's own expansion, not a toggle
-    catalogueItems_[static_cast<std::size_t>(number)]->setExpanded(true);
+    item->setExpanded(true);
 }
 
 void TForm1::selectCatalogueNode(int number) {
-    if (number < 0 || static_cast<std::size_t>(number) >= catalogueItems_.size()) return;
+    QTreeWidgetItem* item = itemAt(catalogueItems_, number);
+    if (!item) return;
     const QSignalBlocker block(TOCTreeView);
-    TOCTreeView->setCurrentItem(catalogueItems_[static_cast<std::size_t>(number)]);
+    TOCTreeView->setCurrentItem(item);
 }
 
 std::optional<int> TForm1::selectedCatalogueNode() const {
@@ -314,7 +316,7 @@ void TForm1::selectIndexNode(int node) { InxTreeView->setCurrentIndex(indexModel
 
 std::optional<std::string> TForm1::selectedIndexText() const {
     const int node = indexModel->nodeOf(InxTreeView->currentIndex());
-    if (node < 0) return std::nullopt;
+    if (node < 0 || node >= indexModel->tree().size()) return std::nullopt;
     return indexModel->tree().text[static_cast<std::size_t>(node)];
 }
 
