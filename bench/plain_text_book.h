@@ -10,6 +10,28 @@
 
 namespace cadenzo::bench {
 
+// Appends the paragraph wrapped at 70 columns (counting bytes, as simple
+// tools do).
+inline void appendWrapped(std::string& out, const std::string& paragraph) {
+    std::size_t column = 0;
+    std::size_t start = 0;
+    while (start < paragraph.size()) {
+        std::size_t end = paragraph.find(' ', start);
+        if (end == std::string::npos) end = paragraph.size();
+        const std::size_t word = end - start;
+        if (column > 0 && column + 1 + word > 70) {
+            out += "\n";
+            column = 0;
+        } else if (column > 0) {
+            out += " ";
+            ++column;
+        }
+        out.append(paragraph, start, word);
+        column += word;
+        start = end + 1;
+    }
+}
+
 inline std::string PlainTextBook(std::size_t bytes) {
     static const char* const subjects[] = {"Mara",         "The harbour master", "Old Tobias",         "Nell",
                                            "The ferryman", "Her brother",        "Nobody on the quay", "The widow Ashe",
@@ -70,24 +92,7 @@ inline std::string PlainTextBook(std::size_t bytes) {
                 }
                 paragraph += " ";
             }
-            // Wrapped at 70 columns (counting bytes, as simple tools do).
-            std::size_t column = 0;
-            std::size_t start = 0;
-            while (start < paragraph.size()) {
-                std::size_t end = paragraph.find(' ', start);
-                if (end == std::string::npos) end = paragraph.size();
-                const std::size_t word = end - start;
-                if (column > 0 && column + 1 + word > 70) {
-                    out += "\n";
-                    column = 0;
-                } else if (column > 0) {
-                    out += " ";
-                    ++column;
-                }
-                out.append(paragraph, start, word);
-                column += word;
-                start = end + 1;
-            }
+            appendWrapped(out, paragraph);
             out += "\n\n";
         }
     }
