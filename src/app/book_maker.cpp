@@ -21,10 +21,10 @@ std::string ReasonWithoutFileName(const std::string& message, const std::string&
 
 namespace {
 
-OutsideLayout layOut(const std::string& path) {
+OutsideLayout layOut(const std::string& path, const format::LayoutProgress& progress) {
     format::LaidOutBook book;
     try {
-        book = format::layOutBookFile(path);
+        book = format::layOutBookFile(path, std::nullopt, false, progress);
     } catch (const format::FormatError& error) {
         throw ReaderError(ReasonWithoutFileName(error.what(), path));
     } catch (const std::bad_alloc&) {
@@ -44,6 +44,9 @@ std::vector<std::string> buildIndex(const BookLineList& prepared) {
 
 } // namespace
 
-BookMaker FormatterBookMaker() { return BookMaker{layOut, buildIndex}; }
+BookMaker FormatterBookMaker(std::function<void(double done)> progress) {
+    return BookMaker{[progress = std::move(progress)](const std::string& path) { return layOut(path, progress); },
+                     buildIndex};
+}
 
 } // namespace cadenzo

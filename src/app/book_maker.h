@@ -6,7 +6,9 @@
 
 namespace cadenzo {
 
-BookMaker FormatterBookMaker();
+// `progress`, when given, hears how far a layout has come (0 to 1), on the
+// layout's thread.
+BookMaker FormatterBookMaker(std::function<void(double done)> progress = {});
 
 // The formatter's reason for refusing a file without the file's name, which
 // the reader's message gives already: a leading "FILE: " is dropped, a quoted

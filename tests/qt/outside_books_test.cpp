@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTabWidget>
@@ -29,6 +30,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <thread>
 
@@ -201,22 +204,31 @@ TEST_F(OutsideBookWindow, LongWorkKeepsTheWindowPaintingAndShowsANotice) {
     start();
     int ticks = 0;
     bool noticeSeen = false;
+    int barShown = -1;
     QTimer tick;
     QObject::connect(&tick, &QTimer::timeout, [&] {
         ++ticks;
-        if (auto* notice = form->findChild<QProgressDialog*>(QStringLiteral("BackgroundWorkNotice")))
-            noticeSeen = noticeSeen || (notice->isVisible() && notice->labelText().contains(QStringLiteral("slow")));
+        auto* notice = form->findChild<QProgressDialog*>(QStringLiteral("BackgroundWorkNotice"));
+        if (!notice || !notice->isVisible()) return;
+        noticeSeen = noticeSeen || notice->labelText().contains(QStringLiteral("slow"));
+        if (auto* bar = notice->findChild<QProgressBar*>()) barShown = std::max(barShown, bar->value());
     });
     tick.start(10);
-    const OutsideLayout laidOut = RunInBackground(form.get(), QStringLiteral("a slow book"), [] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(kBackgroundNoticeDelayMs + 300));
-        return OutsideLayout{{"banner", "l00text"}, "Slow", {}};
-    });
+    std::atomic<int> percent{0};
+    const OutsideLayout laidOut = RunInBackground(
+        form.get(), QStringLiteral("a slow book"),
+        [&percent] {
+            percent = 40; // how far the work says it has come
+            std::this_thread::sleep_for(std::chrono::milliseconds(kBackgroundNoticeDelayMs + 300));
+            return OutsideLayout{{"banner", "l00text"}, "Slow", {}};
+        },
+        &percent);
     tick.stop();
     EXPECT_EQ(laidOut.title, "Slow");
     EXPECT_EQ(laidOut.lines.size(), 2u);
     EXPECT_GE(ticks, 5); // the window's thread went on with its events
     EXPECT_TRUE(noticeSeen);
+    EXPECT_EQ(barShown, 40);
     EXPECT_THROW(RunInBackground(form.get(), QStringLiteral("a broken book"),
                                  []() -> OutsideLayout {
                                      std::this_thread::sleep_for(std::chrono::milliseconds(200));

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -192,8 +193,17 @@ TEST(EverydayText, NumbersThousandsOfParagraphsWithFourCharacterMarkers) {
     EXPECT_EQ(book.chapters.size(), 2u);
     // Its 6,000 sentences are laid out in batches on two threads: the same
     // book as on one.
+    // Both report how far they have come, in order, up to the whole book.
     const Manuscript model = readBook(text, "long.txt");
-    EXPECT_EQ(formatBook(model, true), formatBook(model, false));
+    for (const bool beside : {false, true}) {
+        std::vector<double> heard;
+        const auto lines = formatBook(model, beside, [&heard](double done) { heard.push_back(done); });
+        EXPECT_EQ(lines, book.lines);
+        ASSERT_GE(heard.size(), 20u) << beside;
+        EXPECT_TRUE(std::is_sorted(heard.begin(), heard.end())) << beside;
+        EXPECT_GT(heard.front(), 0.0);
+        EXPECT_EQ(heard.back(), 1.0);
+    }
 }
 
 TEST(EverydayText, ParagraphMarkersKeepFourCharactersAndNeverReadP999) {

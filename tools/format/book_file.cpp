@@ -240,11 +240,12 @@ Manuscript readBook(std::string_view bytes, const std::string& name, std::option
 
 namespace {
 
-LaidOutBook laidOut(const Manuscript& book, const std::string& name, BookKind kind, bool besideThread = false) {
+LaidOutBook laidOut(const Manuscript& book, const std::string& name, BookKind kind, bool besideThread = false,
+                    const LayoutProgress& progress = {}) {
     LaidOutBook out;
     out.kind = kind;
     try {
-        out.lines = formatBook(book, besideThread);
+        out.lines = formatBook(book, besideThread, progress);
     } catch (const FormatError& e) {
         throw FormatError(name + ": " + e.what());
     }
@@ -293,12 +294,13 @@ std::string readBookFileBytes(const std::string& path) {
     return text;
 }
 
-LaidOutBook layOutBookFile(const std::string& path, std::optional<BookKind> kind, bool besideThread) {
+LaidOutBook layOutBookFile(const std::string& path, std::optional<BookKind> kind, bool besideThread,
+                           const LayoutProgress& progress) {
     std::string bytes = readBookFileBytes(path);
     const BookKind k = kind ? *kind : bookKindOf(path, bytes);
     const Manuscript book = readBook(bytes, path, k);
     std::string().swap(bytes); // the model holds the text now
-    return laidOut(book, path, k, besideThread);
+    return laidOut(book, path, k, besideThread, progress);
 }
 
 } // namespace cadenzo::format

@@ -3,6 +3,7 @@
 // plain text, EPUB) into the one book model, and laid out by the default mode.
 #pragma once
 
+#include "formatter.h"
 #include "manuscript.h"
 #include "text_book.h"
 
@@ -46,9 +47,9 @@ Manuscript readBook(std::string_view bytes, const std::string& name, std::option
 LaidOutBook layOutBook(std::string_view bytes, const std::string& name, std::optional<BookKind> kind = std::nullopt);
 
 // The same for a file; an unreadable file is a FormatError naming it.
-// `besideThread` as for formatBook.
+// `besideThread` and `progress` as for formatBook.
 LaidOutBook layOutBookFile(const std::string& path, std::optional<BookKind> kind = std::nullopt,
-                           bool besideThread = false);
+                           bool besideThread = false, const LayoutProgress& progress = {});
 
 // A whole file's bytes; FormatError when it cannot be read or is a folder.
 std::string readBookFileBytes(const std::string& path);

@@ -116,6 +116,8 @@ SentenceLayout layOut(const SentenceEntry& entry, const SentenceDescriber& sente
 // A book of this many sentences is laid out on two threads.
 constexpr std::size_t kParallelFrom = 4096;
 constexpr std::size_t kBatchSentences = 2048;
+// Sentences between two progress reports.
+constexpr std::size_t kProgressEvery = 512;
 
 // Sentence layouts made a batch at a time, the batch's first half on this
 // thread and its second half beside it, each half with a describer of its
@@ -202,31 +204,48 @@ int linesBesideSentence(const SentenceEntry& entry) {
     return lines;
 }
 
-std::vector<std::string> formatBook(const Manuscript& book, bool besideThread) {
+std::vector<std::string> formatBook(const Manuscript& book, bool besideThread, const LayoutProgress& progress) {
+    std::size_t sentences = 0;
+    for (const Chapter& chapter : book.chapters)
+        for (const Paragraph& paragraph : chapter.paragraphs) sentences += paragraph.sentences.size();
+    // Every so many sentences: the word pass is the first third of the work.
+    const auto report = [&progress, sentences](std::size_t done, bool wordPass) {
+        if (!progress || done % kProgressEvery != 0 || sentences == 0) return;
+        const double part = static_cast<double>(done) / static_cast<double>(sentences);
+        progress(wordPass ? part / 3 : 1.0 / 3 + part * 2 / 3);
+    };
+
     // The whole book's words first, for the names and how often each word
     // occurs; then each sentence is described again and laid out as the
     // writer reaches it, so no sentence's words are kept longer than that.
     BookLexicon lexicon;
     SentenceDescriber describer;
+    std::size_t described = 0;
     for (const Chapter& chapter : book.chapters)
         for (const Paragraph& paragraph : chapter.paragraphs)
             for (const Sentence& sentence : paragraph.sentences) {
                 describer.describe(sentence);
                 lexicon.addSentence(describer.words());
+                report(++described, true);
             }
     SentenceCursor cursor(book);
-    std::size_t sentences = 0;
-    for (const Chapter& chapter : book.chapters)
-        for (const Paragraph& paragraph : chapter.paragraphs) sentences += paragraph.sentences.size();
+    std::vector<std::string> lines;
     if (!besideThread || sentences < kParallelFrom || std::thread::hardware_concurrency() < 2) {
-        return writeBook(book, [&](std::size_t) {
+        lines = writeBook(book, [&](std::size_t index) {
+            report(index, false);
             const SentenceEntry entry = cursor.next();
             describer.describe(*entry.sentence);
             return layOut(entry, describer, lexicon);
         });
+    } else {
+        BatchLayouts batches(cursor, sentences, lexicon, describer);
+        lines = writeBook(book, [&batches, &report](std::size_t index) {
+            report(index, false);
+            return batches.at(index);
+        });
     }
-    BatchLayouts batches(cursor, sentences, lexicon, describer);
-    return writeBook(book, [&batches](std::size_t index) { return batches.at(index); });
+    if (progress) progress(1.0);
+    return lines;
 }
 
 } // namespace cadenzo::format

@@ -10,6 +10,7 @@
 #include "manuscript.h"
 #include "shape.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -43,7 +44,12 @@ int linesBesideSentence(const SentenceEntry& entry);
 // threads where the machine has two cores (the tool does; the reader, which
 // lays a book out on a worker thread already, does not). The book is the
 // same either way.
-std::vector<std::string> formatBook(const Manuscript& book, bool besideThread = false);
+// How far a layout has come, from 0 to 1: the word pass over the whole book
+// is its first third, laying out the sentences the rest. Called on the
+// layout's thread, now and then.
+using LayoutProgress = std::function<void(double done)>;
+std::vector<std::string> formatBook(const Manuscript& book, bool besideThread = false,
+                                    const LayoutProgress& progress = {});
 
 std::vector<std::string> fitBook(const Manuscript& book, const Shape& shape);
 

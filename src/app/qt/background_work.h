@@ -9,6 +9,7 @@
 
 #include <QString>
 
+#include <atomic>
 #include <functional>
 
 class QWidget;
@@ -19,10 +20,13 @@ namespace cadenzo {
 inline constexpr int kBackgroundNoticeDelayMs = 150;
 
 // Runs `work` on a worker thread and returns its result; an exception it
-// throws is thrown here. `notice` is the notice's text.
+// throws is thrown here. `notice` is the notice's text. With `percent`, which
+// the work sets as it goes, the notice's bar shows how far it has come;
+// without, the bar only shows that it is busy.
 std::vector<std::string> RunInBackground(QWidget* window, const QString& notice,
                                          const std::function<std::vector<std::string>()>& work);
-OutsideLayout RunInBackground(QWidget* window, const QString& notice, const std::function<OutsideLayout()>& work);
+OutsideLayout RunInBackground(QWidget* window, const QString& notice, const std::function<OutsideLayout()>& work,
+                              const std::atomic<int>* percent = nullptr);
 
 // The formatter's BookMaker, its work done in the background of `window`.
 BookMaker BackgroundBookMaker(QWidget* window);
