@@ -206,6 +206,23 @@ TEST(EverydayText, NumbersThousandsOfParagraphsWithFourCharacterMarkers) {
     }
 }
 
+// More chapters than anchors can number: the book opens, every word kept,
+// the chapters past the last anchor running on in the last chapter.
+TEST(EverydayText, ChaptersPastTheLastAnchorRunOnInTheLastChapter) {
+    std::string text, sentences;
+    for (int c = 1; c <= 1002; ++c) {
+        const std::string n = std::to_string(c);
+        text += "Chapter " + n + "\n\nWords of part " + n + ".\n\n";
+        sentences += (c > 999 ? "Chapter " + n + " " : "") + "Words of part " + n + ". ";
+    }
+    const LaidOutBook book = layOutBook(text, "many.txt");
+    ASSERT_EQ(book.chapters.size(), 999u);
+    EXPECT_EQ(book.chapters.back().caption, "Chapter 999");
+    EXPECT_EQ(sentenceWords(book.lines), wordsOf(sentences));
+    const auto problems = ruleProblems(book.lines);
+    EXPECT_TRUE(problems.empty()) << problems.front();
+}
+
 TEST(EverydayText, ParagraphMarkersKeepFourCharactersAndNeverReadP999) {
     const struct {
         std::size_t number;

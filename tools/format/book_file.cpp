@@ -174,6 +174,30 @@ BookKind bookKindOf(const std::string& name, std::string_view bytes) {
     return looksLikeManuscript(bytes) ? BookKind::Manuscript : BookKind::PlainText;
 }
 
+namespace {
+
+// A book of more chapters than anchors can number keeps all its text: the
+// chapters past the last anchor run on in the last chapter, each heading a
+// paragraph of its own.
+void foldChaptersPastTheLast(Manuscript& book) {
+    if (book.chapters.size() <= kMaxChapters) return;
+    Chapter& last = book.chapters[kMaxChapters - 1];
+    for (std::size_t c = kMaxChapters; c < book.chapters.size(); ++c) {
+        Chapter& chapter = book.chapters[c];
+        const std::vector<std::string_view> heading = wordsOf(chapter.caption);
+        if (!heading.empty()) {
+            Paragraph paragraph;
+            paragraph.sourceLine = chapter.sourceLine;
+            for (Sentence& sentence : splitSentences(heading)) addSentence(std::move(sentence), paragraph.sentences);
+            last.paragraphs.push_back(std::move(paragraph));
+        }
+        for (Paragraph& paragraph : chapter.paragraphs) last.paragraphs.push_back(std::move(paragraph));
+    }
+    book.chapters.resize(kMaxChapters);
+}
+
+} // namespace
+
 Manuscript bookFromText(TextBook source, const std::string& fallbackTitle) {
     Manuscript book;
     book.title = fitted(clean(source.title), kMaxPhraseLength - 4);
@@ -206,6 +230,7 @@ Manuscript bookFromText(TextBook source, const std::string& fallbackTitle) {
         book.chapters.push_back(std::move(chapter));
     }
     if (book.chapters.empty()) throw FormatError("the book has no text");
+    foldChaptersPastTheLast(book);
     return book;
 }
 

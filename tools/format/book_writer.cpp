@@ -16,8 +16,6 @@ constexpr std::size_t kDecimalMarkers = 999;
 // Base-36 numbers from "a00" (10 * 36 * 36) to "zzz" (36^3 - 1).
 constexpr std::size_t kFirstLettered = 10 * 36 * 36;
 constexpr std::size_t kLettered = 36 * 36 * 36 - kFirstLettered;
-// Anchors are "refpt" and three digits, from "refpt001".
-constexpr std::size_t kMaxChapters = 999;
 constexpr int kClosingIndent = 27;
 
 // Zero-padded decimal; the callers keep values within the width.

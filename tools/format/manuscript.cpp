@@ -10,9 +10,6 @@ namespace cadenzo::format {
 
 namespace {
 
-// Most chapters an anchor name ("refpt" + three digits) can number.
-constexpr std::size_t kMaxChapters = 999;
-
 std::string atLine(int line) { return "line " + std::to_string(line) + ": "; }
 
 bool isBlankText(std::string_view line) {

@@ -4,6 +4,7 @@
 // directly. See README.md in this folder for the format.
 #pragma once
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -20,6 +21,8 @@ class FormatError : public std::runtime_error {
 
 // The longest phrase text a book line may hold.
 inline constexpr int kMaxPhraseLength = 40;
+// Most chapters a book has: an anchor is "refpt" and three digits, from "refpt001".
+inline constexpr std::size_t kMaxChapters = 999;
 
 // A sentence keeps its words joined by single blanks (a word holds no blank),
 // so a book costs little more memory than its text.
