@@ -152,11 +152,8 @@ std::vector<std::string> sentenceLines(const std::vector<std::string_view>& word
 
 std::vector<std::string> writeBook(const Manuscript& book, const LayoutOf& layoutOf) {
     std::size_t paragraphs = 0;
-    std::size_t sentences = 0;
-    for (const Chapter& chapter : book.chapters) {
-        paragraphs += chapter.paragraphs.size();
-        for (const Paragraph& paragraph : chapter.paragraphs) sentences += paragraph.sentences.size();
-    }
+    for (const Chapter& chapter : book.chapters) paragraphs += chapter.paragraphs.size();
+    const std::size_t sentences = sentenceCount(book);
     if (book.chapters.size() > kMaxChapters)
         throw FormatError("the book has " + std::to_string(book.chapters.size()) +
                           " chapters; chapter anchors can number at most " + std::to_string(kMaxChapters));

@@ -205,9 +205,7 @@ int linesBesideSentence(const SentenceEntry& entry) {
 }
 
 std::vector<std::string> formatBook(const Manuscript& book, bool besideThread, const LayoutProgress& progress) {
-    std::size_t sentences = 0;
-    for (const Chapter& chapter : book.chapters)
-        for (const Paragraph& paragraph : chapter.paragraphs) sentences += paragraph.sentences.size();
+    const std::size_t sentences = sentenceCount(book);
     // Every so many sentences: the word pass is the first third of the work.
     const auto report = [&progress, sentences](std::size_t done, bool wordPass) {
         if (!progress || done % kProgressEvery != 0 || sentences == 0) return;

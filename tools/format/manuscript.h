@@ -54,6 +54,14 @@ struct Manuscript {
     std::string closing; // heading of the closing section
 };
 
+// How many sentences the book's chapters hold.
+inline std::size_t sentenceCount(const Manuscript& book) {
+    std::size_t sentences = 0;
+    for (const Chapter& chapter : book.chapters)
+        for (const Paragraph& paragraph : chapter.paragraphs) sentences += paragraph.sentences.size();
+    return sentences;
+}
+
 // Splits a paragraph's words into sentences. A sentence ends after a word that
 // ends in . ! ? or … (optionally followed by closing " ' ) ” ’ » characters)
 // when the next word begins with an upper-case letter or an opening " “ ‘ «.

@@ -1,6 +1,7 @@
 #include "app/qt/background_work.h"
 
 #include "app/book_maker.h"
+#include "base/qt/qt_text.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -54,8 +55,7 @@ Result runInBackground(QWidget* window, const QString& notice, const std::functi
 }
 
 QString fileNameOf(const std::string& path) {
-    return QDir::fromNativeSeparators(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())))
-        .section(QLatin1Char('/'), -1);
+    return QDir::fromNativeSeparators(toQString(path)).section(QLatin1Char('/'), -1);
 }
 
 } // namespace

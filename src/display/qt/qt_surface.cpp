@@ -1,5 +1,7 @@
 #include "display/qt/qt_surface.h"
 
+#include "base/qt/qt_text.h"
+
 #include <QApplication>
 #include <QPen>
 
@@ -18,8 +20,6 @@ QString familyOf(FontFace face) {
     }
     return QApplication::font().family();
 }
-
-QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 } // namespace
 
@@ -158,7 +158,7 @@ void QtSurface::fillRect(int x1, int y1, int x2, int y2) {
 
 int QtSurface::drawText(int x, int y, std::string_view text) {
     if (text.empty()) return 0;
-    QString s = fromUtf8(text);
+    QString s = toQString(text);
     const QFontMetrics& m = metrics();
     const int width = m.horizontalAdvance(s);
     const int height = m.height();
@@ -171,7 +171,7 @@ int QtSurface::drawText(int x, int y, std::string_view text) {
 }
 
 int QtSurface::textWidth(std::string_view text) {
-    return text.empty() ? 0 : metrics().horizontalAdvance(fromUtf8(text));
+    return text.empty() ? 0 : metrics().horizontalAdvance(toQString(text));
 }
 
 int QtSurface::textHeight(std::string_view) { return metrics().height(); }
