@@ -4,7 +4,13 @@
 #include "book_file.h"
 #include "word_index_builder.h"
 
+#include <atomic>
+#include <condition_variable>
+#include <exception>
+#include <mutex>
 #include <new>
+#include <optional>
+#include <thread>
 
 namespace cadenzo {
 
@@ -21,15 +27,7 @@ std::string ReasonWithoutFileName(const std::string& message, const std::string&
 
 namespace {
 
-OutsideLayout layOut(const std::string& path, const format::LayoutProgress& progress) {
-    format::LaidOutBook book;
-    try {
-        book = format::layOutBookFile(path, std::nullopt, false, progress);
-    } catch (const format::FormatError& error) {
-        throw ReaderError(ReasonWithoutFileName(error.what(), path));
-    } catch (const std::bad_alloc&) {
-        throw ReaderError("there is not enough memory to lay it out");
-    }
+OutsideLayout outsideLayout(format::LaidOutBook&& book) {
     OutsideLayout out;
     out.lines = std::move(book.lines);
     out.title = std::move(book.title);
@@ -38,14 +36,148 @@ OutsideLayout layOut(const std::string& path, const format::LayoutProgress& prog
     return out;
 }
 
+// The formatter's layout of a file, its refusals as the reader words them.
+format::LaidOutBook layOutFile(const std::string& path, const format::BookLayoutWatch& watch) {
+    try {
+        return format::layOutBookFile(path, std::nullopt, false, watch);
+    } catch (const format::FormatError& error) {
+        throw ReaderError(ReasonWithoutFileName(error.what(), path));
+    } catch (const std::bad_alloc&) {
+        throw ReaderError("there is not enough memory to lay it out");
+    }
+}
+
 std::vector<std::string> buildIndex(const BookLineList& prepared) {
     return index::BuildWordIndex(prepared, index::IndexOptions{});
 }
 
+// Thrown on the layout's thread to stop a layout nobody waits for.
+struct Abandoned {};
+
+// One book laid out on a thread of its own. Its first part is handed over as
+// soon as it is written; the whole book, or the reason there is none, once
+// the layout has ended. Destroying the job abandons the layout: it stops at
+// its next progress report, and the thread is joined.
+class LayoutJob final : public LayoutRest {
+  public:
+    LayoutJob(std::string path, LayoutHooks hooks) : path_(std::move(path)), hooks_(std::move(hooks)) {
+        thread_ = std::thread([this] { run(); });
+    }
+    ~LayoutJob() override {
+        abandoned_ = true;
+        thread_.join();
+    }
+    LayoutJob(const LayoutJob&) = delete;
+    LayoutJob& operator=(const LayoutJob&) = delete;
+
+    // Waits for the first part or the end; gives the first part with the
+    // job as its rest, or the whole book when the layout ended first. Throws
+    // ReaderError when it failed.
+    static OutsideLayout opening(const std::shared_ptr<LayoutJob>& job) {
+        job->waitUntil([&job] { return job->firstPart_.has_value() || job->ended_; });
+        std::lock_guard lock(job->mutex_);
+        if (job->ended_) return outsideLayout(job->takeBook());
+        OutsideLayout first = outsideLayout(std::move(*job->firstPart_));
+        first.rest = job;
+        return first;
+    }
+
+    bool finished() const override {
+        std::lock_guard lock(mutex_);
+        return ended_;
+    }
+
+    void wait() override {
+        waitUntil([this] { return ended_; });
+    }
+
+    std::vector<std::string> take() override {
+        wait();
+        std::lock_guard lock(mutex_);
+        return takeBook().lines;
+    }
+
+  private:
+    void run() {
+        if (hooks_.progress) hooks_.progress(0);
+        format::BookLayoutWatch watch;
+        watch.progress = [this](double done) {
+            if (abandoned_) throw Abandoned{};
+            if (hooks_.progress) hooks_.progress(done);
+        };
+        watch.firstPart = [this](const format::LaidOutBook& part) {
+            {
+                std::lock_guard lock(mutex_);
+                firstPart_ = part;
+            }
+            ready_.notify_all();
+        };
+        format::LaidOutBook book;
+        std::exception_ptr error;
+        try {
+            book = layOutFile(path_, watch);
+        } catch (const Abandoned&) {
+            return;
+        } catch (...) {
+            error = std::current_exception();
+        }
+        {
+            std::lock_guard lock(mutex_);
+            book_ = std::move(book);
+            error_ = error;
+            firstPart_.reset();
+            ended_ = true;
+        }
+        ready_.notify_all();
+        if (hooks_.finished) hooks_.finished();
+    }
+
+    // Called with the lock held, once ended.
+    format::LaidOutBook takeBook() {
+        if (error_) std::rethrow_exception(error_);
+        if (taken_) throw ReaderError("the book was given already");
+        taken_ = true;
+        return std::move(book_);
+    }
+
+    template <typename Ready> void waitUntil(Ready ready) {
+        if (hooks_.wait) {
+            hooks_.wait(path_, [&] {
+                std::lock_guard lock(mutex_);
+                return ready();
+            });
+            return;
+        }
+        std::unique_lock lock(mutex_);
+        ready_.wait(lock, ready);
+    }
+
+    const std::string path_;
+    const LayoutHooks hooks_;
+    mutable std::mutex mutex_;
+    std::condition_variable ready_;
+    std::optional<format::LaidOutBook> firstPart_;
+    format::LaidOutBook book_;
+    std::exception_ptr error_;
+    bool ended_ = false;
+    bool taken_ = false;
+    std::atomic<bool> abandoned_{false};
+    std::thread thread_; // last: started once everything it uses is there
+};
+
 } // namespace
 
 BookMaker FormatterBookMaker(std::function<void(double done)> progress) {
-    return BookMaker{[progress = std::move(progress)](const std::string& path) { return layOut(path, progress); },
+    return BookMaker{[progress = std::move(progress)](const std::string& path) {
+                         return outsideLayout(layOutFile(path, {progress, {}}));
+                     },
+                     buildIndex};
+}
+
+BookMaker ProgressiveBookMaker(LayoutHooks hooks) {
+    return BookMaker{[hooks = std::move(hooks)](const std::string& path) {
+                         return LayoutJob::opening(std::make_shared<LayoutJob>(path, hooks));
+                     },
                      buildIndex};
 }
 

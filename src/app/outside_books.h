@@ -9,6 +9,7 @@
 #include "catalogue/catalogue.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,11 +21,28 @@ struct OutsideChapter {
     std::string anchor;  // "refpt001"
 };
 
-// A book laid out from a file: its lines in stored form (banner first).
+// The rest of a book whose first part is open, still being laid out on a
+// thread of its own.
+class LayoutRest {
+  public:
+    virtual ~LayoutRest() = default; // a layout not finished is abandoned
+    // Whether the layout has ended, laid out or failed.
+    virtual bool finished() const = 0;
+    // Waits until it has ended; the user is shown that the book is still
+    // being laid out.
+    virtual void wait() = 0;
+    // Once ended: the whole book's lines in stored form, banner first, given
+    // once; ReaderError with the reason when it could not be laid out.
+    virtual std::vector<std::string> take() = 0;
+};
+
+// A book laid out from a file: its lines in stored form (banner first), all of
+// them, or the first part while `rest` lays out the others.
 struct OutsideLayout {
     std::vector<std::string> lines;
     std::string title;
     std::vector<OutsideChapter> chapters;
+    std::shared_ptr<LayoutRest> rest;
 };
 
 // An outside book the reader has opened: it keeps a catalogue node.

@@ -136,7 +136,18 @@ void Reader::ExitItemClick() { win_.closeWindow(); }
 
 // ---- Page display and paging -----------------------------------------------
 
+int Reader::linesPerColumn() {
+    DrawingSurface& surface = win_.pageSurface();
+    surface.setFontSize(PageFontSize);
+    return std::max(1, win_.pageHeight() / std::max(1, surface.textHeight("X")));
+}
+
 int Reader::ShowPage(int start) {
+    // A page that would reach past the part of the book laid out so far waits
+    // for the rest: two columns of lines, with room for a change of type.
+    if (PendingBook &&
+        static_cast<long long>(start) + 2LL * (linesPerColumn() + 8) >= static_cast<long long>(PendingBook->readyLines))
+        completeBook();
     PageInputs in{BookLines,         PageFontSize,
                   ColorSets,         win_.twoColumnChecked(),
                   ProgramDir,        win_.pageWidth(),

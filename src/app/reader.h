@@ -94,6 +94,8 @@ class Reader : private ReaderState {
     void BookFileDropped(const std::string& path);
     bool OutsideNodeClick(int number);
     bool LoadOutsideIndex();
+    // The rest of the open book has been laid out: it joins the part shown.
+    void OutsideLayoutFinished();
     BookLineList outsideBookSource(const std::string& fileName, text::Encoding& encoding);
     void appendOutsideNodes(std::vector<CatalogueNode>& tree);
 
@@ -135,6 +137,11 @@ class Reader : private ReaderState {
     int CurColorSet() const { return page.CurColorSet; }
 
   private:
+    // Waits for the rest of a book still being laid out and puts it after
+    // the part shown; nothing to do for a book laid out whole.
+    void completeBook();
+    // Book lines one column of the page holds at most.
+    int linesPerColumn();
     void applyScheme(int itemIndex);
     void writeDefaultSettings();
     BookLineList bookSource(const std::string& fileName, const std::string& key, text::Encoding& encoding);

@@ -143,9 +143,12 @@ void Reader::OpenBook(const std::string& FileName, const std::string& Anchor) {
         // All or nothing: the book that is open stays open when this one fails.
         const std::string key = bookKeyOf(FileName);
         BookLineList prepared;
+        std::shared_ptr<LayoutRest> rest;
         text::Encoding encoding = text::Encoding::Utf8;
         try {
-            prepared = PrepareBookLines(bookSource(FileName, key, encoding));
+            BookLineList source = bookSource(FileName, key, encoding);
+            rest = std::move(OpeningRest);
+            prepared = rest ? PrepareBookStart(std::move(source)) : PrepareBookLines(std::move(source));
         } catch (const ReaderError& error) {
             throw ReaderError("Cannot open the book " + FileName + ": " + error.what());
         }
@@ -153,8 +156,20 @@ void Reader::OpenBook(const std::string& FileName, const std::string& Anchor) {
         BookKey = key;
         BookEncoding = encoding;
         BookLines = std::move(prepared);
+        PendingBook.reset(); // a book still being laid out is abandoned
+        if (rest) PendingBook = PendingLayout{std::move(rest), BookLines.size()};
     }
-    const int first = isAbsentAnchor(Anchor) ? resumeOffer() : anchorPageStart(BookLines, Anchor);
+    int first = 0;
+    if (isAbsentAnchor(Anchor)) {
+        first = resumeOffer();
+    } else {
+        first = anchorPageStart(BookLines, Anchor);
+        // A chapter past the part laid out so far is found in the whole book.
+        if (first == 0 && PendingBook) {
+            completeBook();
+            first = anchorPageStart(BookLines, Anchor);
+        }
+    }
     NextPageStart = ShowPage(first);
 }
 

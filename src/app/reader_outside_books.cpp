@@ -58,7 +58,50 @@ BookLineList Reader::outsideBookSource(const std::string& fileName, text::Encodi
     if (laidOut.lines.empty()) throw ReaderError("the book has no text");
     encoding = text::Encoding::Utf8; // the formatter writes UTF-8
     LaidOutBook = OutsideBook{fileName, laidOut.title, std::move(laidOut.chapters)};
+    OpeningRest = std::move(laidOut.rest);
     return std::move(laidOut.lines);
+}
+
+void Reader::completeBook() {
+    if (!PendingBook) return;
+    const std::shared_ptr<LayoutRest> rest = PendingBook->rest;
+    rest->wait();
+    // While it waited, the window may have completed the book already.
+    if (!PendingBook || PendingBook->rest != rest) return;
+    const std::size_t ready = std::min(PendingBook->readyLines, BookLines.size());
+    PendingBook.reset();
+    // The whole book takes the place of its first part; what follows that part
+    // (the welcome page added at start-up) stays after it.
+    BookLineList whole;
+    std::string failure;
+    try {
+        whole = PrepareBookLines(rest->take(), BookLines.size() - ready);
+    } catch (const ReaderError& error) {
+        failure = error.what();
+    }
+    if (!failure.empty()) {
+        // The part shown stays, ended where the layout stopped.
+        whole.assign(std::make_move_iterator(BookLines.begin()),
+                     std::make_move_iterator(BookLines.begin() + static_cast<std::ptrdiff_t>(ready)));
+        const BookLineList ending = BookEndLines(ready > 0);
+        whole.insert(whole.end(), ending.begin(), ending.end());
+    }
+    whole.reserve(whole.size() + (BookLines.size() - ready));
+    whole.insert(whole.end(), std::make_move_iterator(BookLines.begin() + static_cast<std::ptrdiff_t>(ready)),
+                 std::make_move_iterator(BookLines.end()));
+    BookLines = std::move(whole);
+    if (!failure.empty()) throw ReaderError("Cannot open the book " + BookFileName + ": " + failure);
+}
+
+void Reader::OutsideLayoutFinished() {
+    if (!PendingBook || !PendingBook->rest->finished()) return;
+    completeBook();
+    // The page shown stays; its place is now told in the whole book.
+    const int count = static_cast<int>(BookLines.size());
+    if (page.PageStart < count - 2) {
+        ShowPosition(page.PageStart, count, win_);
+        win_.setNextEnabled(NextPageStart < count - 2);
+    }
 }
 
 void Reader::appendOutsideNodes(std::vector<CatalogueNode>& tree) {
@@ -136,6 +179,7 @@ bool Reader::LoadOutsideIndex() {
     const bool outside = std::any_of(OutsideBooks.begin(), OutsideBooks.end(),
                                      [&](const OutsideBook& book) { return book.path == BookFileName; });
     if (!outside || !platform_.bookMaker.buildIndex) return false;
+    completeBook(); // the index is of the whole book
     win_.setIndexLoading(true);
     std::vector<std::string> lines;
     try {

@@ -15,6 +15,7 @@ void Reader::FindItemClick() {
 // Every line outside the page in the chosen direction is searched: down from
 // the first line after the page, up from the line before it to line 0.
 void Reader::FindDialog1Find() {
+    completeBook(); // the whole book is searched
     const int count = static_cast<int>(BookLines.size());
     if (win_.findDirectionDown()) {
         if (NextPageStart >= 0 && NextPageStart < count - 1)

@@ -9,6 +9,7 @@
 #include "display/color.h"
 #include "display/page_renderer.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -51,6 +52,14 @@ struct ReaderState {
     std::vector<OutsideBook> OutsideBooks;  // their nodes follow the catalogue's
     int OutsideNodeStart = 0;               // number of the first one
     std::optional<OutsideBook> LaidOutBook; // the book the last opening laid out
+    // The open book while its rest is still being laid out: BookLines begins
+    // with its first `readyLines` lines.
+    struct PendingLayout {
+        std::shared_ptr<LayoutRest> rest;
+        std::size_t readyLines = 0;
+    };
+    std::optional<PendingLayout> PendingBook;
+    std::shared_ptr<LayoutRest> OpeningRest; // the rest of the book the last opening laid out
 
     // Find.
     int FindOrigin = 0;

@@ -54,15 +54,16 @@ std::string unfoldIndent(const std::string& line) {
 
 BookLineList PrepareBookLines(const BookLineList& stored) { return PrepareBookLines(BookLineList(stored)); }
 
-BookLineList PrepareBookLines(BookLineList&& stored) {
-    std::size_t end = stored.size();
-    while (end > 0 && isBlankLine(stored[end - 1])) --end;
+namespace {
+
+// Lines 1 to `end` of a stored book in prepared form; all or nothing.
+BookLineList preparedLines(BookLineList& stored, std::size_t end, std::size_t room) {
     // Checked first, so that a bad line leaves the list as it was.
     for (std::size_t i = 1; i < end; ++i)
         if (!stored[i].empty() && stored[i][0] == 'l') StrToInt(std::string_view(stored[i]).substr(1, 2));
 
     BookLineList prepared;
-    prepared.reserve(end + 2);
+    prepared.reserve(end + room);
     for (std::size_t i = 1; i < end; ++i) {
         std::string& line = stored[i];
         if (!line.empty() && line[0] == 'l')
@@ -71,10 +72,28 @@ BookLineList PrepareBookLines(BookLineList&& stored) {
             prepared.push_back(std::move(line));
     }
     stored.clear();
-    if (end > 0) prepared.emplace_back("p999");
-    prepared.push_back(unfoldIndent("l08END OF FILE"));
-    prepared.emplace_back(" ");
     return prepared;
+}
+
+} // namespace
+
+BookLineList PrepareBookLines(BookLineList&& stored, std::size_t room) {
+    std::size_t end = stored.size();
+    while (end > 0 && isBlankLine(stored[end - 1])) --end;
+    const BookLineList ending = BookEndLines(end > 0);
+    BookLineList prepared = preparedLines(stored, end, ending.size() + room);
+    prepared.insert(prepared.end(), ending.begin(), ending.end());
+    return prepared;
+}
+
+BookLineList PrepareBookStart(BookLineList&& stored) { return preparedLines(stored, stored.size(), 0); }
+
+BookLineList BookEndLines(bool afterLines) {
+    BookLineList ending;
+    if (afterLines) ending.emplace_back("p999");
+    ending.push_back(unfoldIndent("l08END OF FILE"));
+    ending.emplace_back(" ");
+    return ending;
 }
 
 } // namespace cadenzo

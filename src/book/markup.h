@@ -20,8 +20,15 @@ inline constexpr int kMaxIndent = 52;
 // phrase line's "lNN" code turned into NN leading blanks. All or nothing: a
 // line that cannot be prepared throws and the input is not touched.
 BookLineList PrepareBookLines(const BookLineList& stored);
-// The same, reusing the stored lines' memory (for long books).
-BookLineList PrepareBookLines(BookLineList&& stored);
+// The same, reusing the stored lines' memory (for long books), with room for
+// `room` lines more.
+BookLineList PrepareBookLines(BookLineList&& stored, std::size_t room = 0);
+// The first part of a book whose rest is still being laid out, prepared as the
+// whole book will be: the banner dropped, the phrase lines unfolded, no end.
+BookLineList PrepareBookStart(BookLineList&& stored);
+// The lines that end every prepared book, after its last: "p999" (when the
+// book has lines), "END OF FILE" and a blank.
+BookLineList BookEndLines(bool afterLines);
 
 // Where the three-character tag whose bar stands at `bar` ends: after the bar
 // and the two characters that follow it, whole characters even when one of

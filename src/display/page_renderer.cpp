@@ -212,6 +212,11 @@ void PagePainter::applyTag(std::string& d, char code, std::size_t bar, int& y) {
 
 TwoColumnGeometry TwoColumns(int width) { return {width / 2 - 2, width / 2 + 3, width / 2 - 3}; }
 
+void ShowPosition(int start, int lineCount, PositionDisplay& display) {
+    display.setPositionText(std::to_string(start / 100) + " of " + std::to_string(lineCount / 100) + " panels");
+    display.setProgress(lineCount, start);
+}
+
 int ShowPage(int start, const PageInputs& in, PageState& state, DrawingSurface& surface, PositionDisplay& display) {
     if (start < 0) start = 0;
     state.PageStart = start;
@@ -222,8 +227,7 @@ int ShowPage(int start, const PageInputs& in, PageState& state, DrawingSurface& 
     const int lineCount = static_cast<int>(in.BookLines.size());
     if (start >= lineCount - 2) return start;
 
-    display.setPositionText(std::to_string(start / 100) + " of " + std::to_string(lineCount / 100) + " panels");
-    display.setProgress(lineCount, start);
+    ShowPosition(start, lineCount, display);
 
     const int W = in.width;
     const int H = in.height;

@@ -55,6 +55,10 @@ struct TwoColumnGeometry {
 };
 TwoColumnGeometry TwoColumns(int width);
 
+// The place of the page that begins at `start` in a book of `lineCount` lines,
+// as every drawn page shows it.
+void ShowPosition(int start, int lineCount, PositionDisplay& display);
+
 // Draws the page that begins at `start`; returns the first line not drawn.
 int ShowPage(int start, const PageInputs& in, PageState& state, DrawingSurface& surface, PositionDisplay& display);
 

@@ -236,5 +236,146 @@ TEST_F(OutsideBooks, BookmarksAndTheResumeOfferUseItsKey) {
     EXPECT_EQ(r().PageStart(), start);
 }
 
+// The rest of a book as a layout thread hands it over: finished when the
+// test says, or when the reader waits for it.
+class FakeRest : public LayoutRest {
+  public:
+    explicit FakeRest(std::vector<std::string> whole) : whole_(std::move(whole)) {}
+    bool finished() const override { return done; }
+    void wait() override {
+        if (!done) ++waits;
+        done = true;
+    }
+    std::vector<std::string> take() override {
+        if (!failure.empty()) throw ReaderError(failure);
+        return std::move(whole_);
+    }
+    bool done = false;
+    int waits = 0;
+    std::string failure;
+
+  private:
+    std::vector<std::string> whole_;
+};
+
+// A long book opens at its first part while the rest is laid out: pages
+// within that part are drawn at once, a page, a chapter or a search past it
+// waits for the rest, and the whole book then takes the part's place.
+class BookStillBeingLaidOut : public OutsideBooks {
+  protected:
+    void SetUp() override {
+        std::string text = "THE LONG SHORE\n\n";
+        for (int c = 1; c <= 3; ++c) {
+            text += "CHAPTER " + std::to_string(c) + "\n\n";
+            for (int p = 0; p < 700; ++p) text += "The tide came in at " + std::to_string(p) + " past the hour.\n\n";
+        }
+        text += "The last word is quiet.\n";
+        whole = format::layOutBook(text, "long.txt").lines;
+        ASSERT_GT(whole.size(), 3 * kPart);
+        OutsideBooks::SetUp();
+        longBook = rig.folder.path("books/long.txt");
+        WriteFile(longBook, text);
+        rig.platform.bookMaker.layOut = [this](const std::string& path) {
+            OutsideLayout first = FormatterBookMaker().layOut(path);
+            if (path != longBook) return first;
+            first.lines.resize(kPart);
+            rest = std::make_shared<FakeRest>(whole);
+            first.rest = rest;
+            return first;
+        };
+        rig.reset();
+        rig.start();
+    }
+    void startWith(const std::string& book) {
+        rig.platform.commandLineBook = book;
+        rig.reset();
+        rig.start();
+    }
+    static constexpr std::size_t kPart = 1200;
+    std::vector<std::string> whole;
+    std::string longBook;
+    std::shared_ptr<FakeRest> rest;
+};
+
+TEST_F(BookStillBeingLaidOut, PagesWithinThePartAreDrawnAtOnceAndPastItWait) {
+    startWith(longBook);
+    // The command line's book, then the welcome page added at start-up.
+    const BookLineList welcome(r().state().BookLines.begin() + kPart - 1, r().state().BookLines.end());
+    ASSERT_FALSE(welcome.empty());
+    ASSERT_EQ(rig.window.tree.size(), catalogueNodes + 4); // all three chapters have their nodes
+    rig.window.setCapacity(100);
+    r().RedrawPage();
+    int turns = 0;
+    while (rest->waits == 0 && turns < 100) {
+        r().NextPage();
+        ++turns;
+    }
+    // Pages of at most 100 lines: about the tenth reaches past the 1,199
+    // lines laid out.
+    EXPECT_GE(turns, 8);
+    EXPECT_GT(r().PageStart() + 2 * 108, 1199);
+    EXPECT_LT(r().PageStart(), 1199);
+    BookLineList expected = PrepareBookLines(whole);
+    expected.insert(expected.end(), welcome.begin(), welcome.end());
+    EXPECT_EQ(r().state().BookLines, expected);
+    EXPECT_FALSE(r().state().PendingBook);
+    EXPECT_EQ(rig.window.positionText,
+              std::to_string(r().PageStart() / 100) + " of " + std::to_string(expected.size() / 100) + " panels");
+}
+
+TEST_F(BookStillBeingLaidOut, ChaptersSearchesAndTheIndexWaitForTheWholeBook) {
+    const std::vector<std::function<void()>> needsTheWholeBook = {
+        [&] { clickNode(static_cast<int>(catalogueNodes) + 6); }, // its third chapter, after the café's nodes
+        [&] {
+            rig.window.find.text = "quiet"; // in the book's last sentence
+            r().FindDialog1Find();
+        },
+        [&] { r().IndexLoadButtonClick(); },
+    };
+    const std::vector<std::function<bool()>> done = {
+        [&] { return Contains(r().state().BookLines[static_cast<std::size_t>(r().PageStart() - 1)], "|refpt003>"); },
+        [&] { return Contains(r().state().BookLines[static_cast<std::size_t>(r().state().FindHitLine)], "quiet"); },
+        [&] { return rig.window.indexView == IndexView::Loaded; },
+    };
+    for (std::size_t k = 0; k < needsTheWholeBook.size(); ++k) {
+        openFile(cafe); // another book first
+        openFile(longBook);
+        ASSERT_TRUE(r().state().PendingBook);
+        ASSERT_EQ(rest->waits, 0);
+        needsTheWholeBook[k]();
+        EXPECT_EQ(rest->waits, 1) << k;
+        EXPECT_EQ(r().state().BookLines, PrepareBookLines(whole)) << k;
+        EXPECT_TRUE(done[k]()) << k;
+    }
+}
+
+TEST_F(BookStillBeingLaidOut, RestLaidOutJoinsThePartWithoutWaitingAndAFailureKeepsThePart) {
+    openFile(longBook);
+    r().OutsideLayoutFinished(); // a late notice of a book not finished yet
+    EXPECT_TRUE(r().state().PendingBook);
+    rest->done = true;
+    r().OutsideLayoutFinished();
+    EXPECT_EQ(rest->waits, 0);
+    EXPECT_EQ(r().state().BookLines, PrepareBookLines(whole));
+    EXPECT_EQ(rig.window.positionText, "0 of " + std::to_string(r().state().BookLines.size() / 100) + " panels");
+    // A book whose rest cannot be laid out ends where its part ends.
+    openFile(cafe);
+    openFile(longBook);
+    const BookLineList part = r().state().BookLines;
+    rest->failure = "there is not enough memory to lay it out";
+    rest->done = true;
+    try {
+        r().OutsideLayoutFinished();
+        ADD_FAILURE() << "no error";
+    } catch (const ReaderError& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "Cannot open the book " + longBook + ": there is not enough memory to lay it out");
+    }
+    BookLineList ended = part;
+    for (const std::string& line : BookEndLines(true)) ended.push_back(line);
+    EXPECT_EQ(r().state().BookLines, ended);
+    EXPECT_FALSE(r().state().PendingBook);
+}
+
 } // namespace
 } // namespace cadenzo

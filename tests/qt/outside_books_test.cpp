@@ -5,6 +5,7 @@
 #include "app/qt/main_window.h"
 #include "app/qt/page_view.h"
 #include "base/errors.h"
+#include "book_file.h"
 #include "bookmarks/qt/bookmark_name_dialog.h"
 #include "qt/dialog_answers.h"
 #include "search/qt/find_dialog.h"
@@ -13,6 +14,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -197,6 +199,33 @@ TEST_F(OutsideBookWindow, FileThatCannotBeLaidOutIsReportedAndTheBookStays) {
     EXPECT_EQ(form->reader().state().BookLines, lines);
 }
 
+// A long book opens at its first part; the rest joins it once laid out, and
+// closing the window while the rest is laid out abandons it.
+TEST_F(OutsideBookWindow, LongBookOpensAtItsFirstPartAndTheRestJoinsIt) {
+    QByteArray text = "THE LONG SHORE\n\n";
+    for (int p = 0; p < 6000; ++p)
+        text += "The tide came in at " + QByteArray::number(p) + " past the hour, and the boats rose with it.\n\n";
+    const QString path = data.filePath(QStringLiteral("long.txt"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+    file.close();
+    const BookLineList whole = PrepareBookLines(format::layOutBook(text.toStdString(), "long.txt").lines);
+
+    start(path);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !form->reader().state().PendingBook; }, 10000));
+    const BookLineList& lines = form->reader().state().BookLines;
+    ASSERT_GE(lines.size(), whole.size());
+    EXPECT_TRUE(std::equal(whole.begin(), whole.end(), lines.begin()));
+    EXPECT_EQ(form->PosLabel->text(), QStringLiteral("0 of %1 panels").arg(lines.size() / 100));
+
+    form->close();
+    form = std::make_unique<TForm1>(StartOptions{path.toStdString(), false});
+    const auto closing = std::chrono::steady_clock::now();
+    form.reset();
+    EXPECT_LT(std::chrono::steady_clock::now() - closing, std::chrono::seconds(2));
+}
+
 // Long layouts run beside the window's thread: the window goes on handling
 // its events, shows a notice while the work lasts, and gets the result or the
 // error back.
@@ -215,22 +244,21 @@ TEST_F(OutsideBookWindow, LongWorkKeepsTheWindowPaintingAndShowsANotice) {
     });
     tick.start(10);
     std::atomic<int> percent{0};
-    const OutsideLayout laidOut = RunInBackground(
+    const std::vector<std::string> laidOut = RunInBackground(
         form.get(), QStringLiteral("a slow book"),
         [&percent] {
             percent = 40; // how far the work says it has come
             std::this_thread::sleep_for(std::chrono::milliseconds(kBackgroundNoticeDelayMs + 300));
-            return OutsideLayout{{"banner", "l00text"}, "Slow", {}};
+            return std::vector<std::string>{"banner", "l00text"};
         },
         &percent);
     tick.stop();
-    EXPECT_EQ(laidOut.title, "Slow");
-    EXPECT_EQ(laidOut.lines.size(), 2u);
+    EXPECT_EQ(laidOut.size(), 2u);
     EXPECT_GE(ticks, 5); // the window's thread went on with its events
     EXPECT_TRUE(noticeSeen);
     EXPECT_EQ(barShown, 40);
     EXPECT_THROW(RunInBackground(form.get(), QStringLiteral("a broken book"),
-                                 []() -> OutsideLayout {
+                                 []() -> std::vector<std::string> {
                                      std::this_thread::sleep_for(std::chrono::milliseconds(200));
                                      throw ReaderError("the input is empty");
                                  }),

@@ -193,12 +193,25 @@ TEST(EverydayText, NumbersThousandsOfParagraphsWithFourCharacterMarkers) {
     EXPECT_EQ(book.chapters.size(), 2u);
     // Its 6,000 sentences are laid out in batches on two threads: the same
     // book as on one.
-    // Both report how far they have come, in order, up to the whole book.
+    // Both report how far they have come, in order, up to the whole book,
+    // and hand over the book's first lines once, before the rest.
     const Manuscript model = readBook(text, "long.txt");
     for (const bool beside : {false, true}) {
         std::vector<double> heard;
-        const auto lines = formatBook(model, beside, [&heard](double done) { heard.push_back(done); });
+        std::vector<std::vector<std::string>> parts;
+        double heardAtPart = -1;
+        const auto lines = formatBook(model, beside,
+                                      {[&heard](double done) { heard.push_back(done); },
+                                       [&](const std::vector<std::string>& part) {
+                                           parts.push_back(part);
+                                           heardAtPart = heard.back();
+                                       }});
         EXPECT_EQ(lines, book.lines);
+        ASSERT_EQ(parts.size(), 1u) << beside;
+        ASSERT_GE(parts[0].size(), kFirstPartLines);
+        ASSERT_LT(parts[0].size(), lines.size());
+        EXPECT_TRUE(std::equal(parts[0].begin(), parts[0].end(), lines.begin())) << beside;
+        EXPECT_LT(heardAtPart, 0.75) << "the first part comes before the rest is laid out";
         ASSERT_GE(heard.size(), 20u) << beside;
         EXPECT_TRUE(std::is_sorted(heard.begin(), heard.end())) << beside;
         EXPECT_GT(heard.front(), 0.0);

@@ -265,25 +265,37 @@ Manuscript readBook(std::string_view bytes, const std::string& name, std::option
 
 namespace {
 
-LaidOutBook laidOut(const Manuscript& book, const std::string& name, BookKind kind, bool besideThread = false,
-                    const LayoutProgress& progress = {}) {
+LaidOutBook laidOutHeader(const Manuscript& book, BookKind kind) {
     LaidOutBook out;
     out.kind = kind;
-    try {
-        out.lines = formatBook(book, besideThread, progress);
-    } catch (const FormatError& e) {
-        throw FormatError(name + ": " + e.what());
-    }
     out.title = book.title;
     out.author = book.author;
     out.year = book.year;
-    std::size_t chapter = 0;
-    for (std::size_t i = 0; i < out.lines.size() && chapter < book.chapters.size(); ++i) {
-        const std::string& line = out.lines[i];
-        if (line.rfind("l00|refpt", 0) != 0 || line.size() < 13) continue;
-        out.chapters.push_back(LaidOutChapter{book.chapters[chapter].caption, line.substr(4, 8), i});
-        ++chapter;
+    for (std::size_t c = 0; c < book.chapters.size(); ++c)
+        out.chapters.push_back(LaidOutChapter{book.chapters[c].caption, chapterAnchor(c), 0});
+    return out;
+}
+
+LaidOutBook laidOut(const Manuscript& book, const std::string& name, BookKind kind, bool besideThread = false,
+                    const BookLayoutWatch& watch = {}) {
+    LaidOutBook out = laidOutHeader(book, kind);
+    LayoutWatch formatterWatch{watch.progress, {}};
+    if (watch.firstPart)
+        formatterWatch.firstPart = [&out, &watch](const std::vector<std::string>& lines) {
+            LaidOutBook part = out;
+            part.lines = lines;
+            watch.firstPart(part);
+        };
+    try {
+        out.lines = formatBook(book, besideThread, formatterWatch);
+    } catch (const FormatError& e) {
+        throw FormatError(name + ": " + e.what());
     }
+    // Each chapter's anchor line, found in book order.
+    std::size_t chapter = 0;
+    for (std::size_t i = 0; i < out.lines.size() && chapter < out.chapters.size(); ++i)
+        if (out.lines[i].compare(0, 4, "l00|") == 0 && out.lines[i].compare(4, 8, out.chapters[chapter].anchor) == 0)
+            out.chapters[chapter++].line = i;
     return out;
 }
 
@@ -320,12 +332,12 @@ std::string readBookFileBytes(const std::string& path) {
 }
 
 LaidOutBook layOutBookFile(const std::string& path, std::optional<BookKind> kind, bool besideThread,
-                           const LayoutProgress& progress) {
+                           const BookLayoutWatch& watch) {
     std::string bytes = readBookFileBytes(path);
     const BookKind k = kind ? *kind : bookKindOf(path, bytes);
     const Manuscript book = readBook(bytes, path, k);
     std::string().swap(bytes); // the model holds the text now
-    return laidOut(book, path, k, besideThread, progress);
+    return laidOut(book, path, k, besideThread, watch);
 }
 
 } // namespace cadenzo::format

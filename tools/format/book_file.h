@@ -8,6 +8,7 @@
 #include "text_book.h"
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,7 +28,7 @@ bool readsEpub();
 struct LaidOutChapter {
     std::string caption;  // "Chapter One — The Storm"
     std::string anchor;   // "refpt001"
-    std::size_t line = 0; // index of its anchor line in `lines`
+    std::size_t line = 0; // index of its anchor line in `lines` (0 in a first part)
 };
 
 struct LaidOutBook {
@@ -46,10 +47,18 @@ Manuscript readBook(std::string_view bytes, const std::string& name, std::option
 // readBook, then the default layout.
 LaidOutBook layOutBook(std::string_view bytes, const std::string& name, std::optional<BookKind> kind = std::nullopt);
 
+// What a caller hears of a book file's layout as it goes, on the layout's
+// thread: the formatter's progress, and the book's first part (its title,
+// chapters and first lines) as soon as it is written.
+struct BookLayoutWatch {
+    std::function<void(double done)> progress;
+    std::function<void(const LaidOutBook& firstPart)> firstPart;
+};
+
 // The same for a file; an unreadable file is a FormatError naming it.
-// `besideThread` and `progress` as for formatBook.
+// `besideThread` as for formatBook.
 LaidOutBook layOutBookFile(const std::string& path, std::optional<BookKind> kind = std::nullopt,
-                           bool besideThread = false, const LayoutProgress& progress = {});
+                           bool besideThread = false, const BookLayoutWatch& watch = {});
 
 // A whole file's bytes; FormatError when it cannot be read or is a folder.
 std::string readBookFileBytes(const std::string& path);

@@ -150,7 +150,9 @@ std::vector<std::string> sentenceLines(const std::vector<std::string_view>& word
     return out;
 }
 
-std::vector<std::string> writeBook(const Manuscript& book, const LayoutOf& layoutOf) {
+std::string chapterAnchor(std::size_t index) { return "refpt" + threeDigits(static_cast<int>(index) + 1); }
+
+std::vector<std::string> writeBook(const Manuscript& book, const LayoutOf& layoutOf, const LinesWritten& written) {
     std::size_t paragraphs = 0;
     for (const Chapter& chapter : book.chapters) paragraphs += chapter.paragraphs.size();
     const std::size_t sentences = sentenceCount(book);
@@ -170,7 +172,7 @@ std::vector<std::string> writeBook(const Manuscript& book, const LayoutOf& layou
     std::size_t next = 0;
     for (std::size_t c = 0; c < book.chapters.size(); ++c) {
         const Chapter& chapter = book.chapters[c];
-        out.push_back("l00|refpt" + threeDigits(static_cast<int>(c) + 1) + "> ");
+        out.push_back("l00|" + chapterAnchor(c) + "> ");
         if (!chapter.numeral.empty()) out.push_back("l00|b>" + chapter.numeral + "|n> ");
         for (const std::string& piece : titlePieces(chapter.title)) out.push_back("l00|b>" + piece + "|n> ");
         for (std::size_t p = 0; p < chapter.paragraphs.size(); ++p) {
@@ -185,6 +187,7 @@ std::vector<std::string> writeBook(const Manuscript& book, const LayoutOf& layou
                     layout.words.empty() ? splitFields(sentence.text) : std::vector<std::string_view>();
                 for (std::string& line : sentenceLines(layout.words.empty() ? split : layout.words, layout))
                     out.push_back(std::move(line));
+                if (written) written(out);
                 ++next;
             }
         }

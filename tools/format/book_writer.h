@@ -50,7 +50,13 @@ std::vector<std::string> sentenceLines(const std::vector<std::string>& words, co
 // in book order.
 using LayoutOf = std::function<SentenceLayout(std::size_t index)>;
 
+// The anchor of chapter `index` (from 0): "refpt001" for the first.
+std::string chapterAnchor(std::size_t index);
+
+// The lines written so far, after each sentence's.
+using LinesWritten = std::function<void(const std::vector<std::string>& lines)>;
+
 // Throws FormatError when the book has more chapters than anchors can number.
-std::vector<std::string> writeBook(const Manuscript& book, const LayoutOf& layoutOf);
+std::vector<std::string> writeBook(const Manuscript& book, const LayoutOf& layoutOf, const LinesWritten& written = {});
 
 } // namespace cadenzo::format

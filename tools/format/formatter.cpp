@@ -204,8 +204,9 @@ int linesBesideSentence(const SentenceEntry& entry) {
     return lines;
 }
 
-std::vector<std::string> formatBook(const Manuscript& book, bool besideThread, const LayoutProgress& progress) {
+std::vector<std::string> formatBook(const Manuscript& book, bool besideThread, const LayoutWatch& watch) {
     const std::size_t sentences = sentenceCount(book);
+    const auto& progress = watch.progress;
     // Every so many sentences: the word pass is the first third of the work.
     const auto report = [&progress, sentences](std::size_t done, bool wordPass) {
         if (!progress || done % kProgressEvery != 0 || sentences == 0) return;
@@ -227,20 +228,32 @@ std::vector<std::string> formatBook(const Manuscript& book, bool besideThread, c
                 report(++described, true);
             }
     SentenceCursor cursor(book);
+    bool firstPartHeard = false;
+    const auto written = [&watch, &firstPartHeard](const std::vector<std::string>& lines) {
+        if (firstPartHeard || !watch.firstPart || lines.size() < kFirstPartLines) return;
+        firstPartHeard = true;
+        watch.firstPart(lines);
+    };
     std::vector<std::string> lines;
     if (!besideThread || sentences < kParallelFrom || std::thread::hardware_concurrency() < 2) {
-        lines = writeBook(book, [&](std::size_t index) {
-            report(index, false);
-            const SentenceEntry entry = cursor.next();
-            describer.describe(*entry.sentence);
-            return layOut(entry, describer, lexicon);
-        });
+        lines = writeBook(
+            book,
+            [&](std::size_t index) {
+                report(index, false);
+                const SentenceEntry entry = cursor.next();
+                describer.describe(*entry.sentence);
+                return layOut(entry, describer, lexicon);
+            },
+            written);
     } else {
         BatchLayouts batches(cursor, sentences, lexicon, describer);
-        lines = writeBook(book, [&batches, &report](std::size_t index) {
-            report(index, false);
-            return batches.at(index);
-        });
+        lines = writeBook(
+            book,
+            [&batches, &report](std::size_t index) {
+                report(index, false);
+                return batches.at(index);
+            },
+            written);
     }
     if (progress) progress(1.0);
     return lines;

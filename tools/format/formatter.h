@@ -40,16 +40,25 @@ PreparedText prepareText(const Manuscript& book);
 // anchor and number lines after a chapter's last.
 int linesBesideSentence(const SentenceEntry& entry);
 
+// What a caller hears of a layout as it goes, on the layout's thread.
+struct LayoutWatch {
+    // How far it has come, from 0 to 1, now and then: the word pass over the
+    // whole book is its first third, laying out the sentences the rest.
+    std::function<void(double done)> progress;
+    // The book's first lines, once, as soon as at least kFirstPartLines are
+    // written: a reader shows its first pages while the rest is laid out. The
+    // book's later lines follow them; these never change.
+    std::function<void(const std::vector<std::string>& lines)> firstPart;
+};
+
+// Lines of the first part: more than two columns of the smallest type hold.
+inline constexpr std::size_t kFirstPartLines = 4096;
+
 // With `besideThread`, a book of thousands of sentences is laid out on two
 // threads where the machine has two cores (the tool does; the reader, which
 // lays a book out on a worker thread already, does not). The book is the
 // same either way.
-// How far a layout has come, from 0 to 1: the word pass over the whole book
-// is its first third, laying out the sentences the rest. Called on the
-// layout's thread, now and then.
-using LayoutProgress = std::function<void(double done)>;
-std::vector<std::string> formatBook(const Manuscript& book, bool besideThread = false,
-                                    const LayoutProgress& progress = {});
+std::vector<std::string> formatBook(const Manuscript& book, bool besideThread = false, const LayoutWatch& watch = {});
 
 std::vector<std::string> fitBook(const Manuscript& book, const Shape& shape);
 
