@@ -203,8 +203,8 @@ TEST_F(OutsideBookWindow, FileThatCannotBeLaidOutIsReportedAndTheBookStays) {
 // closing the window while the rest is laid out abandons it.
 TEST_F(OutsideBookWindow, LongBookOpensAtItsFirstPartAndTheRestJoinsIt) {
     QByteArray text = "THE LONG SHORE\n\n";
-    for (int p = 0; p < 6000; ++p)
-        text += "The tide came in at " + QByteArray::number(p) + " past the hour, and the boats rose with it.\n\n";
+    for (std::size_t p = 0; p < format::kFirstPartFromSentences + 100; ++p)
+        text += "The tide came in at " + QByteArray::number(static_cast<qulonglong>(p)) + " past the hour.\n\n";
     const QString path = data.filePath(QStringLiteral("long.txt"));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));

@@ -228,10 +228,10 @@ std::vector<std::string> formatBook(const Manuscript& book, bool besideThread, c
                 report(++described, true);
             }
     SentenceCursor cursor(book);
-    bool firstPartHeard = false;
-    const auto written = [&watch, &firstPartHeard](const std::vector<std::string>& lines) {
-        if (firstPartHeard || !watch.firstPart || lines.size() < kFirstPartLines) return;
-        firstPartHeard = true;
+    bool firstPartDue = sentences >= kFirstPartFromSentences;
+    const auto written = [&watch, &firstPartDue](const std::vector<std::string>& lines) {
+        if (!firstPartDue || !watch.firstPart || lines.size() < kFirstPartLines) return;
+        firstPartDue = false;
         watch.firstPart(lines);
     };
     std::vector<std::string> lines;

@@ -46,13 +46,18 @@ struct LayoutWatch {
     // whole book is its first third, laying out the sentences the rest.
     std::function<void(double done)> progress;
     // The book's first lines, once, as soon as at least kFirstPartLines are
-    // written: a reader shows its first pages while the rest is laid out. The
-    // book's later lines follow them; these never change.
+    // written, in a book of kFirstPartFromSentences sentences or more: a
+    // reader shows its first pages while the rest is laid out. The book's
+    // later lines follow them; these never change.
     std::function<void(const std::vector<std::string>& lines)> firstPart;
 };
 
 // Lines of the first part: more than two columns of the smallest type hold.
 inline constexpr std::size_t kFirstPartLines = 4096;
+// A book of fewer sentences (about a megabyte of text) hands over no first
+// part: it is laid out in less time than a window takes to start, and laying
+// it out beside the window would only add the memory of the two.
+inline constexpr std::size_t kFirstPartFromSentences = 16384;
 
 // With `besideThread`, a book of thousands of sentences is laid out on two
 // threads where the machine has two cores (the tool does; the reader, which
