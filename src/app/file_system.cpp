@@ -11,7 +11,13 @@ namespace cadenzo {
 namespace fs = std::filesystem;
 
 std::vector<std::string> SplitLines(const std::string& text) {
+    // Counted first: a list grown by doubling would leave its earlier copies
+    // behind in the heap.
+    std::size_t count = 1;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) ++count;
     std::vector<std::string> lines;
+    lines.reserve(count);
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '\r' && text[i] != '\n') continue;

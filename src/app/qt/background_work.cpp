@@ -23,7 +23,8 @@ void WaitWithNotice(QWidget* window, const QString& notice, const std::function<
                     const std::atomic<int>* percent) {
     // Most work is done before the notice would show: until then the window
     // simply waits, handling nothing.
-    const auto noticeAt = std::chrono::steady_clock::now() + std::chrono::milliseconds(kBackgroundNoticeDelayMs);
+    const int delay = window && window->isVisible() ? kBackgroundNoticeDelayMs : kStartupNoticeDelayMs;
+    const auto noticeAt = std::chrono::steady_clock::now() + std::chrono::milliseconds(delay);
     while (!ready()) {
         if (std::chrono::steady_clock::now() >= noticeAt) break;
         std::this_thread::sleep_for(std::chrono::milliseconds(2));

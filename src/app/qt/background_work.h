@@ -17,8 +17,11 @@ class QWidget;
 
 namespace cadenzo {
 
-// How long work runs before the notice shows.
+// How long work runs before the notice shows; before the window is first
+// shown (a book named on the command line), a notice alone on the screen
+// would only hold the window back, so it waits longer.
 inline constexpr int kBackgroundNoticeDelayMs = 150;
+inline constexpr int kStartupNoticeDelayMs = 600;
 
 // Runs the window's events, but not the user's input, until `ready()` holds;
 // after a moment `notice` shows. With `percent`, which the work sets as it
