@@ -80,7 +80,7 @@ class MainWindow : public ::testing::Test {
     // clicking the expand boxes as a user does, and returns the title's node.
     QTreeWidgetItem* showChapters() {
         form->PageControl1->setCurrentWidget(form->TOCTabSheet);
-        QTreeWidget* tree = form->TOCTreeView;
+        QTreeWidget* tree = form->TOCTreeView();
         QTreeWidgetItem* byTitle = tree->topLevelItem(0)->child(0);
         for (QTreeWidgetItem* item : {byTitle, byTitle->child(0)}) {
             const QRect r = tree->visualItemRect(item);
@@ -91,8 +91,8 @@ class MainWindow : public ::testing::Test {
         return byTitle->child(0);
     }
     void clickText(QTreeWidgetItem* item) {
-        QTest::mouseClick(form->TOCTreeView->viewport(), Qt::LeftButton, {},
-                          form->TOCTreeView->visualItemRect(item).center());
+        QTest::mouseClick(form->TOCTreeView()->viewport(), Qt::LeftButton, {},
+                          form->TOCTreeView()->visualItemRect(item).center());
     }
 
     QTemporaryDir data;

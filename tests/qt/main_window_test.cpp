@@ -18,20 +18,20 @@ TEST_F(MainWindow, StartsOnTheAboutPageWithTheWelcomePageDrawn) {
 
 TEST_F(MainWindow, PageKeysTurnPagesWhereverTheFocusIs) {
     openSample();
-    form->TOCTreeView->setFocus();
+    form->TOCTreeView()->setFocus();
     const QImage first = page();
     const int next = form->reader().state().NextPageStart;
-    QTest::keyClick(form->TOCTreeView, Qt::Key_PageDown, Qt::ControlModifier);
+    QTest::keyClick(form->TOCTreeView(), Qt::Key_PageDown, Qt::ControlModifier);
     EXPECT_EQ(form->reader().PageStart(), next);
     EXPECT_TRUE(form->PrevButton->isEnabled());
     EXPECT_NE(page(), first);
     // Other keys page nowhere, whatever their Qt codes (Ctrl's and "!"'s end in 0x21).
     ReaderPeer::setPageTurned(form->reader(), false);
     for (Qt::Key key : {Qt::Key_Control, Qt::Key_Meta, Qt::Key_Exclam, Qt::Key_QuoteDbl, Qt::Key_Down})
-        QTest::keyClick(form->TOCTreeView, key);
+        QTest::keyClick(form->TOCTreeView(), key);
     EXPECT_EQ(form->reader().PageStart(), next);
     EXPECT_FALSE(form->reader().state().PageTurned);
-    QTest::keyClick(form->TOCTreeView, Qt::Key_PageUp);
+    QTest::keyClick(form->TOCTreeView(), Qt::Key_PageUp);
     EXPECT_EQ(form->reader().PageStart(), 0);
 }
 
@@ -47,7 +47,7 @@ TEST_F(MainWindow, PagesDrawnBehindAnotherTabHaveTheReadingPagesSize) {
     // A page turned from the catalogue is a whole page, and showing the
     // Reading tab then does not draw it again.
     const int start = form->reader().PageStart();
-    QTest::keyClick(form->TOCTreeView, Qt::Key_PageDown);
+    QTest::keyClick(form->TOCTreeView(), Qt::Key_PageDown);
     const int turned = form->reader().PageStart();
     EXPECT_GT(turned - start, 10);
     const QImage drawn = form->pageSurfaceImage();
@@ -100,7 +100,7 @@ TEST_F(MainWindow, OptionsRedrawThePage) {
     EXPECT_EQ(form->reader().state().PageFontSize, 20);
     form->FontSizeTrackBar->setValue(12);
     EXPECT_EQ(form->FontSizeUpDown->value(), 12);
-    EXPECT_EQ(form->TOCTreeView->font().pointSize(), 12);
+    EXPECT_EQ(form->TOCTreeView()->font().pointSize(), 12);
 }
 
 TEST_F(MainWindow, NextButtonBringsTheReadingPageToTheFront) {
@@ -159,7 +159,7 @@ TEST_F(MainWindow, ClosingSavesGeometryAndOptions) {
 
 TEST_F(MainWindow, CatalogueTextClicksOpenAndExpandBoxClicksOnlyToggle) {
     form->PageControl1->setCurrentWidget(form->TOCTabSheet);
-    QTreeWidget* tree = form->TOCTreeView;
+    QTreeWidget* tree = form->TOCTreeView();
     QTreeWidgetItem* byTitle = tree->topLevelItem(0)->child(0);
     QTreeWidgetItem* byAuthor = tree->topLevelItem(0)->child(1);
     ASSERT_TRUE(byAuthor->isExpanded()); // the first view
@@ -243,14 +243,14 @@ TEST_F(MainWindow, AssistiveTechnologySeesCaptionsAndThePageText) {
     const QString text = page->text(QAccessible::Description);
     EXPECT_TRUE(text.startsWith(QStringLiteral("     The tide came early that evening,\n"))) << text.toStdString();
     EXPECT_FALSE(text.contains(QLatin1Char('|')));
-    QTest::keyClick(form->TOCTreeView, Qt::Key_PageDown);
+    QTest::keyClick(form->TOCTreeView(), Qt::Key_PageDown);
     EXPECT_NE(page->text(QAccessible::Description), text); // follows every page drawn
 
     const std::pair<QWidget*, QString> controls[] = {
         {form->NextButton, QStringLiteral("Next")},
         {form->SingleShadeBgCheckBox, QStringLiteral("1 Color Background ")},
         {form->FontSizeTrackBar, QStringLiteral("Font Size")},
-        {form->TOCTreeView, QStringLiteral("Table Of Contents")},
+        {form->TOCTreeView(), QStringLiteral("Table Of Contents")},
         {form->ResetToStartupDefaultsButton, QStringLiteral("Reset To Startup Defaults")},
     };
     for (const auto& [widget, name] : controls) {
@@ -268,8 +268,8 @@ TEST_F(MainWindow, ChapterBookmarkCloseAndResume) {
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Cadenzo -- Vestaria, by Penwright"));
     EXPECT_EQ(form->reader().state().BookLines[static_cast<std::size_t>(form->reader().PageStart() - 1)],
               "|refpt003> ");
-    QTest::keyClick(form->TOCTreeView, Qt::Key_PageDown);
-    QTest::keyClick(form->TOCTreeView, Qt::Key_PageDown);
+    QTest::keyClick(form->TOCTreeView(), Qt::Key_PageDown);
+    QTest::keyClick(form->TOCTreeView(), Qt::Key_PageDown);
     const int marked = form->reader().PageStart();
 
     QTimer::singleShot(0, [this] {
@@ -325,19 +325,19 @@ TEST_F(MainWindow, FindIndexAndSave) {
 
     form->PageControl2->setCurrentWidget(form->IndexTabSheet);
     QTest::mouseClick(form->IndexLoadButton, Qt::LeftButton);
-    ASSERT_TRUE(form->InxTreeView->isVisibleTo(form.get()));
-    EXPECT_EQ(form->InxTreeView->currentIndex().data().toString(), QStringLiteral("a"));
+    ASSERT_TRUE(form->InxTreeView()->isVisibleTo(form.get()));
+    EXPECT_EQ(form->InxTreeView()->currentIndex().data().toString(), QStringLiteral("a"));
     // The first reference of the first word.
-    const QModelIndex word = form->indexModel->index(0, 0, form->InxTreeView->currentIndex());
+    const QModelIndex word = form->indexModel->index(0, 0, form->InxTreeView()->currentIndex());
     const QModelIndex reference = form->indexModel->index(0, 0, word);
-    form->InxTreeView->expand(form->InxTreeView->currentIndex());
-    form->InxTreeView->expand(word);
+    form->InxTreeView()->expand(form->InxTreeView()->currentIndex());
+    form->InxTreeView()->expand(word);
     const int found = form->reader().PageStart();
-    QTest::mouseClick(form->InxTreeView->viewport(), Qt::RightButton, {},
-                      form->InxTreeView->visualRect(reference).center());
+    QTest::mouseClick(form->InxTreeView()->viewport(), Qt::RightButton, {},
+                      form->InxTreeView()->visualRect(reference).center());
     EXPECT_EQ(form->reader().PageStart(), found); // only a left click goes there
-    QTest::mouseClick(form->InxTreeView->viewport(), Qt::LeftButton, {},
-                      form->InxTreeView->visualRect(reference).center());
+    QTest::mouseClick(form->InxTreeView()->viewport(), Qt::LeftButton, {},
+                      form->InxTreeView()->visualRect(reference).center());
     const int line = reference.data().toString().trimmed().toInt();
     EXPECT_EQ(form->reader().PageStart(), std::max(0, line - 5));
 

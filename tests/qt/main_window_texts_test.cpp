@@ -175,7 +175,7 @@ TEST_F(MainWindow, AssistiveTechnologyFollowsThePageThePositionAndTheIndexTab) {
     QAccessibleInterface* pageText = QAccessible::queryAccessibleInterface(form->Image1);
     ASSERT_NE(pageText, nullptr);
     const QString first = pageText->text(QAccessible::Description);
-    QTest::keyClick(form->TOCTreeView, Qt::Key_PageDown);
+    QTest::keyClick(form->TOCTreeView(), Qt::Key_PageDown);
     ASSERT_NE(pageText->text(QAccessible::Description), first);
     form->dispatch([this] { ReaderPeer::showPageFrom(form->reader(), -40); }); // as Goto "#-40"
     EXPECT_EQ(form->reader().PageStart(), 0);

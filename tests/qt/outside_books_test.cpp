@@ -99,7 +99,7 @@ class OutsideBookWindow : public ::testing::Test {
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     }
     QTreeWidgetItem* lastTopLevel() {
-        QTreeWidget* tree = form->TOCTreeView;
+        QTreeWidget* tree = form->TOCTreeView();
         return tree->topLevelItem(tree->topLevelItemCount() - 1);
     }
 
@@ -111,7 +111,7 @@ class OutsideBookWindow : public ::testing::Test {
 
 TEST_F(OutsideBookWindow, PlainTextFromOpenFileIsReadLikeAnyBook) {
     start();
-    const int topLevel = form->TOCTreeView->topLevelItemCount();
+    const int topLevel = form->TOCTreeView()->topLevelItemCount();
     QString filter, title;
     whenShown<QFileDialog>(&answers, [&](QFileDialog* dialog) {
         filter = dialog->nameFilters().join(QLatin1Char(';'));
@@ -129,7 +129,7 @@ TEST_F(OutsideBookWindow, PlainTextFromOpenFileIsReadLikeAnyBook) {
         form->grab().save(QString::fromUtf8(shots) + QStringLiteral("/plain-text-page.png"));
 
     // Its node, with its chapters, after the catalogue's.
-    ASSERT_EQ(form->TOCTreeView->topLevelItemCount(), topLevel + 1);
+    ASSERT_EQ(form->TOCTreeView()->topLevelItemCount(), topLevel + 1);
     EXPECT_EQ(lastTopLevel()->text(0), QString::fromUtf8("THE CAFÉ AT THE QUAY"));
     EXPECT_EQ(lastTopLevel()->childCount(), 2);
 
@@ -149,8 +149,8 @@ TEST_F(OutsideBookWindow, PlainTextFromOpenFileIsReadLikeAnyBook) {
     ASSERT_GE(form->PageControl2->indexOf(form->IndexTabSheet), 0);
     form->PageControl2->setCurrentWidget(form->IndexTabSheet);
     QTest::mouseClick(form->IndexLoadButton, Qt::LeftButton);
-    EXPECT_TRUE(form->InxTreeView->isVisibleTo(form.get()));
-    EXPECT_GT(form->InxTreeView->model()->rowCount(form->InxTreeView->currentIndex()), 0);
+    EXPECT_TRUE(form->InxTreeView()->isVisibleTo(form.get()));
+    EXPECT_GT(form->InxTreeView()->model()->rowCount(form->InxTreeView()->currentIndex()), 0);
     EXPECT_EQ(QDir(data.path()).entryList(QDir::Files), QStringList{QStringLiteral("café.txt")});
 
     // A bookmark under its key.
@@ -197,6 +197,32 @@ TEST_F(OutsideBookWindow, FileThatCannotBeLaidOutIsReportedAndTheBookStays) {
     EXPECT_EQ(shown, QStringLiteral("Cannot open the book %1: the input is empty").arg(empty));
     EXPECT_EQ(form->reader().state().BookFileName, cafe.toStdString());
     EXPECT_EQ(form->reader().state().BookLines, lines);
+}
+
+// The trees are made when first needed: the catalogue tree when its page
+// first comes to the front, with what the reader set before (its nodes, the
+// outside book's, the node expanded and chosen, the type size); the index tree
+// when an index is shown.
+TEST_F(OutsideBookWindow, TreesAreMadeWhenFirstShownWithWhatWasSetBefore) {
+    start(cafe);
+    EXPECT_EQ(form->findChild<QTreeWidget*>(QStringLiteral("TOCTreeView")), nullptr);
+    EXPECT_EQ(form->findChild<QTreeView*>(QStringLiteral("InxTreeView")), nullptr);
+    form->PageControl1->setCurrentWidget(form->TOCTabSheet);
+    QTreeWidget* tree = form->findChild<QTreeWidget*>(QStringLiteral("TOCTreeView"));
+    ASSERT_NE(tree, nullptr);
+    EXPECT_TRUE(tree->isVisible());
+    ASSERT_EQ(tree->topLevelItemCount(), 2);
+    EXPECT_TRUE(tree->topLevelItem(0)->isExpanded());
+    EXPECT_EQ(tree->currentItem(), tree->topLevelItem(0));
+    EXPECT_EQ(lastTopLevel()->text(0), QString::fromUtf8("THE CAFÉ AT THE QUAY"));
+    EXPECT_EQ(lastTopLevel()->childCount(), 2);
+    EXPECT_EQ(tree->font().pointSize(), 15);
+    EXPECT_EQ(tree->accessibleName(), QStringLiteral("Table Of Contents"));
+    form->IndexLoadButton->click();
+    QTreeView* index = form->findChild<QTreeView*>(QStringLiteral("InxTreeView"));
+    ASSERT_NE(index, nullptr);
+    EXPECT_EQ(index->accessibleName(), QStringLiteral("Index"));
+    EXPECT_GT(index->model()->rowCount(), 0);
 }
 
 // A long book opens at its first part; the rest joins it once laid out, and
@@ -329,12 +355,12 @@ TEST_F(OutsideBookWindow, EpubDroppedOnTheWindowOpensAtItsChapters) {
 
     // Its second chapter's node opens the page after that chapter's anchor.
     form->PageControl1->setCurrentWidget(form->TOCTabSheet);
-    const QRect bookRect = form->TOCTreeView->visualItemRect(book); // its expand box, clicked
-    QTest::mouseClick(form->TOCTreeView->viewport(), Qt::LeftButton, {},
-                      QPoint(bookRect.left() - form->TOCTreeView->indentation() / 2, bookRect.center().y()));
+    const QRect bookRect = form->TOCTreeView()->visualItemRect(book); // its expand box, clicked
+    QTest::mouseClick(form->TOCTreeView()->viewport(), Qt::LeftButton, {},
+                      QPoint(bookRect.left() - form->TOCTreeView()->indentation() / 2, bookRect.center().y()));
     ASSERT_TRUE(book->isExpanded());
-    QTest::mouseClick(form->TOCTreeView->viewport(), Qt::LeftButton, {},
-                      form->TOCTreeView->visualItemRect(book->child(1)).center());
+    QTest::mouseClick(form->TOCTreeView()->viewport(), Qt::LeftButton, {},
+                      form->TOCTreeView()->visualItemRect(book->child(1)).center());
     const int start = form->reader().PageStart();
     ASSERT_GT(start, 0);
     EXPECT_NE(form->reader().state().BookLines[static_cast<std::size_t>(start - 1)].find("|refpt002>"),

@@ -98,7 +98,10 @@ void TForm1::connectSignals() {
     on(ShowControlPanelItem, &QAction::triggered, &Reader::ShowControlPanelItemClick);
     on(HelpMenu, &QMenu::aboutToShow, &Reader::HempMenuClick);
 
-    connectCatalogueTree();
+    // The catalogue tree is made when its page first comes to the front.
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this] {
+        if (PageControl1->currentWidget() == TOCTabSheet) TOCTreeView();
+    });
     Image1->onResize = [this] {
         if (activated_) dispatch(&Reader::ReadTabSheetResize);
     };

@@ -138,7 +138,10 @@ class TForm1 : public QMainWindow, public MainWindowWidgets, public Window {
         connect(sender, signal, this, [this, handler] { dispatch(handler); });
     }
     void connectSignals();
-    void connectCatalogueTree();
+    void connectCatalogueTree(QTreeWidget* tree);
+    void catalogueTreeMade() override;
+    void addCatalogueItems(const std::vector<CatalogueNode>& nodes, bool appended);
+    bool hasCatalogueNode(int number) const;
     void catalogueTreeMouse(QEvent* event);
     void focusChanged(QWidget* old, QWidget* now);
 
@@ -151,6 +154,14 @@ class TForm1 : public QMainWindow, public MainWindowWidgets, public Window {
     std::unique_ptr<Reader> reader_;
     QStringList indexInstructions_;                // Memo2's lines
     std::vector<QTreeWidgetItem*> catalogueItems_; // by pre-order number
+    // What the catalogue tree shows, kept for when it is made: the
+    // catalogue's nodes, the nodes appended after them, and (until it is
+    // made) the nodes expanded, the node chosen and the type size.
+    std::vector<CatalogueNode> catalogueNodes_;
+    std::vector<CatalogueNode> appendedNodes_;
+    std::vector<int> expandedBeforeMade_;
+    std::optional<int> chosenBeforeMade_;
+    int catalogueFontPoints_ = 0;
     bool pressBesideText_ = false;
     QTreeWidgetItem* openedByLastClick_ = nullptr;
     QString openDialogFileName_;

@@ -31,6 +31,8 @@
 #include <QTreeView>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace cadenzo {
 
 // ---- The window itself ----------------------------------------------------------
@@ -237,58 +239,95 @@ QTreeWidgetItem* newCatalogueItem(QTreeWidget* tree, QTreeWidgetItem* parent, co
 
 } // namespace
 
-// A node's parent is its place in the list; the reader names nodes by number.
-void TForm1::setCatalogueTree(const std::vector<CatalogueNode>& nodes) {
-    const QSignalBlocker block(TOCTreeView);
-    TOCTreeView->clear();
-    std::vector<QTreeWidgetItem*> made;
-    made.reserve(nodes.size());
-    catalogueItems_.assign(nodes.size(), nullptr);
-    for (const CatalogueNode& node : nodes) {
-        QTreeWidgetItem* item = newCatalogueItem(TOCTreeView, itemAt(made, node.parent), node);
-        made.push_back(item);
-        if (node.number >= 0 && static_cast<std::size_t>(node.number) < catalogueItems_.size())
-            catalogueItems_[static_cast<std::size_t>(node.number)] = item;
-    }
+bool TForm1::hasCatalogueNode(int number) const {
+    const auto named = [number](const CatalogueNode& node) { return node.number == number; };
+    return std::any_of(catalogueNodes_.begin(), catalogueNodes_.end(), named) ||
+           std::any_of(appendedNodes_.begin(), appendedNodes_.end(), named);
 }
 
-// Nodes after the catalogue's (the books opened from outside it) are numbered
-// in their places, so a parent's place is its number.
-void TForm1::appendCatalogueNodes(const std::vector<CatalogueNode>& nodes) {
-    const QSignalBlocker block(TOCTreeView);
+// The catalogue's nodes: a node's parent is its place in the list. Nodes
+// appended after them (the books opened from outside it) are numbered in their
+// places, so a parent's place is its number. The reader names nodes by number.
+void TForm1::addCatalogueItems(const std::vector<CatalogueNode>& nodes, bool appended) {
+    const QSignalBlocker block(catalogueTree_);
+    std::vector<QTreeWidgetItem*> made;
+    if (!appended) made.reserve(nodes.size());
     for (const CatalogueNode& node : nodes) {
+        if (appended && node.number < 0) continue;
+        QTreeWidgetItem* parent = itemAt(appended ? catalogueItems_ : made, node.parent);
+        QTreeWidgetItem* item = newCatalogueItem(catalogueTree_, parent, node);
+        if (!appended) made.push_back(item);
         if (node.number < 0) continue;
         const auto number = static_cast<std::size_t>(node.number);
-        QTreeWidgetItem* item = newCatalogueItem(TOCTreeView, itemAt(catalogueItems_, node.parent), node);
         if (catalogueItems_.size() <= number) catalogueItems_.resize(number + 1, nullptr);
         catalogueItems_[number] = item;
     }
 }
 
+void TForm1::catalogueTreeMade() {
+    connectCatalogueTree(catalogueTree_);
+    if (catalogueFontPoints_ > 0) setCatalogueFontSize(catalogueFontPoints_);
+    catalogueItems_.assign(catalogueNodes_.size(), nullptr);
+    addCatalogueItems(catalogueNodes_, false);
+    addCatalogueItems(appendedNodes_, true);
+    for (const int number : expandedBeforeMade_) expandCatalogueNode(number);
+    if (chosenBeforeMade_) selectCatalogueNode(*chosenBeforeMade_);
+    expandedBeforeMade_.clear();
+    chosenBeforeMade_.reset();
+}
+
+void TForm1::setCatalogueTree(const std::vector<CatalogueNode>& nodes) {
+    catalogueNodes_ = nodes;
+    appendedNodes_.clear();
+    expandedBeforeMade_.clear();
+    chosenBeforeMade_.reset();
+    if (!catalogueTree_) return;
+    const QSignalBlocker block(catalogueTree_);
+    catalogueTree_->clear();
+    catalogueItems_.assign(nodes.size(), nullptr);
+    addCatalogueItems(nodes, false);
+}
+
+void TForm1::appendCatalogueNodes(const std::vector<CatalogueNode>& nodes) {
+    appendedNodes_.insert(appendedNodes_.end(), nodes.begin(), nodes.end());
+    if (catalogueTree_) addCatalogueItems(nodes, true);
+}
+
 void TForm1::expandCatalogueNode(int number) {
+    if (!catalogueTree_) {
+        if (hasCatalogueNode(number)) expandedBeforeMade_.push_back(number);
+        return;
+    }
     QTreeWidgetItem* item = itemAt(catalogueItems_, number);
     if (!item) return;
-    const QSignalBlocker block(TOCTreeView); // the reader's own expansion, not a toggle
+    const QSignalBlocker block(catalogueTree_); // the reader's own expansion, not a toggle
     item->setExpanded(true);
 }
 
 void TForm1::selectCatalogueNode(int number) {
+    if (!catalogueTree_) {
+        if (hasCatalogueNode(number)) chosenBeforeMade_ = number;
+        return;
+    }
     QTreeWidgetItem* item = itemAt(catalogueItems_, number);
     if (!item) return;
-    const QSignalBlocker block(TOCTreeView);
-    TOCTreeView->setCurrentItem(item);
+    const QSignalBlocker block(catalogueTree_);
+    catalogueTree_->setCurrentItem(item);
 }
 
 std::optional<int> TForm1::selectedCatalogueNode() const {
-    const QTreeWidgetItem* item = TOCTreeView->currentItem();
+    if (!catalogueTree_) return chosenBeforeMade_;
+    const QTreeWidgetItem* item = catalogueTree_->currentItem();
     if (!item) return std::nullopt;
     return item->data(0, Qt::UserRole).toInt();
 }
 
 void TForm1::setCatalogueFontSize(int points) {
-    QFont font = TOCTreeView->font();
+    catalogueFontPoints_ = points;
+    if (!catalogueTree_) return;
+    QFont font = catalogueTree_->font();
     font.setPointSize(points);
-    TOCTreeView->setFont(font);
+    catalogueTree_->setFont(font);
 }
 
 // ---- Index page -----------------------------------------------------------------
@@ -296,7 +335,9 @@ void TForm1::setCatalogueFontSize(int points) {
 void TForm1::setIndexView(IndexView view) {
     if (view != IndexView::Loaded) indexModel->clear();
     IndexPanel->setVisible(view == IndexView::Unloaded);
-    InxTreeView->setVisible(view != IndexView::Unloaded);
+    // The tree is made when it is first shown.
+    if (view != IndexView::Unloaded) InxTreeView()->show();
+    if (indexTree_ && view == IndexView::Unloaded) indexTree_->hide();
 }
 
 void TForm1::copyIndexInstructions() {
@@ -312,10 +353,11 @@ void TForm1::setIndexLoading(bool loading) {
 
 void TForm1::setIndexTree(IndexTree tree) { indexModel->setTree(std::move(tree)); }
 
-void TForm1::selectIndexNode(int node) { InxTreeView->setCurrentIndex(indexModel->indexOfNode(node)); }
+void TForm1::selectIndexNode(int node) { InxTreeView()->setCurrentIndex(indexModel->indexOfNode(node)); }
 
 std::optional<std::string> TForm1::selectedIndexText() const {
-    const int node = indexModel->nodeOf(InxTreeView->currentIndex());
+    if (!indexTree_) return std::nullopt;
+    const int node = indexModel->nodeOf(indexTree_->currentIndex());
     if (node < 0 || node >= indexModel->tree().size()) return std::nullopt;
     return indexModel->tree().text[static_cast<std::size_t>(node)];
 }

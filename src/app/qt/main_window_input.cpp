@@ -27,19 +27,19 @@ bool isInside(const QWidget* widget, const QWidget* container) {
 // its text opens the entry; a double-click toggles the branch and opens the
 // entry once.
 
-void TForm1::connectCatalogueTree() {
-    connect(TOCTreeView, &QTreeWidget::itemExpanded, this, [this] { dispatch(&Reader::TOCTreeViewExpanded); });
-    connect(TOCTreeView, &QTreeWidget::itemCollapsed, this, [this] { dispatch(&Reader::TOCTreeViewCollapsed); });
-    connect(TOCTreeView, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+void TForm1::connectCatalogueTree(QTreeWidget* tree) {
+    connect(tree, &QTreeWidget::itemExpanded, this, [this] { dispatch(&Reader::TOCTreeViewExpanded); });
+    connect(tree, &QTreeWidget::itemCollapsed, this, [this] { dispatch(&Reader::TOCTreeViewCollapsed); });
+    connect(tree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
         if (pressBesideText_) return; // answered at the release
         openedByLastClick_ = item;
         dispatch(&Reader::TOCTreeViewClick);
     });
-    connect(TOCTreeView, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+    connect(tree, &QTreeWidget::itemDoubleClicked, this, [this, tree](QTreeWidgetItem* item) {
         // The double-click toggles the branch, as the desktop's trees do; it
         // clears the toggle flag anyway, so the toggle is not reported.
         {
-            const QSignalBlocker quiet(TOCTreeView);
+            const QSignalBlocker quiet(tree);
             item->setExpanded(!item->isExpanded());
         }
         if (item == openedByLastClick_) return; // its first click opened it already
@@ -52,10 +52,10 @@ void TForm1::catalogueTreeMouse(QEvent* event) {
         // Qt reports no item click for a press on an expand box or on the blank
         // below the nodes; those clicks are answered at the release.
         const QPoint pos = static_cast<QMouseEvent*>(event)->position().toPoint();
-        const QModelIndex index = TOCTreeView->indexAt(pos);
-        const int textLeft = TOCTreeView->visualRect(index).left();
-        const bool onExpandBox = index.isValid() && TOCTreeView->model()->hasChildren(index) && pos.x() < textLeft &&
-                                 pos.x() >= textLeft - TOCTreeView->indentation();
+        const QModelIndex index = catalogueTree_->indexAt(pos);
+        const int textLeft = catalogueTree_->visualRect(index).left();
+        const bool onExpandBox = index.isValid() && catalogueTree_->model()->hasChildren(index) && pos.x() < textLeft &&
+                                 pos.x() >= textLeft - catalogueTree_->indentation();
         pressBesideText_ = !index.isValid() || onExpandBox;
         if (event->type() == QEvent::MouseButtonPress) openedByLastClick_ = nullptr;
     } else if (event->type() == QEvent::MouseButtonRelease && pressBesideText_) {
@@ -68,7 +68,10 @@ void TForm1::catalogueTreeMouse(QEvent* event) {
 // ---- Keys and focus ---------------------------------------------------------
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == TOCTreeView->viewport() || watched == InxTreeView->viewport()) {
+    // A tree not made yet has no events.
+    const bool onCatalogueTree = catalogueTree_ && watched == catalogueTree_->viewport();
+    const bool onIndexTree = indexTree_ && watched == indexTree_->viewport();
+    if (onCatalogueTree || onIndexTree) {
         // The trees answer the left button only: another button neither
         // selects a node nor opens anything, and goes no further.
         const auto type = event->type();
@@ -77,9 +80,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
             static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
             return true;
     }
-    if (watched == TOCTreeView->viewport()) catalogueTreeMouse(event);
-    if (watched == InxTreeView->viewport() && event->type() == QEvent::MouseButtonRelease)
-        dispatch(&Reader::InxTreeViewClick);
+    if (onCatalogueTree) catalogueTreeMouse(event);
+    if (onIndexTree && event->type() == QEvent::MouseButtonRelease) dispatch(&Reader::InxTreeViewClick);
     if (event->type() == QEvent::KeyPress) {
         auto* widget = qobject_cast<QWidget*>(watched);
         // The menu bar keeps its keys, so menus work from the keyboard.

@@ -119,16 +119,8 @@ void MainWindowWidgets::createPageArea(QtSurface& surface) {
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
 
     TOCTabSheet = new QWidget;
-    TOCTreeView = new QTreeWidget(TOCTabSheet);
-    TOCTreeView->setObjectName(QStringLiteral("TOCTreeView"));
-    TOCTreeView->setHeaderHidden(true);
-    TOCTreeView->setIndentation(19);
-    TOCTreeView->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    TOCTreeView->setFont(QFont(QStringLiteral("Times New Roman"), 10));
-    TOCTreeView->setExpandsOnDoubleClick(false);
     auto* tocLayout = new QVBoxLayout(TOCTabSheet);
     tocLayout->setContentsMargins(0, 0, 0, 0);
-    tocLayout->addWidget(TOCTreeView);
     PageControl1->addTab(TOCTabSheet, QStringLiteral("Table Of Contents"));
 
     ReadTabSheet = new QWidget;
@@ -223,14 +215,6 @@ void MainWindowWidgets::createIndexTab(QMainWindow* window) {
     findingEntry->setObjectName(QStringLiteral("FindingEntryLabel"));
     findingEntry->hide();
     indexModel = new IndexModel(window);
-    InxTreeView = new QTreeView(t);
-    InxTreeView->setObjectName(QStringLiteral("InxTreeView"));
-    InxTreeView->setHeaderHidden(true);
-    InxTreeView->setIndentation(19);
-    InxTreeView->setUniformRowHeights(true);
-    InxTreeView->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    InxTreeView->setModel(indexModel);
-    InxTreeView->hide();
     SearchingIndexLabel = new QLabel(QStringLiteral("Searching Index"), t);
     SearchingIndexLabel->setObjectName(QStringLiteral("SearchingIndexLabel"));
     SearchingIndexLabel->setAlignment(Qt::AlignCenter);
@@ -240,8 +224,7 @@ void MainWindowWidgets::createIndexTab(QMainWindow* window) {
     auto* indexLayout = new QVBoxLayout(t);
     indexLayout->setContentsMargins(0, 0, 0, 0);
     indexLayout->setSpacing(0);
-    indexLayout->addWidget(InxTreeView);
-    indexLayout->addWidget(SearchingIndexLabel);
+    indexLayout->addWidget(SearchingIndexLabel); // below the tree, once made
     IndexPanel = placed(new QWidget(t), "IndexPanel", {0, 0, 200, 340});
     IndexMemo = placed(new QTextEdit(IndexPanel), "IndexMemo", {8, 40, 177, 193});
     IndexMemo->setReadOnly(true);
@@ -262,8 +245,6 @@ void MainWindowWidgets::createIndexTab(QMainWindow* window) {
 void MainWindowWidgets::nameForAssistiveTechnology(QMainWindow* window) {
     const std::pair<QWidget*, const char*> names[] = {
         {Image1, "Page"},
-        {TOCTreeView, "Table Of Contents"},
-        {InxTreeView, "Index"},
         {FontSizeTrackBar, "Font Size"},
         {FontSizeUpDown, "Font Size"},
         {BookPosProgressBar, "Reading Position"},
@@ -277,6 +258,37 @@ void MainWindowWidgets::nameForAssistiveTechnology(QMainWindow* window) {
     const QList<QAbstractButton*> buttons = window->findChildren<QAbstractButton*>();
     for (QAbstractButton* button : buttons)
         if (button->accessibleName().isEmpty()) button->setAccessibleName(button->text().remove(QLatin1Char('&')));
+}
+
+QTreeWidget* MainWindowWidgets::TOCTreeView() {
+    if (catalogueTree_) return catalogueTree_;
+    catalogueTree_ = new QTreeWidget(TOCTabSheet);
+    catalogueTree_->setObjectName(QStringLiteral("TOCTreeView"));
+    catalogueTree_->setAccessibleName(QStringLiteral("Table Of Contents"));
+    catalogueTree_->setHeaderHidden(true);
+    catalogueTree_->setIndentation(19);
+    catalogueTree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    catalogueTree_->setFont(QFont(QStringLiteral("Times New Roman"), 10));
+    catalogueTree_->setExpandsOnDoubleClick(false);
+    TOCTabSheet->layout()->addWidget(catalogueTree_);
+    catalogueTree_->show();
+    catalogueTreeMade();
+    return catalogueTree_;
+}
+
+QTreeView* MainWindowWidgets::InxTreeView() {
+    if (indexTree_) return indexTree_;
+    indexTree_ = new QTreeView(IndexTabSheet);
+    indexTree_->setObjectName(QStringLiteral("InxTreeView"));
+    indexTree_->setAccessibleName(QStringLiteral("Index"));
+    indexTree_->setHeaderHidden(true);
+    indexTree_->setIndentation(19);
+    indexTree_->setUniformRowHeights(true);
+    indexTree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    indexTree_->setModel(indexModel);
+    indexTree_->hide();
+    if (auto* layout = qobject_cast<QVBoxLayout*>(IndexTabSheet->layout())) layout->insertWidget(0, indexTree_);
+    return indexTree_;
 }
 
 } // namespace cadenzo

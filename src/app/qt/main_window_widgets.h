@@ -36,8 +36,15 @@ QStringList IndexInstructions();
 void centreLines(QTextEdit* memo);
 
 struct MainWindowWidgets {
+    virtual ~MainWindowWidgets() = default;
     // Creates every component as a child of `window`; Image1 shows `surface`.
     void buildWidgets(QMainWindow* window, QtSurface& surface);
+
+    // The two trees are made when first needed (their tab or the loaded index
+    // shown, a look from a test): a tree on a page nobody has opened only
+    // costs memory and start-up time.
+    QTreeWidget* TOCTreeView();
+    QTreeView* InxTreeView();
 
     // Component names, for the handlers' adapter, tests and accessibility.
     QWidget* central = nullptr; // the client area
@@ -49,7 +56,6 @@ struct MainWindowWidgets {
     QWidget* ControlsTabSheet = nullptr;
     QWidget* OptionsTabSheet = nullptr;
     QWidget* IndexTabSheet = nullptr;
-    QTreeWidget* TOCTreeView = nullptr;
     PageView* Image1 = nullptr;
     QLabel* ProgramIcon = nullptr;
     QTextEdit* Memo1 = nullptr;
@@ -73,7 +79,6 @@ struct MainWindowWidgets {
     QTextEdit* IndexMemo = nullptr;
     QPushButton* IndexLoadButton = nullptr;
     QLabel* LoadingIndexLabel = nullptr;
-    QTreeView* InxTreeView = nullptr;
     IndexModel* indexModel = nullptr;
     QLabel* SearchingIndexLabel = nullptr;
     FindDialog* FindDialog1 = nullptr;
@@ -91,6 +96,14 @@ struct MainWindowWidgets {
     QMenu* HelpMenu = nullptr;
     QMenu* BMPopupMenu = nullptr;
     TForm4* Form4 = nullptr;
+
+  protected:
+    // Each tree once made, and null before.
+    QTreeWidget* catalogueTree_ = nullptr;
+    QTreeView* indexTree_ = nullptr;
+    // Called once the catalogue tree has been made, to connect it and give it
+    // what was set before.
+    virtual void catalogueTreeMade() {}
 
   private:
     void createMenus(QMainWindow* window);
