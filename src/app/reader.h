@@ -137,9 +137,6 @@ class Reader : private ReaderState {
     int CurColorSet() const { return page.CurColorSet; }
 
   private:
-    // Lines the start-up adds after a book opened before it (the welcome
-    // page): the book's list is made with room for them.
-    std::size_t roomAfterBook_ = 0;
     // Waits for the rest of a book still being laid out and puts it after
     // the part shown; nothing to do for a book laid out whole.
     void completeBook();

@@ -148,7 +148,7 @@ void Reader::OpenBook(const std::string& FileName, const std::string& Anchor) {
         try {
             BookLineList source = bookSource(FileName, key, encoding);
             rest = std::move(OpeningRest);
-            prepared = rest ? PrepareBookStart(std::move(source)) : PrepareBookLines(std::move(source), roomAfterBook_);
+            prepared = rest ? PrepareBookStart(std::move(source)) : PrepareBookLines(std::move(source));
         } catch (const ReaderError& error) {
             throw ReaderError("Cannot open the book " + FileName + ": " + error.what());
         }
@@ -188,11 +188,6 @@ void Reader::OpenCommandLineBook() {
     win_.setOpenDialogFileName(OpenDialogFileName);
     // The page area stays on the About page; the book is drawn on the Reading
     // page, where the user finds it when bringing that page to the front.
-    roomAfterBook_ = StartupWelcomePage().size();
-    struct RoomTaken {
-        std::size_t& room;
-        ~RoomTaken() { room = 0; }
-    } taken{roomAfterBook_};
     if (IsOutsideBookFile(platform_.commandLineBook)) return OpenOutsideBook(platform_.commandLineBook, " ");
     OpenBook(platform_.commandLineBook, " ");
 }

@@ -141,6 +141,7 @@ class TForm1 : public QMainWindow, public MainWindowWidgets, public Window {
     void connectCatalogueTree(QTreeWidget* tree);
     void catalogueTreeMade() override;
     void addCatalogueItems(const std::vector<CatalogueNode>& nodes, bool appended);
+    void fillCatalogueTree();
     bool hasCatalogueNode(int number) const;
     void catalogueTreeMouse(QEvent* event);
     void focusChanged(QWidget* old, QWidget* now);

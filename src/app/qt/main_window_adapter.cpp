@@ -264,12 +264,19 @@ void TForm1::addCatalogueItems(const std::vector<CatalogueNode>& nodes, bool app
     }
 }
 
-void TForm1::catalogueTreeMade() {
-    connectCatalogueTree(catalogueTree_);
-    if (catalogueFontPoints_ > 0) setCatalogueFontSize(catalogueFontPoints_);
+// The tree's items, made afresh from the nodes kept.
+void TForm1::fillCatalogueTree() {
+    const QSignalBlocker block(catalogueTree_);
+    catalogueTree_->clear();
     catalogueItems_.assign(catalogueNodes_.size(), nullptr);
     addCatalogueItems(catalogueNodes_, false);
     addCatalogueItems(appendedNodes_, true);
+}
+
+void TForm1::catalogueTreeMade() {
+    connectCatalogueTree(catalogueTree_);
+    if (catalogueFontPoints_ > 0) setCatalogueFontSize(catalogueFontPoints_);
+    fillCatalogueTree();
     for (const int number : expandedBeforeMade_) expandCatalogueNode(number);
     if (chosenBeforeMade_) selectCatalogueNode(*chosenBeforeMade_);
     expandedBeforeMade_.clear();
@@ -281,11 +288,7 @@ void TForm1::setCatalogueTree(const std::vector<CatalogueNode>& nodes) {
     appendedNodes_.clear();
     expandedBeforeMade_.clear();
     chosenBeforeMade_.reset();
-    if (!catalogueTree_) return;
-    const QSignalBlocker block(catalogueTree_);
-    catalogueTree_->clear();
-    catalogueItems_.assign(nodes.size(), nullptr);
-    addCatalogueItems(nodes, false);
+    if (catalogueTree_) fillCatalogueTree();
 }
 
 void TForm1::appendCatalogueNodes(const std::vector<CatalogueNode>& nodes) {

@@ -260,14 +260,24 @@ void MainWindowWidgets::nameForAssistiveTechnology(QMainWindow* window) {
         if (button->accessibleName().isEmpty()) button->setAccessibleName(button->text().remove(QLatin1Char('&')));
 }
 
+namespace {
+
+// What both trees share: a name, no header, 19-pixel steps, nothing editable.
+template <typename Tree> Tree* newTree(QWidget* page, const char* name, const char* caption) {
+    auto* tree = new Tree(page);
+    tree->setObjectName(QString::fromLatin1(name));
+    tree->setAccessibleName(QString::fromLatin1(caption));
+    tree->setHeaderHidden(true);
+    tree->setIndentation(19);
+    tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    return tree;
+}
+
+} // namespace
+
 QTreeWidget* MainWindowWidgets::TOCTreeView() {
     if (catalogueTree_) return catalogueTree_;
-    catalogueTree_ = new QTreeWidget(TOCTabSheet);
-    catalogueTree_->setObjectName(QStringLiteral("TOCTreeView"));
-    catalogueTree_->setAccessibleName(QStringLiteral("Table Of Contents"));
-    catalogueTree_->setHeaderHidden(true);
-    catalogueTree_->setIndentation(19);
-    catalogueTree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    catalogueTree_ = newTree<QTreeWidget>(TOCTabSheet, "TOCTreeView", "Table Of Contents");
     catalogueTree_->setFont(QFont(QStringLiteral("Times New Roman"), 10));
     catalogueTree_->setExpandsOnDoubleClick(false);
     TOCTabSheet->layout()->addWidget(catalogueTree_);
@@ -278,13 +288,8 @@ QTreeWidget* MainWindowWidgets::TOCTreeView() {
 
 QTreeView* MainWindowWidgets::InxTreeView() {
     if (indexTree_) return indexTree_;
-    indexTree_ = new QTreeView(IndexTabSheet);
-    indexTree_->setObjectName(QStringLiteral("InxTreeView"));
-    indexTree_->setAccessibleName(QStringLiteral("Index"));
-    indexTree_->setHeaderHidden(true);
-    indexTree_->setIndentation(19);
+    indexTree_ = newTree<QTreeView>(IndexTabSheet, "InxTreeView", "Index");
     indexTree_->setUniformRowHeights(true);
-    indexTree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     indexTree_->setModel(indexModel);
     indexTree_->hide();
     if (auto* layout = qobject_cast<QVBoxLayout*>(IndexTabSheet->layout())) layout->insertWidget(0, indexTree_);
