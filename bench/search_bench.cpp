@@ -28,8 +28,7 @@ std::vector<std::string> syntheticIndex(int words, int references) {
 }
 
 void BM_LoadShippedIndex(benchmark::State& state) {
-    const auto lines = cadenzo::index::BuildWordIndex(
-        cadenzo::PrepareBookLines(cadenzo::ShippedBookLines(cadenzo::FillShippedBook())), {});
+    const auto lines = cadenzo::index::BuildWordIndex(cadenzo::PrepareBookLines(cadenzo::FillShippedBook()), {});
     for (auto _ : state) {
         cadenzo::IndexTree tree = cadenzo::BuildIndexTree(cadenzo::IndexRows(lines));
         benchmark::DoNotOptimize(tree.text.data());

@@ -8,7 +8,7 @@
 
 namespace cadenzo::bench {
 
-inline BookLineList StoredBook(int lineCount) {
+inline StoredLines StoredBook(int lineCount) {
     static const char* const phrases[] = {"l05The tide came|9> early|4> that evening, ",
                                           "l09and the bell|7> rang|4> twice ",
                                           "l14over the wet|8> stones|4> ",
@@ -16,7 +16,7 @@ inline BookLineList StoredBook(int lineCount) {
                                           "l11as the water|6> rose|4> about them, ",
                                           "l20slow and grey, ",
                                           "l07toward the tower. "};
-    BookLineList lines;
+    StoredLines lines;
     lines.reserve(static_cast<std::size_t>(lineCount));
     lines.emplace_back("Tidal Type(R) banner");
     int paragraph = 0;

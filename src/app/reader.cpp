@@ -47,11 +47,8 @@ void Reader::FormActivate() {
     FormResize();
     win_.copyIndexInstructions();
     win_.showControlTab();
-    BookLineList welcome = StartupWelcomePage();
-    // Room for exactly these lines: a book list grown by doubling would hold
-    // twice its lines' worth of memory from now on.
-    BookLines.reserve(BookLines.size() + welcome.size());
-    for (std::string& line : welcome) BookLines.push_back(std::move(line));
+    const BookLineList welcome = StartupWelcomePage();
+    BookLines.append(welcome, 0, welcome.size());
     // From line 0, or from where a book named on the command line resumed.
     NextPageStart = ShowPage(page.PageStart);
 }

@@ -96,7 +96,7 @@ class Reader : private ReaderState {
     bool LoadOutsideIndex();
     // The rest of the open book has been laid out: it joins the part shown.
     void OutsideLayoutFinished();
-    BookLineList outsideBookSource(const std::string& fileName, text::Encoding& encoding);
+    StoredLines outsideBookSource(const std::string& fileName, text::Encoding& encoding);
     void appendOutsideNodes(std::vector<CatalogueNode>& tree);
 
     // Bookmarks.
@@ -144,7 +144,9 @@ class Reader : private ReaderState {
     int linesPerColumn();
     void applyScheme(int itemIndex);
     void writeDefaultSettings();
-    BookLineList bookSource(const std::string& fileName, const std::string& key, text::Encoding& encoding);
+    // The book a file name and key name, prepared (only its first part when
+    // the rest is still being laid out: OpeningRest is then set).
+    BookLineList preparedBook(const std::string& fileName, const std::string& key, text::Encoding& encoding);
     // A text file's lines as UTF-8 (see text::decodeFileLines); nothing when unreadable.
     std::optional<std::vector<std::string>> readTextLines(const std::string& path,
                                                           text::Encoding* encoding = nullptr) const;

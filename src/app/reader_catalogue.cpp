@@ -120,22 +120,25 @@ std::optional<std::vector<std::string>> Reader::readTextLines(const std::string&
     return lines;
 }
 
-BookLineList Reader::bookSource(const std::string& fileName, const std::string& key, text::Encoding& encoding) {
+BookLineList Reader::preparedBook(const std::string& fileName, const std::string& key, text::Encoding& encoding) {
     encoding = text::Encoding::Utf8; // the reader's own pages
     // A plain-text or EPUB file is laid out whatever its name (a "vesta.txt" too).
-    if (IsOutsideBookFile(fileName)) return outsideBookSource(fileName, encoding);
+    if (IsOutsideBookFile(fileName)) {
+        const StoredLines lines = outsideBookSource(fileName, encoding);
+        return OpeningRest ? PrepareBookStart(lines) : PrepareBookLines(lines);
+    }
     if (key == "vesta") {
         if (!ShippedBook) ShippedBook = FillShippedBook();
-        return ShippedBookLines(*ShippedBook);
+        return PrepareBookLines(*ShippedBook);
     }
-    if (key == "none") return CollectionWelcomePage();
-    if (key == "title") return TitleListPage();
-    if (key == "author") return AuthorListPage();
-    if (!files_.fileExists(fileName)) return AuthorEntryPage();
+    if (key == "none") return PrepareBookLines(CollectionWelcomePage());
+    if (key == "title") return PrepareBookLines(TitleListPage());
+    if (key == "author") return PrepareBookLines(AuthorListPage());
+    if (!files_.fileExists(fileName)) return PrepareBookLines(AuthorEntryPage());
     auto lines = readTextLines(fileName, &encoding);
     if (!lines) throw ReaderError("the file cannot be read");
     if (lines->empty()) throw ReaderError("the file is empty");
-    return std::move(*lines);
+    return PrepareBookLines(*lines);
 }
 
 void Reader::OpenBook(const std::string& FileName, const std::string& Anchor) {
@@ -146,9 +149,8 @@ void Reader::OpenBook(const std::string& FileName, const std::string& Anchor) {
         std::shared_ptr<LayoutRest> rest;
         text::Encoding encoding = text::Encoding::Utf8;
         try {
-            BookLineList source = bookSource(FileName, key, encoding);
+            prepared = preparedBook(FileName, key, encoding);
             rest = std::move(OpeningRest);
-            prepared = rest ? PrepareBookStart(std::move(source)) : PrepareBookLines(std::move(source));
         } catch (const ReaderError& error) {
             throw ReaderError("Cannot open the book " + FileName + ": " + error.what());
         }

@@ -52,7 +52,7 @@ std::optional<OutsideNodeTarget> OutsideNodeAt(const std::vector<OutsideBook>& b
 
 // ---- The reader's side ------------------------------------------------------
 
-BookLineList Reader::outsideBookSource(const std::string& fileName, text::Encoding& encoding) {
+StoredLines Reader::outsideBookSource(const std::string& fileName, text::Encoding& encoding) {
     if (!platform_.bookMaker.layOut) throw ReaderError("this build of Cadenzo cannot lay out books");
     OutsideLayout laidOut = platform_.bookMaker.layOut(fileName);
     if (laidOut.lines.empty()) throw ReaderError("the book has no text");
@@ -75,20 +75,17 @@ void Reader::completeBook() {
     BookLineList whole;
     std::string failure;
     try {
-        whole = PrepareBookLines(rest->take(), BookLines.size() - ready);
+        whole = PrepareBookLines(rest->take());
     } catch (const ReaderError& error) {
         failure = error.what();
     }
     if (!failure.empty()) {
         // The part shown stays, ended where the layout stopped.
-        whole.assign(std::make_move_iterator(BookLines.begin()),
-                     std::make_move_iterator(BookLines.begin() + static_cast<std::ptrdiff_t>(ready)));
+        whole.append(BookLines, 0, ready);
         const BookLineList ending = BookEndLines(ready > 0);
-        whole.insert(whole.end(), ending.begin(), ending.end());
+        whole.append(ending, 0, ending.size());
     }
-    whole.reserve(whole.size() + (BookLines.size() - ready));
-    whole.insert(whole.end(), std::make_move_iterator(BookLines.begin() + static_cast<std::ptrdiff_t>(ready)),
-                 std::make_move_iterator(BookLines.end()));
+    whole.append(BookLines, ready, BookLines.size());
     BookLines = std::move(whole);
     if (!failure.empty()) throw ReaderError("Cannot open the book " + BookFileName + ": " + failure);
 }

@@ -8,7 +8,7 @@ namespace cadenzo {
 
 namespace {
 
-bool isBlankLine(const std::string& line) {
+bool isBlankLine(std::string_view line) {
     return std::all_of(line.begin(), line.end(), [](char c) { return c == ' '; });
 }
 
@@ -39,60 +39,63 @@ bool Contains(std::string_view text, std::string_view part) { return text.find(p
 
 namespace {
 
-// A phrase line's "lNN" code turned into NN leading blanks (at most 52).
-std::string unfoldIndent(const std::string& line) {
-    int indent = StrToInt(std::string_view(line).substr(1, 2));
-    indent = std::clamp(indent, 0, kMaxIndent);
-    std::string out;
-    out.reserve(static_cast<std::size_t>(indent) + (line.size() > 3 ? line.size() - 3 : 0));
-    out.append(static_cast<std::size_t>(indent), ' ');
-    if (line.size() > 3) out.append(line, 3, std::string::npos);
-    return out;
+bool isPhraseLine(std::string_view line) { return !line.empty() && line[0] == 'l'; }
+
+// A phrase line's "lNN" code: its number of leading blanks (at most 52).
+std::size_t indentOf(std::string_view line) {
+    return static_cast<std::size_t>(std::clamp(StrToInt(line.substr(1, 2)), 0, kMaxIndent));
 }
 
-} // namespace
+// A phrase line's "lNN" code turned into NN leading blanks, appended to `out`.
+void pushUnfolded(BookLineList& out, std::string_view line, std::string& scratch) {
+    scratch.assign(indentOf(line), ' ');
+    if (line.size() > 3) scratch.append(line.substr(3));
+    out.push_back(scratch);
+}
 
-BookLineList PrepareBookLines(const BookLineList& stored) { return PrepareBookLines(BookLineList(stored)); }
-
-namespace {
-
-// Lines 1 to `end` of a stored book in prepared form; all or nothing.
-BookLineList preparedLines(BookLineList& stored, std::size_t end, std::size_t room) {
-    // Checked first, so that a bad line leaves the list as it was.
-    for (std::size_t i = 1; i < end; ++i)
-        if (!stored[i].empty() && stored[i][0] == 'l') StrToInt(std::string_view(stored[i]).substr(1, 2));
-
-    BookLineList prepared;
-    prepared.reserve(end + room);
+// Lines 1 to `end` of a stored book in prepared form, with room for `room`
+// lines of `roomBytes` bytes more. The sizes are found first, so that the
+// prepared list is made once at its size and a bad line throws before it.
+BookLineList preparedLines(const StoredLineAt& stored, std::size_t end, std::size_t room, std::size_t roomBytes) {
+    std::size_t bytes = roomBytes;
     for (std::size_t i = 1; i < end; ++i) {
-        std::string& line = stored[i];
-        if (!line.empty() && line[0] == 'l')
-            prepared.push_back(unfoldIndent(line));
-        else
-            prepared.push_back(std::move(line));
+        const std::string_view line = stored(i);
+        bytes += isPhraseLine(line) ? indentOf(line) + (line.size() > 3 ? line.size() - 3 : 0) : line.size();
     }
-    stored.clear();
+    BookLineList prepared;
+    prepared.reserve(end + room, bytes);
+    std::string scratch;
+    for (std::size_t i = 1; i < end; ++i) {
+        const std::string_view line = stored(i);
+        if (isPhraseLine(line))
+            pushUnfolded(prepared, line, scratch);
+        else
+            prepared.push_back(line);
+    }
     return prepared;
 }
 
 } // namespace
 
-BookLineList PrepareBookLines(BookLineList&& stored, std::size_t room) {
-    std::size_t end = stored.size();
-    while (end > 0 && isBlankLine(stored[end - 1])) --end;
+BookLineList PrepareStoredLines(std::size_t count, const StoredLineAt& stored) {
+    std::size_t end = count;
+    while (end > 0 && isBlankLine(stored(end - 1))) --end;
     const BookLineList ending = BookEndLines(end > 0);
-    BookLineList prepared = preparedLines(stored, end, ending.size() + room);
-    prepared.insert(prepared.end(), ending.begin(), ending.end());
+    BookLineList prepared = preparedLines(stored, end, ending.size(), ending.textSize());
+    prepared.append(ending, 0, ending.size());
     return prepared;
 }
 
-BookLineList PrepareBookStart(BookLineList&& stored) { return preparedLines(stored, stored.size(), 0); }
+BookLineList PrepareStoredStart(std::size_t count, const StoredLineAt& stored) {
+    return preparedLines(stored, count, 0, 0);
+}
 
 BookLineList BookEndLines(bool afterLines) {
     BookLineList ending;
-    if (afterLines) ending.emplace_back("p999");
-    ending.push_back(unfoldIndent("l08END OF FILE"));
-    ending.emplace_back(" ");
+    if (afterLines) ending.push_back("p999");
+    std::string scratch;
+    pushUnfolded(ending, "l08END OF FILE", scratch);
+    ending.push_back(" ");
     return ending;
 }
 

@@ -18,6 +18,4 @@ ShippedLineList FillShippedBook() {
     return book;
 }
 
-BookLineList ShippedBookLines(const ShippedLineList& shipped) { return BookLineList(shipped.begin(), shipped.end()); }
-
 } // namespace cadenzo

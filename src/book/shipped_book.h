@@ -24,7 +24,4 @@ const std::vector<BookChunk>& ShippedBookChunks();
 using ShippedLineList = std::vector<std::string_view>;
 ShippedLineList FillShippedBook();
 
-// The shipped book as a list of lines the reader can prepare.
-BookLineList ShippedBookLines(const ShippedLineList& shipped);
-
 } // namespace cadenzo

@@ -23,7 +23,7 @@ class PagePainter {
   private:
     const ColorSet& current() const { return checkedAt(in_.ColorSets, st_.CurColorSet); }
     void toggleColorSet();
-    void drawLine(const std::string& line, int left, int& x, int& y);
+    void drawLine(std::string_view line, int left, int& x, int& y);
     void applyTag(std::string& rest, char code, std::size_t bar, int& y);
     void fillStripFrom(int x, int y, bool always = false);
     int drawRun(int x, int y, std::string_view text);
@@ -89,9 +89,10 @@ int PagePainter::drawColumns(int start, int lineCount, bool twoColumns) {
     return p;
 }
 
-void PagePainter::drawLine(const std::string& line, int left, int& x, int& y) {
+void PagePainter::drawLine(std::string_view line, int left, int& x, int& y) {
     surface_.setFontSize(in_.PageFontSize);
-    std::string d = line + ' ';
+    std::string d(line);
+    d += ' ';
 
     if (d[0] == 'p') {
         d = kFiveBlanks;

@@ -55,7 +55,7 @@ TEST_F(Opening, CatalogueFileBuildsTheTreeAndTheFirstClickOpens) {
 
 TEST_F(Opening, ChaptersOfTheOpenBookMoveWithoutRefilling) {
     click(2);
-    ReaderPeer::bookLine(r(), 10) += "marked";
+    ReaderPeer::markBookLine(r(), 10, "marked");
     click(3);
     EXPECT_EQ(r().state().BookLines[10].substr(r().state().BookLines[10].size() - 6), "marked");
     EXPECT_EQ(r().state().BookLines[static_cast<std::size_t>(r().PageStart() - 1)], "|refpt002> ");

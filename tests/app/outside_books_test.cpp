@@ -26,7 +26,7 @@ const char* const kCafe =
     "The harbour master wrote the hours in a green ledger. The façade stood dark.\n";
 
 bool holds(const BookLineList& lines, const std::string& text) {
-    return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return Contains(l, text); });
+    return std::any_of(lines.begin(), lines.end(), [&](std::string_view l) { return Contains(l, text); });
 }
 
 class OutsideBooks : public ::testing::Test {
@@ -316,7 +316,7 @@ TEST_F(BookStillBeingLaidOut, PagesWithinThePartAreDrawnAtOnceAndPastItWait) {
     EXPECT_GT(r().PageStart() + 2 * 108, 1199);
     EXPECT_LT(r().PageStart(), 1199);
     BookLineList expected = PrepareBookLines(whole);
-    expected.insert(expected.end(), welcome.begin(), welcome.end());
+    expected.append(welcome, 0, welcome.size());
     EXPECT_EQ(r().state().BookLines, expected);
     EXPECT_FALSE(r().state().PendingBook);
     EXPECT_EQ(rig.window.positionText,
@@ -372,7 +372,7 @@ TEST_F(BookStillBeingLaidOut, RestLaidOutJoinsThePartWithoutWaitingAndAFailureKe
                   "Cannot open the book " + longBook + ": there is not enough memory to lay it out");
     }
     BookLineList ended = part;
-    for (const std::string& line : BookEndLines(true)) ended.push_back(line);
+    for (std::string_view line : BookEndLines(true)) ended.push_back(line);
     EXPECT_EQ(r().state().BookLines, ended);
     EXPECT_FALSE(r().state().PendingBook);
 }

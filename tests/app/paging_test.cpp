@@ -15,7 +15,7 @@ BookLineList book(int sentenceCount) {
         lines.push_back(s % 4 == 0 ? "p" + std::to_string(100 + s / 4) + " " : std::string("s000 "));
         for (int i = 0; i < 3 + s % 5; ++i) lines.push_back("     phrase " + std::to_string(s) + " ");
     }
-    lines.insert(lines.end(), {"p999", "        END OF FILE", " "});
+    for (const char* end : {"p999", "        END OF FILE", " "}) lines.push_back(end);
     return lines;
 }
 
@@ -35,7 +35,7 @@ TEST_F(Paging, ForwardPagesFollowOnWithoutGapsAndMarkTheTurn) {
     for (int i = 0; i < 5; ++i) {
         rig.reader->NextPage();
         EXPECT_EQ(rig.reader->PageStart(), expectedStart);
-        const std::string& first = rig.reader->state().BookLines[static_cast<std::size_t>(expectedStart)];
+        const std::string_view first = rig.reader->state().BookLines[static_cast<std::size_t>(expectedStart)];
         EXPECT_TRUE(first[0] == 'p' || first[0] == 's') << first;
         expectedStart = rig.reader->state().NextPageStart;
     }
@@ -54,14 +54,14 @@ TEST_F(Paging, PrevStepsBackOneColumnToABreakPoint) {
     EXPECT_EQ(s, 15); // 30 - 18 = 12 is inside a sentence; 15 begins the next
     // The first break point at or after the candidate.
     for (int i = from - 18; i < s; ++i) {
-        const std::string& line = rig.reader->state().BookLines[static_cast<std::size_t>(i)];
+        const std::string_view line = rig.reader->state().BookLines[static_cast<std::size_t>(i)];
         EXPECT_FALSE(line.size() < 2 || line[0] == 'p' || line[0] == 's') << i;
     }
 }
 
 TEST_F(Paging, PrevWithoutBreakPointStartsInsideTheSentence) {
     BookLineList lines(100, "     no marker here ");
-    lines.insert(lines.end(), {"p999", "        END OF FILE", " "});
+    for (const char* end : {"p999", "        END OF FILE", " "}) lines.push_back(end);
     rig.open(lines);
     rig.showPageFrom(50);
     rig.reader->PrevPage();
@@ -91,7 +91,7 @@ TEST_F(Paging, HoldingPageDownAtTheEndLeavesTheScreenAndPageUpComesBack) {
 
 TEST_F(Paging, CourierFaceIsResetWhenPagingBackOverIt) {
     BookLineList lines = book(40);
-    lines[30] = "     |f>typewriter text ";
+    lines.replace(30, "     |f>typewriter text ");
     rig.open(lines);
     rig.window.surface.setFontFace(FontFace::CourierNew);
     rig.showPageFrom(40);

@@ -59,15 +59,15 @@ TEST_F(Search, FindTurnsToTheHitAndClosesWhenNothingMoreIsFound) {
 TEST_F(Search, LinesRightAtThePageEdgesAreFound) {
     // The first line after the page and the one after it are searched.
     const int next = r().state().NextPageStart;
-    ReaderPeer::bookLine(r(), static_cast<std::size_t>(next)) += "needle";
+    ReaderPeer::markBookLine(r(), static_cast<std::size_t>(next), "needle");
     find("needle");
     EXPECT_EQ(r().state().FindHitLine, next);
     // Upward: the line just before the page, and line 0.
     rig.showPageFrom(20);
-    ReaderPeer::bookLine(r(), 19) += "pin";
+    ReaderPeer::markBookLine(r(), 19, "pin");
     find("pin", false);
     EXPECT_EQ(r().state().FindHitLine, 19);
-    ReaderPeer::bookLine(r(), 0) += " top";
+    ReaderPeer::markBookLine(r(), 0, " top");
     find("top", false);
     EXPECT_EQ(r().state().FindHitLine, 0);
     EXPECT_EQ(r().PageStart(), 0);

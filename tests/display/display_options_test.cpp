@@ -89,7 +89,7 @@ TEST_F(DisplayOptions, FontSizeSliderAndUpDownFollowEachOther) {
 TEST_F(DisplayOptions, TwoColumnToggleRedrawsFromTheSameLine) {
     BookLineList lines;
     for (int i = 0; i < 200; ++i) lines.push_back(i % 5 == 4 ? "s000 " : "     words ");
-    lines.insert(lines.end(), {"p999", "        END OF FILE", " "});
+    for (const char* end : {"p999", "        END OF FILE", " "}) lines.push_back(end);
     rig.window.setCapacity(18);
     rig.open(lines);
     rig.reader->NextPage();

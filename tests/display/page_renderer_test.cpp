@@ -148,7 +148,7 @@ TEST(ShowPage, TwoColumnsSplitAtTheMiddleWithARule) {
     RendererRig rig;
     rig.twoColumns = true;
     rig.lines = sentences(20, 4);
-    rig.lines[4] = "p000 "; // a paragraph: the shade changes, so the lines after it fill their strips
+    rig.lines.replace(4, "p000 "); // a paragraph: the shade changes, so the lines after it fill their strips
     const int next = rig.show(0);
     EXPECT_EQ(next, 29); // left column 0..13, right column 14..28
     const TwoColumnGeometry g = TwoColumns(600);

@@ -50,7 +50,7 @@ inline BookLineList sampleBook() {
         lines.push_back("          and the bell rang " + std::to_string(s));
         lines.push_back("             over the|7> causeway|4>. ");
     }
-    lines.insert(lines.end(), {"p999", "        END OF FILE", " "});
+    for (const char* end : {"p999", "        END OF FILE", " "}) lines.push_back(end);
     return lines;
 }
 

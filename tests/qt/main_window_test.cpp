@@ -221,14 +221,14 @@ TEST_F(MainWindow, CatalogueTextClicksOpenAndExpandBoxClicksOnlyToggle) {
 TEST_F(MainWindow, BookmarkDialogAddsANamedBookmark) {
     form->reader().OpenBook(form->reader().state().ProgramDir + "title.lit", " ");
     QTimer::singleShot(0, [this] {
-        form->Form4->Edit1->setText(QStringLiteral("by the window"));
-        QTest::mouseClick(form->Form4->Button1, Qt::LeftButton);
+        form->Form4()->Edit1->setText(QStringLiteral("by the window"));
+        QTest::mouseClick(form->Form4()->Button1, Qt::LeftButton);
     });
     form->BMMenu->popup(QPoint(0, 0)); // opening the menu refreshes the section
     form->BMMenu->close();
     form->BMAddItem->trigger();
-    EXPECT_EQ(form->Form4->windowTitle(), QStringLiteral("BookMark Name"));
-    EXPECT_EQ(form->Form4->size(), QSize(498, 60));
+    EXPECT_EQ(form->Form4()->windowTitle(), QStringLiteral("BookMark Name"));
+    EXPECT_EQ(form->Form4()->size(), QSize(498, 60));
     RealFileSystem files;
     const auto lines = files.readLines(form->reader().state().BookmarkPath);
     ASSERT_TRUE(lines.has_value());
@@ -273,8 +273,8 @@ TEST_F(MainWindow, ChapterBookmarkCloseAndResume) {
     const int marked = form->reader().PageStart();
 
     QTimer::singleShot(0, [this] {
-        form->Form4->Edit1->setText(QStringLiteral("where Tobias shows the books"));
-        QTest::mouseClick(form->Form4->Button1, Qt::LeftButton);
+        form->Form4()->Edit1->setText(QStringLiteral("where Tobias shows the books"));
+        QTest::mouseClick(form->Form4()->Button1, Qt::LeftButton);
     });
     form->BMMenu->popup(QPoint(0, 0));
     form->BMMenu->close();
@@ -313,11 +313,11 @@ TEST_F(MainWindow, FindIndexAndSave) {
     ASSERT_TRUE(form->PageControl2->isTabVisible(form->PageControl2->indexOf(form->IndexTabSheet)));
 
     form->FindItem->trigger();
-    ASSERT_TRUE(form->FindDialog1->isVisible());
-    EXPECT_EQ(form->FindDialog1->pos(), form->pos() + QPoint(50, 50));
-    form->FindDialog1->FindText->setText(QStringLiteral("Tobias"));
+    ASSERT_TRUE(form->FindDialog1()->isVisible());
+    EXPECT_EQ(form->FindDialog1()->pos(), form->pos() + QPoint(50, 50));
+    form->FindDialog1()->FindText->setText(QStringLiteral("Tobias"));
     const int before = form->reader().PageStart();
-    QTest::mouseClick(form->FindDialog1->FindNext, Qt::LeftButton);
+    QTest::mouseClick(form->FindDialog1()->FindNext, Qt::LeftButton);
     EXPECT_GT(form->reader().PageStart(), before);
     EXPECT_NE(
         form->reader().state().BookLines[static_cast<std::size_t>(form->reader().state().FindHitLine)].find("Tobias"),

@@ -141,27 +141,27 @@ TEST_F(MainWindow, NamesAreShownAsWritten) {
 // typing replaces it, Enter adds it.
 TEST_F(MainWindow, BookmarkDialogOpensReadyForTyping) {
     form->reader().OpenBook(form->reader().state().ProgramDir + "title.lit", " ");
-    form->Form4->Edit1->setText(QStringLiteral("old name"));
+    form->Form4()->Edit1->setText(QStringLiteral("old name"));
     QWidget* focus = nullptr;
     QString selected;
     QTimer::singleShot(0, [&] {
-        EXPECT_TRUE(QTest::qWaitFor([this] { return form->Form4->isActiveWindow(); }, 2000));
+        EXPECT_TRUE(QTest::qWaitFor([this] { return form->Form4()->isActiveWindow(); }, 2000));
         focus = QApplication::focusWidget();
-        selected = form->Form4->Edit1->selectedText();
+        selected = form->Form4()->Edit1->selectedText();
         if (focus) {
             QTest::keyClicks(focus, QStringLiteral("new name"));
             QTest::keyClick(focus, Qt::Key_Return);
         }
-        if (form->Form4->isVisible()) form->Form4->reject(); // never left open
+        if (form->Form4()->isVisible()) form->Form4()->reject(); // never left open
     });
     form->BMMenu->popup(QPoint(0, 0));
     form->BMMenu->close();
     form->BMAddItem->trigger();
-    EXPECT_EQ(focus, form->Form4->Edit1);
+    EXPECT_EQ(focus, form->Form4()->Edit1);
     EXPECT_EQ(selected, QStringLiteral("old name"));
     // Its caption stands beside the edit box, not under it, in the desktop's font.
-    const QLabel* caption = form->Form4->Label1;
-    EXPECT_LE(caption->x() + caption->sizeHint().width(), form->Form4->Edit1->x());
+    const QLabel* caption = form->Form4()->Label1;
+    EXPECT_LE(caption->x() + caption->sizeHint().width(), form->Form4()->Edit1->x());
     RealFileSystem files;
     const auto lines = files.readLines(form->reader().state().BookmarkPath);
     ASSERT_TRUE(lines.has_value());
@@ -229,13 +229,13 @@ TEST_F(MainWindow, Utf8TextOnThePageInTheIndexAndFromTheDialogs) {
     EXPECT_EQ(letter.data().toString(), QStringLiteral("e"));
     EXPECT_EQ(form->indexModel->index(0, 0, letter).data().toString(), QString::fromUtf8("\u00C9t\u00E9"));
 
-    form->FindDialog1->FindText->setText(QString::fromUtf8("NA\u00CFVE"));
+    form->FindDialog1()->FindText->setText(QString::fromUtf8("NA\u00CFVE"));
     EXPECT_EQ(form->findQuery().text, "NA\xC3\x8FVE");
 
     form->reader().OpenBook(form->reader().state().ProgramDir + "title.lit", " ");
     QTimer::singleShot(0, [this] {
-        form->Form4->Edit1->setText(QString::fromUtf8("cl\u00F4ture d\u2019\u00E9t\u00E9"));
-        QTest::mouseClick(form->Form4->Button1, Qt::LeftButton);
+        form->Form4()->Edit1->setText(QString::fromUtf8("cl\u00F4ture d\u2019\u00E9t\u00E9"));
+        QTest::mouseClick(form->Form4()->Button1, Qt::LeftButton);
     });
     form->BMMenu->popup(QPoint(0, 0));
     form->BMMenu->close();

@@ -138,8 +138,8 @@ TEST_F(OutsideBookWindow, PlainTextFromOpenFileIsReadLikeAnyBook) {
     const int paged = form->reader().PageStart();
     EXPECT_GT(paged, 0);
     form->FindItem->trigger();
-    form->FindDialog1->FindText->setText(QString::fromUtf8("ÉMILE"));
-    QTest::mouseClick(form->FindDialog1->FindNext, Qt::LeftButton);
+    form->FindDialog1()->FindText->setText(QString::fromUtf8("ÉMILE"));
+    QTest::mouseClick(form->FindDialog1()->FindNext, Qt::LeftButton);
     EXPECT_GT(form->reader().PageStart(), paged);
     EXPECT_NE(
         form->reader().state().BookLines[static_cast<std::size_t>(form->reader().state().FindHitLine)].find("Émile"),

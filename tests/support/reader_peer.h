@@ -14,8 +14,11 @@ struct ReaderPeer {
 
     // Puts a prepared book of lines into BookLines (the page is not drawn).
     static void setBookLines(Reader& reader, BookLineList lines) { state(reader).BookLines = std::move(lines); }
-    // A line of BookLines, to mark it for a test (checked).
-    static std::string& bookLine(Reader& reader, std::size_t line) { return state(reader).BookLines.at(line); }
+    // Appends `text` to a line of BookLines, to mark it for a test (checked).
+    static void markBookLine(Reader& reader, std::size_t line, std::string_view text) {
+        BookLineList& lines = state(reader).BookLines;
+        lines.replace(line, std::string(lines.at(line)).append(text));
+    }
     // Draws the page from `line`, as a find hit, an index entry or a bookmark does.
     static void showPageFrom(Reader& reader, int line) { state(reader).NextPageStart = reader.ShowPage(line); }
     // Puts a prepared book of lines into BookLines and shows it from line 0.

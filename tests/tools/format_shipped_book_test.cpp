@@ -159,7 +159,7 @@ TEST(ShippedBook, OpeningPagesBreakWhereTheReaderBreaksThem) {
     ASSERT_EQ(prepared.size(), stored.size() + 2);
 
     auto isMarkerAt = [&](int i) {
-        const std::string& line = prepared[static_cast<std::size_t>(i)];
+        const std::string_view line = prepared[static_cast<std::size_t>(i)];
         return line[0] == 'p' || line[0] == 's';
     };
     for (int i : {5, 13, 18, 28, 39, 52, 62, 85}) EXPECT_TRUE(isMarkerAt(i)) << "reader line " << i;

@@ -99,7 +99,7 @@ std::vector<std::string> BuildWordIndex(const BookLineList& prepared, const Inde
     std::map<std::string, Entry> words; // by orderKey: alphabetical ignoring case and accents
     int chapter = 0;
     for (int line = 0; line < end; ++line) {
-        const std::string& raw = prepared[static_cast<std::size_t>(line)];
+        const std::string_view raw = prepared[static_cast<std::size_t>(line)];
         if (Contains(raw, "|refpt")) ++chapter;
         if (isIndexMarkerLine(raw)) continue;
         forEachWord(WithoutMarkup(raw), [&](std::string_view word) {

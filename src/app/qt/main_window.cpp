@@ -56,7 +56,6 @@ TForm1::TForm1(const StartOptions& options, QWidget* parent) : QMainWindow(paren
     surface_.setPalette(palette());
     qApp->installEventFilter(this);
     focusConnection_ = connect(qApp, &QApplication::focusChanged, this, &TForm1::focusChanged);
-    findFrame_ = new OuterFrame(FindDialog1, false);
     connectSignals();
     new BookDrop(this);
     Platform platform = makePlatform(options);
@@ -123,7 +122,11 @@ void TForm1::connectSignals() {
     on(ResetToStartupDefaultsButton, &QPushButton::clicked, &Reader::ResetToStartupDefaultsButtonClick);
 
     on(IndexLoadButton, &QPushButton::clicked, &Reader::IndexLoadButtonClick);
-    on(FindDialog1, &FindDialog::findNext, &Reader::FindDialog1Find);
+}
+
+void TForm1::findDialogMade() {
+    findFrame_ = new OuterFrame(findDialog_, false);
+    on(findDialog_, &FindDialog::findNext, &Reader::FindDialog1Find);
 }
 
 // ---- Window events ------------------------------------------------------------

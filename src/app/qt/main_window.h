@@ -140,6 +140,7 @@ class TForm1 : public QMainWindow, public MainWindowWidgets, public Window {
     void connectSignals();
     void connectCatalogueTree(QTreeWidget* tree);
     void catalogueTreeMade() override;
+    void findDialogMade() override;
     void addCatalogueItems(const std::vector<CatalogueNode>& nodes, bool appended);
     void fillCatalogueTree();
     bool hasCatalogueNode(int number) const;

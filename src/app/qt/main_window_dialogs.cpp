@@ -47,7 +47,9 @@ QString dialogFilter(const std::string& filter) {
 
 } // namespace
 
-void TForm1::closeFindDialog() { FindDialog1->close(); }
+void TForm1::closeFindDialog() {
+    if (findDialog_) findDialog_->close();
+}
 
 std::optional<std::string> TForm1::askSaveFileName(const std::string& defaultExt) {
     if (options_.unattended) return std::nullopt;
@@ -61,22 +63,26 @@ std::optional<std::string> TForm1::askSaveFileName(const std::string& defaultExt
 
 // (x, y) is where the dialog's frame goes.
 void TForm1::showFindDialog(int x, int y) {
+    FindDialog* dialog = FindDialog1();
     findFrame_->place(QRect(x, y, 0, 0));
-    FindDialog1->show();
-    FindDialog1->raise();
-    FindDialog1->activateWindow();
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
 }
 
+// A find dialog not made yet holds no text and searches down, as a new one does.
 FindQuery TForm1::findQuery() const {
-    return FindQuery{toBytes(FindDialog1->FindText->text()), FindDialog1->MatchCase->isChecked(),
-                     FindDialog1->WholeWord->isChecked()};
+    if (!findDialog_) return FindQuery{};
+    return FindQuery{toBytes(findDialog_->FindText->text()), findDialog_->MatchCase->isChecked(),
+                     findDialog_->WholeWord->isChecked()};
 }
 
-bool TForm1::findDirectionDown() const { return FindDialog1->Down->isChecked(); }
+bool TForm1::findDirectionDown() const { return !findDialog_ || findDialog_->Down->isChecked(); }
 
 std::string TForm1::askBookmarkName() {
-    if (!options_.unattended) Form4->exec();
-    return toBytes(Form4->Edit1->text());
+    TForm4* dialog = Form4();
+    if (!options_.unattended) dialog->exec();
+    return toBytes(dialog->Edit1->text());
 }
 
 void TForm1::showBookmarkPopup(const std::vector<std::string>& captions, int x, int y) {

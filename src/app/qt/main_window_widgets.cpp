@@ -47,6 +47,13 @@ template <typename Control> Control* placed(Control* control, const char* name, 
     return control;
 }
 
+// A button without a name of its own is named by its caption.
+void nameButtonsByCaption(QWidget* root) {
+    const QList<QAbstractButton*> buttons = root->findChildren<QAbstractButton*>();
+    for (QAbstractButton* button : buttons)
+        if (button->accessibleName().isEmpty()) button->setAccessibleName(button->text().remove(QLatin1Char('&')));
+}
+
 } // namespace
 
 QStringList IndexInstructions() {
@@ -69,6 +76,7 @@ void centreLines(QTextEdit* memo) {
 // The page area and the control panel are placed by the layout rule on every
 // resize; inside the panel's tabs the controls keep their design positions.
 void MainWindowWidgets::buildWidgets(QMainWindow* window, QtSurface& surface) {
+    window_ = window;
     central = new QWidget(window);
     window->setCentralWidget(central);
     createMenus(window);
@@ -79,9 +87,6 @@ void MainWindowWidgets::buildWidgets(QMainWindow* window, QtSurface& surface) {
     createOptionsTab(window);
     createIndexTab(window);
     nameForAssistiveTechnology(window);
-    // The two dialogs are windows of their own, named apart from the main window.
-    Form4 = new TForm4(window);
-    FindDialog1 = new FindDialog(window);
 }
 
 void MainWindowWidgets::createMenus(QMainWindow* window) {
@@ -255,9 +260,7 @@ void MainWindowWidgets::nameForAssistiveTechnology(QMainWindow* window) {
         {PageControl2, "Control Panel"},
     };
     for (const auto& [widget, name] : names) widget->setAccessibleName(QString::fromLatin1(name));
-    const QList<QAbstractButton*> buttons = window->findChildren<QAbstractButton*>();
-    for (QAbstractButton* button : buttons)
-        if (button->accessibleName().isEmpty()) button->setAccessibleName(button->text().remove(QLatin1Char('&')));
+    nameButtonsByCaption(window);
 }
 
 namespace {
@@ -284,6 +287,22 @@ QTreeWidget* MainWindowWidgets::TOCTreeView() {
     catalogueTree_->show();
     catalogueTreeMade();
     return catalogueTree_;
+}
+
+// The dialogs are windows of their own, named apart from the main window.
+TForm4* MainWindowWidgets::Form4() {
+    if (bookmarkDialog_) return bookmarkDialog_;
+    bookmarkDialog_ = new TForm4(window_);
+    nameButtonsByCaption(bookmarkDialog_);
+    return bookmarkDialog_;
+}
+
+FindDialog* MainWindowWidgets::FindDialog1() {
+    if (findDialog_) return findDialog_;
+    findDialog_ = new FindDialog(window_);
+    nameButtonsByCaption(findDialog_);
+    findDialogMade();
+    return findDialog_;
 }
 
 QTreeView* MainWindowWidgets::InxTreeView() {

@@ -45,6 +45,10 @@ struct MainWindowWidgets {
     // costs memory and start-up time.
     QTreeWidget* TOCTreeView();
     QTreeView* InxTreeView();
+    // So are the two dialogs, on their first use: each is then made once and
+    // reused, keeping what was typed in it.
+    TForm4* Form4();
+    FindDialog* FindDialog1();
 
     // Component names, for the handlers' adapter, tests and accessibility.
     QWidget* central = nullptr; // the client area
@@ -81,7 +85,6 @@ struct MainWindowWidgets {
     QLabel* LoadingIndexLabel = nullptr;
     IndexModel* indexModel = nullptr;
     QLabel* SearchingIndexLabel = nullptr;
-    FindDialog* FindDialog1 = nullptr;
     QAction* OpenLITItem = nullptr;
     QAction* OpenTOCItem = nullptr;
     QAction* SaveScreenItem = nullptr;
@@ -95,15 +98,19 @@ struct MainWindowWidgets {
     QAction* ShowControlPanelItem = nullptr;
     QMenu* HelpMenu = nullptr;
     QMenu* BMPopupMenu = nullptr;
-    TForm4* Form4 = nullptr;
 
   protected:
     // Each tree once made, and null before.
     QTreeWidget* catalogueTree_ = nullptr;
     QTreeView* indexTree_ = nullptr;
+    // Each dialog once made, and null before.
+    TForm4* bookmarkDialog_ = nullptr;
+    FindDialog* findDialog_ = nullptr;
     // Called once the catalogue tree has been made, to connect it and give it
     // what was set before.
     virtual void catalogueTreeMade() {}
+    // Called once the find dialog has been made, to connect it.
+    virtual void findDialogMade() {}
 
   private:
     void createMenus(QMainWindow* window);
@@ -112,6 +119,8 @@ struct MainWindowWidgets {
     void createOptionsTab(QMainWindow* window);
     void createIndexTab(QMainWindow* window);
     void nameForAssistiveTechnology(QMainWindow* window);
+
+    QMainWindow* window_ = nullptr; // the dialogs' parent
 };
 
 } // namespace cadenzo

@@ -18,7 +18,7 @@ std::string lower(std::string s) {
 }
 
 // The word as a whole word in the line's text, ignoring case.
-bool lineHasWord(const std::string& line, const std::string& word) {
+bool lineHasWord(std::string_view line, const std::string& word) {
     const std::string text = lower(WithoutMarkup(line));
     const std::string w = lower(word);
     auto isLetter = [](char c) {
@@ -104,7 +104,7 @@ TEST(IndexBuilder, ShippedBookIndexBesideTheReaderPointsAtItsWords) {
     RealFileSystem files;
     const auto lix = files.readLines(CADENZO_VESTA_LIX);
     ASSERT_TRUE(lix.has_value()) << CADENZO_VESTA_LIX;
-    const BookLineList prepared = PrepareBookLines(ShippedBookLines(FillShippedBook()));
+    const BookLineList prepared = PrepareBookLines(FillShippedBook());
     EXPECT_EQ(*lix, BuildWordIndex(prepared, {}));
     EXPECT_GT(lix->size(), 1000u);
     expectReferencesHold(*lix, prepared);
