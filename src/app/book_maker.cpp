@@ -1,16 +1,19 @@
 #include "app/book_maker.h"
 
 #include "base/errors.h"
+#include "base/file_path.h"
 #include "book_file.h"
 #include "word_index_builder.h"
 
 #include <atomic>
 #include <condition_variable>
 #include <exception>
+#include <filesystem>
 #include <mutex>
 #include <new>
 #include <optional>
 #include <thread>
+#include <utility>
 
 namespace cadenzo {
 
@@ -29,7 +32,8 @@ namespace {
 
 OutsideLayout outsideLayout(format::LaidOutBook&& book) {
     OutsideLayout out;
-    out.lines = std::move(book.lines);
+    out.lines = BookLineList(book.lines.begin(), book.lines.end());
+    std::vector<std::string>().swap(book.lines);
     out.title = std::move(book.title);
     for (format::LaidOutChapter& chapter : book.chapters)
         out.chapters.push_back(OutsideChapter{std::move(chapter.caption), std::move(chapter.anchor)});
@@ -91,10 +95,11 @@ class LayoutJob final : public LayoutRest {
         waitUntil([this] { return ended_; });
     }
 
-    std::vector<std::string> take() override {
+    BookLineList take() override {
         wait();
         std::lock_guard lock(mutex_);
-        return takeBook().lines;
+        format::LaidOutBook book = takeBook();
+        return BookLineList(book.lines.begin(), book.lines.end());
     }
 
   private:
@@ -179,6 +184,38 @@ BookMaker ProgressiveBookMaker(LayoutHooks hooks) {
                          return LayoutJob::opening(std::make_shared<LayoutJob>(path, hooks));
                      },
                      buildIndex};
+}
+
+std::shared_ptr<EarlyLayout> LayOutBeforeWindow(const std::string& path) {
+    if (!IsOutsideBookFile(path)) return nullptr;
+    const auto file = pathFromUtf8(path);
+    std::error_code ec;
+    if (!file || std::filesystem::file_size(*file, ec) > kEarlyLayoutMaxBytes || ec) return nullptr;
+    auto early = std::make_shared<EarlyLayout>();
+    early->path = path;
+    format::BookLayoutWatch watch;
+    watch.firstPart = [](const format::LaidOutBook&) { throw Abandoned{}; };
+    try {
+        early->layout = outsideLayout(layOutFile(path, watch));
+    } catch (const Abandoned&) {
+        return nullptr; // a long book: it opens at its first part in the window
+    } catch (...) {
+        early->error = std::current_exception();
+    }
+    return early;
+}
+
+BookMaker WithEarlyLayout(BookMaker maker, std::shared_ptr<EarlyLayout> early) {
+    if (!early) return maker;
+    maker.layOut = [layOut = std::move(maker.layOut), early = std::move(early)](const std::string& path) {
+        // Given once: the book opened again later is laid out anew.
+        if (path != early->path || (!early->layout && !early->error)) return layOut(path);
+        if (early->error) std::rethrow_exception(std::exchange(early->error, nullptr));
+        OutsideLayout layout = std::move(*early->layout);
+        early->layout.reset();
+        return layout;
+    };
+    return maker;
 }
 
 } // namespace cadenzo

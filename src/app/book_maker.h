@@ -4,7 +4,11 @@
 
 #include "app/outside_books.h"
 
+#include <cstdint>
+#include <exception>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 
 namespace cadenzo {
@@ -28,6 +32,25 @@ struct LayoutHooks {
 // Lays each book out on a thread of its own: layOut gives the book as soon as
 // its first part is written, the rest following in the layout's `rest`.
 BookMaker ProgressiveBookMaker(LayoutHooks hooks);
+
+// A book named on the command line, laid out before the window is made, so
+// that the formatter's working memory is given back before the toolkit takes
+// its own and the two are never held at once. Only a short book is laid out
+// so: a long one hands over its first part, which needs the window's notice
+// while the rest is laid out, and is left to the window.
+struct EarlyLayout {
+    std::string path;
+    std::optional<OutsideLayout> layout; // the whole book, or
+    std::exception_ptr error;            // why it cannot be laid out
+};
+// Files of at most this size are laid out before the window.
+inline constexpr std::uintmax_t kEarlyLayoutMaxBytes = 512 * 1024;
+// The early layout of `path`; nothing when it is no outside book, is larger
+// than kEarlyLayoutMaxBytes or turns out to be a long book.
+std::shared_ptr<EarlyLayout> LayOutBeforeWindow(const std::string& path);
+// `maker`, whose first layout of the early book's file gives the early layout
+// (or its error) instead of laying the book out again.
+BookMaker WithEarlyLayout(BookMaker maker, std::shared_ptr<EarlyLayout> early);
 
 // The formatter's reason for refusing a file without the file's name, which
 // the reader's message gives already: a leading "FILE: " is dropped, a quoted

@@ -33,13 +33,13 @@ class LayoutRest {
     virtual void wait() = 0;
     // Once ended: the whole book's lines in stored form, banner first, given
     // once; ReaderError with the reason when it could not be laid out.
-    virtual std::vector<std::string> take() = 0;
+    virtual BookLineList take() = 0;
 };
 
 // A book laid out from a file: its lines in stored form (banner first), all of
 // them, or the first part while `rest` lays out the others.
 struct OutsideLayout {
-    std::vector<std::string> lines;
+    BookLineList lines;
     std::string title;
     std::vector<OutsideChapter> chapters;
     std::shared_ptr<LayoutRest> rest;

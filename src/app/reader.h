@@ -96,7 +96,7 @@ class Reader : private ReaderState {
     bool LoadOutsideIndex();
     // The rest of the open book has been laid out: it joins the part shown.
     void OutsideLayoutFinished();
-    StoredLines outsideBookSource(const std::string& fileName, text::Encoding& encoding);
+    BookLineList outsideBookSource(const std::string& fileName, text::Encoding& encoding);
     void appendOutsideNodes(std::vector<CatalogueNode>& tree);
 
     // Bookmarks.

@@ -124,7 +124,7 @@ BookLineList Reader::preparedBook(const std::string& fileName, const std::string
     encoding = text::Encoding::Utf8; // the reader's own pages
     // A plain-text or EPUB file is laid out whatever its name (a "vesta.txt" too).
     if (IsOutsideBookFile(fileName)) {
-        const StoredLines lines = outsideBookSource(fileName, encoding);
+        const BookLineList lines = outsideBookSource(fileName, encoding);
         return OpeningRest ? PrepareBookStart(lines) : PrepareBookLines(lines);
     }
     if (key == "vesta") {

@@ -52,7 +52,7 @@ std::optional<OutsideNodeTarget> OutsideNodeAt(const std::vector<OutsideBook>& b
 
 // ---- The reader's side ------------------------------------------------------
 
-StoredLines Reader::outsideBookSource(const std::string& fileName, text::Encoding& encoding) {
+BookLineList Reader::outsideBookSource(const std::string& fileName, text::Encoding& encoding) {
     if (!platform_.bookMaker.layOut) throw ReaderError("this build of Cadenzo cannot lay out books");
     OutsideLayout laidOut = platform_.bookMaker.layOut(fileName);
     if (laidOut.lines.empty()) throw ReaderError("the book has no text");

@@ -4,6 +4,7 @@
 #include "app/book_maker.h"
 #include "base/errors.h"
 #include "book_file.h"
+#include "formatter.h"
 #include "support/reader_rig.h"
 
 #include <gtest/gtest.h>
@@ -186,6 +187,44 @@ TEST_F(OutsideBooks, FilesThatCannotBeLaidOutLeaveTheOpenBook) {
     }
 }
 
+// A short book named on the command line is laid out before the window and
+// given to the reader once; a long, large or unreadable one is not, or is
+// given as its error.
+TEST_F(OutsideBooks, CommandLineBookLaidOutBeforeTheWindowIsGivenOnce) {
+    const std::shared_ptr<EarlyLayout> early = LayOutBeforeWindow(cafe);
+    ASSERT_TRUE(early && early->layout);
+    WriteFile(cafe, std::string(kCafe).replace(0, 21, "THE OTHER QUAY"));
+    rig.platform.bookMaker = WithEarlyLayout(FormatterBookMaker(), early);
+    rig.platform.commandLineBook = cafe;
+    rig.reset();
+    rig.start();
+    EXPECT_EQ(rig.window.caption, "Cadenzo -- THE CAFÉ AT THE QUAY"); // as laid out before the file changed
+    EXPECT_TRUE(holds(r().state().BookLines, "Émile kept the café open"));
+    const std::string other = rig.folder.path("books/other.txt");
+    WriteFile(other, "A SHORT ONE\n\nIt ends here.\n");
+    openFile(other);
+    openFile(cafe); // laid out anew
+    EXPECT_TRUE(holds(r().state().BookLines, "THE OTHER QUAY"));
+
+    const std::string blank = rig.folder.path("books/blank.txt");
+    WriteFile(blank, " \n\n");
+    rig.platform.bookMaker = WithEarlyLayout(FormatterBookMaker(), LayOutBeforeWindow(blank));
+    rig.platform.commandLineBook = blank;
+    rig.reset();
+    rig.start();
+    ASSERT_EQ(rig.window.errors.size(), 1u);
+    EXPECT_EQ(rig.window.errors[0].rfind("Cannot open the book " + blank + ": the input is empty", 0), 0u);
+
+    std::string longBook = "GO\n\n";
+    for (std::size_t i = 0; i < format::kFirstPartFromSentences + 10; ++i) longBook += i % 50 == 49 ? "Go.\n\n" : "Go. ";
+    const std::string large(kEarlyLayoutMaxBytes + 1, 'a');
+    for (const auto& [name, text] : {std::pair{"long.txt", longBook}, {"large.txt", large}, {"book.lit", "x"}}) {
+        const std::string path = rig.folder.path(std::string("books/") + name);
+        WriteFile(path, text);
+        EXPECT_EQ(LayOutBeforeWindow(path), nullptr) << name;
+    }
+}
+
 TEST_F(OutsideBooks, IndexIsBuiltInMemoryAndFindsAccentedWords) {
     openFile(cafe);
     r().IndexLoadButtonClick();
@@ -240,13 +279,13 @@ TEST_F(OutsideBooks, BookmarksAndTheResumeOfferUseItsKey) {
 // test says, or when the reader waits for it.
 class FakeRest : public LayoutRest {
   public:
-    explicit FakeRest(std::vector<std::string> whole) : whole_(std::move(whole)) {}
+    explicit FakeRest(const std::vector<std::string>& whole) : whole_(whole.begin(), whole.end()) {}
     bool finished() const override { return done; }
     void wait() override {
         if (!done) ++waits;
         done = true;
     }
-    std::vector<std::string> take() override {
+    BookLineList take() override {
         if (!failure.empty()) throw ReaderError(failure);
         return std::move(whole_);
     }
@@ -255,7 +294,7 @@ class FakeRest : public LayoutRest {
     std::string failure;
 
   private:
-    std::vector<std::string> whole_;
+    BookLineList whole_;
 };
 
 // A long book opens at its first part while the rest is laid out: pages
@@ -278,7 +317,7 @@ class BookStillBeingLaidOut : public OutsideBooks {
         rig.platform.bookMaker.layOut = [this](const std::string& path) {
             OutsideLayout first = FormatterBookMaker().layOut(path);
             if (path != longBook) return first;
-            first.lines.resize(kPart);
+            first.lines = BookLineList(first.lines.begin(), first.lines.begin() + kPart);
             rest = std::make_shared<FakeRest>(whole);
             first.rest = rest;
             return first;

@@ -75,7 +75,7 @@ TEST_F(MainWindow, CommandLineBookOpensBehindTheAboutPage) {
         asked = true;
         box->button(QMessageBox::Yes)->click();
     });
-    form = std::make_unique<TForm1>(StartOptions{shippedBookName(), false});
+    form = std::make_unique<TForm1>(StartOptions{shippedBookName(), false, {}});
     form->show();
     ASSERT_TRUE(QTest::qWaitFor([this] { return form->activated(); }, 5000));
     EXPECT_TRUE(asked);

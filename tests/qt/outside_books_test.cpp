@@ -86,7 +86,7 @@ class OutsideBookWindow : public ::testing::Test {
         file.write(cafeBook());
     }
     void start(const QString& book = {}) {
-        form = std::make_unique<TForm1>(StartOptions{book.toStdString(), false});
+        form = std::make_unique<TForm1>(StartOptions{book.toStdString(), false, {}});
         form->show();
         ASSERT_TRUE(QTest::qWaitFor([this] { return form->activated(); }, 5000));
         QApplication::processEvents();
@@ -246,7 +246,7 @@ TEST_F(OutsideBookWindow, LongBookOpensAtItsFirstPartAndTheRestJoinsIt) {
     EXPECT_EQ(form->PosLabel->text(), QStringLiteral("0 of %1 panels").arg(lines.size() / 100));
 
     form->close();
-    form = std::make_unique<TForm1>(StartOptions{path.toStdString(), false});
+    form = std::make_unique<TForm1>(StartOptions{path.toStdString(), false, {}});
     const auto closing = std::chrono::steady_clock::now();
     form.reset();
     EXPECT_LT(std::chrono::steady_clock::now() - closing, std::chrono::seconds(2));

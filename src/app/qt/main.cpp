@@ -31,7 +31,8 @@ struct Arguments {
     cadenzo::StartOptions start;
     QString snapshotPath;
     bool ok = true;
-    bool done = false; // --help or --version answered
+    bool done = false;   // --help or --version answered
+    std::string message; // what to print: the answer, or what is wrong
 };
 
 Arguments parseArguments(const QStringList& args) {
@@ -42,22 +43,30 @@ Arguments parseArguments(const QStringList& args) {
         if (!optionsEnded && arg == QLatin1String("--")) {
             optionsEnded = true;
         } else if (!optionsEnded && arg == QLatin1String("--help")) {
-            std::fputs(kUsage, stdout);
+            parsed.message += kUsage;
             parsed.done = true;
         } else if (!optionsEnded && arg == QLatin1String("--version")) {
-            std::printf("cadenzo %s\n", CADENZO_VERSION);
+            parsed.message += std::string("cadenzo ") + CADENZO_VERSION + "\n";
             parsed.done = true;
         } else if (!optionsEnded && arg.startsWith(QLatin1String("--snapshot="))) {
             parsed.snapshotPath = arg.mid(11);
             parsed.start.unattended = true;
         } else if (!optionsEnded && arg.startsWith(QLatin1String("--"))) {
-            std::fprintf(stderr, "cadenzo: unknown option %s\n%s", qPrintable(arg), kUsage);
+            parsed.message += "cadenzo: unknown option " + arg.toStdString() + "\n" + kUsage;
             parsed.ok = false;
         } else if (parsed.start.commandLineBook.empty()) {
             parsed.start.commandLineBook = arg.toStdString();
         }
     }
     return parsed;
+}
+
+// The arguments as the program was given them, before the toolkit takes out
+// its own (such as "-platform NAME").
+QStringList rawArguments(int argc, char* argv[]) {
+    QStringList args;
+    for (int i = 0; i < argc; ++i) args.push_back(QString::fromLocal8Bit(argv[i]));
+    return args;
 }
 
 } // namespace
@@ -67,6 +76,7 @@ int main(int argc, char* argv[]) {
     for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "--version") == 0) {
             const Arguments answered = parseArguments({QString(), QString::fromLatin1(argv[i])});
+            std::fputs(answered.message.c_str(), stdout);
             return answered.ok ? 0 : 2;
         }
     }
@@ -77,11 +87,22 @@ int main(int argc, char* argv[]) {
     // in an arena of its own that stays resident for the program's life.
     mallopt(M_ARENA_MAX, 1);
 #endif
+    // A short book named on the command line is laid out before the toolkit
+    // starts, so the memory of both is never held at once. Used only when the
+    // toolkit leaves the same book name (see WithEarlyLayout).
+    std::shared_ptr<cadenzo::EarlyLayout> early;
+    if (const Arguments raw = parseArguments(rawArguments(argc, argv)); raw.ok)
+        early = cadenzo::LayOutBeforeWindow(raw.start.commandLineBook);
+
     QApplication app(argc, argv);
     QApplication::setStyle(new cadenzo::ReaderStyle); // the application owns it
     QApplication::setApplicationName(QStringLiteral("Cadenzo"));
-    const Arguments args = parseArguments(QApplication::arguments());
-    if (!args.ok) return 2;
+    Arguments args = parseArguments(QApplication::arguments());
+    if (!args.ok) {
+        std::fputs(args.message.c_str(), stderr);
+        return 2;
+    }
+    args.start.earlyLayout = std::move(early);
 
     cadenzo::TForm1 form(args.start);
     form.show();

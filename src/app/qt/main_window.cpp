@@ -59,7 +59,8 @@ TForm1::TForm1(const StartOptions& options, QWidget* parent) : QMainWindow(paren
     connectSignals();
     new BookDrop(this);
     Platform platform = makePlatform(options);
-    platform.bookMaker = BackgroundBookMaker(this, [this] { dispatch(&Reader::OutsideLayoutFinished); });
+    platform.bookMaker = WithEarlyLayout(
+        BackgroundBookMaker(this, [this] { dispatch(&Reader::OutsideLayoutFinished); }), options.earlyLayout);
     reader_ = std::make_unique<Reader>(*this, files_, std::move(platform));
     dispatch(&Reader::FormCreate);
 }

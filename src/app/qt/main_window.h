@@ -9,6 +9,7 @@
 // is the reader's.
 #pragma once
 
+#include "app/book_maker.h"
 #include "app/file_system.h"
 #include "app/qt/main_window_widgets.h"
 #include "app/reader.h"
@@ -32,6 +33,8 @@ struct StartOptions {
     // Answer every question as a cancelled dialog would, and show messages
     // on standard error instead of in boxes (unattended runs).
     bool unattended = false;
+    // The command line's book, when it was laid out before the window.
+    std::shared_ptr<EarlyLayout> earlyLayout;
 };
 
 class TForm1 : public QMainWindow, public MainWindowWidgets, public Window {
