@@ -30,10 +30,18 @@ std::string ReasonWithoutFileName(const std::string& message, const std::string&
 
 namespace {
 
-OutsideLayout outsideLayout(format::LaidOutBook&& book) {
+// The formatter's lines prepared for reading: a whole book, or the first part
+// of one still being laid out. Made here, beside the layout, so the reader
+// never holds the stored lines and the prepared ones at once.
+BookLineList preparedLines(std::vector<std::string>&& stored, bool whole) {
+    BookLineList prepared = whole ? PrepareBookLines(stored) : PrepareBookStart(stored);
+    std::vector<std::string>().swap(stored);
+    return prepared;
+}
+
+OutsideLayout outsideLayout(format::LaidOutBook&& book, bool whole = true) {
     OutsideLayout out;
-    out.lines = BookLineList(book.lines.begin(), book.lines.end());
-    std::vector<std::string>().swap(book.lines);
+    out.lines = preparedLines(std::move(book.lines), whole);
     out.title = std::move(book.title);
     for (format::LaidOutChapter& chapter : book.chapters)
         out.chapters.push_back(OutsideChapter{std::move(chapter.caption), std::move(chapter.anchor)});
@@ -81,7 +89,7 @@ class LayoutJob final : public LayoutRest {
         job->waitUntil([&job] { return job->firstPart_.has_value() || job->ended_; });
         std::lock_guard lock(job->mutex_);
         if (job->ended_) return outsideLayout(job->takeBook());
-        OutsideLayout first = outsideLayout(std::move(*job->firstPart_));
+        OutsideLayout first = outsideLayout(std::move(*job->firstPart_), false);
         first.rest = job;
         return first;
     }
@@ -98,8 +106,7 @@ class LayoutJob final : public LayoutRest {
     BookLineList take() override {
         wait();
         std::lock_guard lock(mutex_);
-        format::LaidOutBook book = takeBook();
-        return BookLineList(book.lines.begin(), book.lines.end());
+        return preparedLines(takeBook().lines, true);
     }
 
   private:

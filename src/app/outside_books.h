@@ -31,13 +31,14 @@ class LayoutRest {
     // Waits until it has ended; the user is shown that the book is still
     // being laid out.
     virtual void wait() = 0;
-    // Once ended: the whole book's lines in stored form, banner first, given
-    // once; ReaderError with the reason when it could not be laid out.
+    // Once ended: the whole book's lines in prepared form, given once;
+    // ReaderError with the reason when it could not be laid out.
     virtual BookLineList take() = 0;
 };
 
-// A book laid out from a file: its lines in stored form (banner first), all of
-// them, or the first part while `rest` lays out the others.
+// A book laid out from a file: its lines in prepared form, the whole book
+// (ended as every prepared book is), or the first part (no end) while `rest`
+// lays out the others.
 struct OutsideLayout {
     BookLineList lines;
     std::string title;

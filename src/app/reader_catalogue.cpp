@@ -123,10 +123,7 @@ std::optional<std::vector<std::string>> Reader::readTextLines(const std::string&
 BookLineList Reader::preparedBook(const std::string& fileName, const std::string& key, text::Encoding& encoding) {
     encoding = text::Encoding::Utf8; // the reader's own pages
     // A plain-text or EPUB file is laid out whatever its name (a "vesta.txt" too).
-    if (IsOutsideBookFile(fileName)) {
-        const BookLineList lines = outsideBookSource(fileName, encoding);
-        return OpeningRest ? PrepareBookStart(lines) : PrepareBookLines(lines);
-    }
+    if (IsOutsideBookFile(fileName)) return outsideBookSource(fileName, encoding);
     if (key == "vesta") {
         if (!ShippedBook) ShippedBook = FillShippedBook();
         return PrepareBookLines(*ShippedBook);

@@ -75,7 +75,7 @@ void Reader::completeBook() {
     BookLineList whole;
     std::string failure;
     try {
-        whole = PrepareBookLines(rest->take());
+        whole = rest->take();
     } catch (const ReaderError& error) {
         failure = error.what();
     }

@@ -216,7 +216,8 @@ TEST_F(OutsideBooks, CommandLineBookLaidOutBeforeTheWindowIsGivenOnce) {
     EXPECT_EQ(rig.window.errors[0].rfind("Cannot open the book " + blank + ": the input is empty", 0), 0u);
 
     std::string longBook = "GO\n\n";
-    for (std::size_t i = 0; i < format::kFirstPartFromSentences + 10; ++i) longBook += i % 50 == 49 ? "Go.\n\n" : "Go. ";
+    for (std::size_t i = 0; i < format::kFirstPartFromSentences + 10; ++i)
+        longBook += i % 50 == 49 ? "Go.\n\n" : "Go. ";
     const std::string large(kEarlyLayoutMaxBytes + 1, 'a');
     for (const auto& [name, text] : {std::pair{"long.txt", longBook}, {"large.txt", large}, {"book.lit", "x"}}) {
         const std::string path = rig.folder.path(std::string("books/") + name);
@@ -279,7 +280,7 @@ TEST_F(OutsideBooks, BookmarksAndTheResumeOfferUseItsKey) {
 // test says, or when the reader waits for it.
 class FakeRest : public LayoutRest {
   public:
-    explicit FakeRest(const std::vector<std::string>& whole) : whole_(whole.begin(), whole.end()) {}
+    explicit FakeRest(const std::vector<std::string>& whole) : whole_(PrepareBookLines(whole)) {}
     bool finished() const override { return done; }
     void wait() override {
         if (!done) ++waits;
@@ -317,7 +318,7 @@ class BookStillBeingLaidOut : public OutsideBooks {
         rig.platform.bookMaker.layOut = [this](const std::string& path) {
             OutsideLayout first = FormatterBookMaker().layOut(path);
             if (path != longBook) return first;
-            first.lines = BookLineList(first.lines.begin(), first.lines.begin() + kPart);
+            first.lines = BookLineList(first.lines.begin(), first.lines.begin() + (kPart - 1)); // no banner
             rest = std::make_shared<FakeRest>(whole);
             first.rest = rest;
             return first;
