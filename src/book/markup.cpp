@@ -39,6 +39,9 @@ bool Contains(std::string_view text, std::string_view part) { return text.find(p
 
 namespace {
 
+constexpr std::size_t kRoomAfterBookLines = 64;
+constexpr std::size_t kRoomAfterBookBytes = 4096;
+
 bool isPhraseLine(std::string_view line) { return !line.empty() && line[0] == 'l'; }
 
 // A phrase line's "lNN" code: its number of leading blanks (at most 52).
@@ -63,7 +66,10 @@ BookLineList preparedLines(const StoredLineAt& stored, std::size_t end, std::siz
         bytes += isPhraseLine(line) ? indentOf(line) + (line.size() > 3 ? line.size() - 3 : 0) : line.size();
     }
     BookLineList prepared;
-    prepared.reserve(end + room, bytes);
+    // With room for a page of lines after the book: the start-up welcome page
+    // joins a book opened from the command line, and a list filled to its
+    // size would be copied whole to take it.
+    prepared.reserve(end + room + kRoomAfterBookLines, bytes + kRoomAfterBookBytes);
     std::string scratch;
     for (std::size_t i = 1; i < end; ++i) {
         const std::string_view line = stored(i);
