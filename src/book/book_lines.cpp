@@ -1,5 +1,7 @@
 #include "book/book_lines.h"
 
+#include "base/errors.h"
+
 #include <limits>
 #include <stdexcept>
 
@@ -24,7 +26,7 @@ BookLineList::BookLineList(std::size_t count, std::string_view line) {
 }
 
 const std::string_view BookLineList::operator[](std::size_t index) const {
-    if (index >= ends_.size()) throw std::out_of_range("book line " + std::to_string(index) + " past the end");
+    if (index >= ends_.size()) throw ListIndexError(static_cast<long long>(index));
     const std::size_t start = startOf(index);
     return std::string_view(text_).substr(start, ends_[index] - start);
 }
@@ -41,7 +43,7 @@ void BookLineList::push_back(std::string_view line) {
 }
 
 void BookLineList::append(const BookLineList& other, std::size_t first, std::size_t last) {
-    if (first > last || last > other.size()) throw std::out_of_range("book lines to append past the end");
+    if (first > last || last > other.size()) throw ListIndexError(static_cast<long long>(last));
     const std::size_t from = other.startOf(first);
     const std::size_t to = other.startOf(last);
     reserve(last - first, to - from);

@@ -68,7 +68,7 @@ class BookLineList {
 
     std::size_t size() const { return ends_.size(); }
     bool empty() const { return ends_.empty(); }
-    // The line at `index`; std::out_of_range past the end. Const, so that a
+    // The line at `index`; "List index out of bounds" past the end. Const, so that a
     // line cannot look assignable: `replace` changes one.
     const std::string_view operator[](std::size_t index) const;
     const std::string_view at(std::size_t index) const { return (*this)[index]; }

@@ -1,8 +1,9 @@
 #include "book/book_lines.h"
 
+#include "base/errors.h"
+
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -30,14 +31,14 @@ TEST(BookLineList, LinesKeepTheirTextThroughReplacingAndAppending) {
 TEST(BookLineList, PositionsPastTheEndThrowInsteadOfReading) {
     BookLineList lines(3, "     words ");
     EXPECT_EQ(lines.textSize(), 33u);
-    EXPECT_THROW(lines[3], std::out_of_range);
-    EXPECT_THROW(lines.replace(3, "x"), std::out_of_range);
-    EXPECT_THROW(lines.append(lines, 2, 4), std::out_of_range);
-    EXPECT_THROW(lines.append(lines, 2, 1), std::out_of_range);
+    EXPECT_THROW(lines[3], ListIndexError);
+    EXPECT_THROW(lines.replace(3, "x"), ListIndexError);
+    EXPECT_THROW(lines.append(lines, 2, 4), ListIndexError);
+    EXPECT_THROW(lines.append(lines, 2, 1), ListIndexError);
     EXPECT_EQ(lines.size(), 3u);
     lines.clear();
     EXPECT_TRUE(lines.empty());
-    EXPECT_THROW(lines.back(), std::out_of_range);
+    EXPECT_THROW(lines.back(), ListIndexError);
 }
 
 } // namespace
