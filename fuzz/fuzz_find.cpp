@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int last = in.number(-5, 80);
     const std::size_t length = static_cast<std::size_t>(in.number(0, 12));
     for (std::size_t i = 0; i < length; ++i) query.text += static_cast<char>(in.byte());
-    const auto lines = in.lines();
+    const BookLineList lines = in.bookLines();
     const auto hit = SearchLines(lines, first, last, query);
     const int count = static_cast<int>(lines.size());
     if (count == 0 || query.text.empty()) {

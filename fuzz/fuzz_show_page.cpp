@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool two = in.flag();
     int start = in.number(-3, 60);
     const std::string dir = "/pictures/";
-    const BookLineList lines = in.lines();
+    const BookLineList lines = in.bookLines();
     PageInputs inputs{lines, font,  sets,   two,
                       dir,   width, height, [](const std::string& p) { return p.size() % 2 == 0; }};
     PageState state;

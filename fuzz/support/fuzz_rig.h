@@ -8,6 +8,7 @@
 #include "app/window.h"
 #include "base/errors.h"
 #include "base/unicode.h"
+#include "book/book_lines.h"
 #include "book/markup.h"
 #include "catalogue/catalogue.h"
 #include "search/find.h"
@@ -43,6 +44,11 @@ class Input {
     }
     // The rest as lines: CR LF, LF or CR end a line.
     std::vector<std::string> lines() { return SplitLines(rest()); }
+    // The rest as a book's line list.
+    BookLineList bookLines() {
+        const std::vector<std::string> text = lines();
+        return BookLineList(text.begin(), text.end());
+    }
 
   private:
     const std::uint8_t* data_;
