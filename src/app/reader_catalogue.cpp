@@ -132,10 +132,15 @@ BookLineList Reader::preparedBook(const std::string& fileName, const std::string
     if (key == "title") return PrepareBookLines(TitleListPage());
     if (key == "author") return PrepareBookLines(AuthorListPage());
     if (!files_.fileExists(fileName)) return PrepareBookLines(AuthorEntryPage());
-    auto lines = readTextLines(fileName, &encoding);
-    if (!lines) throw ReaderError("the file cannot be read");
-    if (lines->empty()) throw ReaderError("the file is empty");
-    return PrepareBookLines(*lines);
+    // Read whole and viewed in lines: a string a line would hold the book
+    // three times over while it is prepared.
+    std::optional<std::string> bytes = files_.readText(fileName);
+    if (!bytes) throw ReaderError("the file cannot be read");
+    const std::string text = text::decodeFileText(*bytes, &encoding);
+    bytes.reset();
+    const std::vector<std::string_view> lines = SplitLineViews(text);
+    if (lines.empty()) throw ReaderError("the file is empty");
+    return PrepareBookLines(lines);
 }
 
 void Reader::OpenBook(const std::string& FileName, const std::string& Anchor) {
