@@ -48,7 +48,7 @@ void Reader::FormActivate() {
     win_.copyIndexInstructions();
     win_.showControlTab();
     const BookLineList welcome = StartupWelcomePage();
-    BookLines.append(welcome, 0, welcome.size());
+    BookLines.append(welcome);
     // From line 0, or from where a book named on the command line resumed.
     NextPageStart = ShowPage(page.PageStart);
 }

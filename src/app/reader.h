@@ -148,8 +148,7 @@ class Reader : private ReaderState {
     // the rest is still being laid out: OpeningRest is then set).
     BookLineList preparedBook(const std::string& fileName, const std::string& key, text::Encoding& encoding);
     // A text file's lines as UTF-8 (see text::decodeFileLines); nothing when unreadable.
-    std::optional<std::vector<std::string>> readTextLines(const std::string& path,
-                                                          text::Encoding* encoding = nullptr) const;
+    std::optional<std::vector<std::string>> readTextLines(const std::string& path) const;
     int resumeOffer();
     void saveBookmarks();
     void showBookmarkPopup(PopupCommand command);

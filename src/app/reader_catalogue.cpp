@@ -112,11 +112,10 @@ void Reader::TOCTreeViewClick() {
     win_.showReadingTab();
 }
 
-std::optional<std::vector<std::string>> Reader::readTextLines(const std::string& path, text::Encoding* encoding) const {
+std::optional<std::vector<std::string>> Reader::readTextLines(const std::string& path) const {
     auto lines = files_.readLines(path);
     if (!lines) return std::nullopt;
-    const text::Encoding found = text::decodeFileLines(*lines);
-    if (encoding) *encoding = found;
+    text::decodeFileLines(*lines);
     return lines;
 }
 

@@ -83,7 +83,7 @@ void Reader::completeBook() {
         // The part shown stays, ended where the layout stopped.
         whole.append(BookLines, 0, ready);
         const BookLineList ending = BookEndLines(ready > 0);
-        whole.append(ending, 0, ending.size());
+        whole.append(ending);
     }
     whole.append(BookLines, ready, BookLines.size());
     BookLines = std::move(whole);

@@ -83,6 +83,7 @@ class BookLineList {
     void push_back(std::string_view line);
     // Lines first to last (not included) of `other`, appended.
     void append(const BookLineList& other, std::size_t first, std::size_t last);
+    void append(const BookLineList& other) { append(other, 0, other.size()); }
     // Puts `line` in place of the line at `index` (moves the text after it).
     void replace(std::size_t index, std::string_view line);
     void clear();

@@ -88,7 +88,7 @@ BookLineList PrepareStoredLines(std::size_t count, const StoredLineAt& stored) {
     while (end > 0 && isBlankLine(stored(end - 1))) --end;
     const BookLineList ending = BookEndLines(end > 0);
     BookLineList prepared = preparedLines(stored, end, ending.size(), ending.textSize());
-    prepared.append(ending, 0, ending.size());
+    prepared.append(ending);
     return prepared;
 }
 

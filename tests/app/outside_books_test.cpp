@@ -356,7 +356,7 @@ TEST_F(BookStillBeingLaidOut, PagesWithinThePartAreDrawnAtOnceAndPastItWait) {
     EXPECT_GT(r().PageStart() + 2 * 108, 1199);
     EXPECT_LT(r().PageStart(), 1199);
     BookLineList expected = PrepareBookLines(whole);
-    expected.append(welcome, 0, welcome.size());
+    expected.append(welcome);
     EXPECT_EQ(r().state().BookLines, expected);
     EXPECT_FALSE(r().state().PendingBook);
     EXPECT_EQ(rig.window.positionText,
