@@ -4,7 +4,6 @@
 #include "app/qt/book_drop.h"
 #include "app/qt/outer_frame.h"
 #include "app/qt/page_view.h"
-#include "display/qt/about_picture.h"
 #include "search/qt/find_dialog.h"
 
 #include <QAction>
@@ -49,7 +48,6 @@ TForm1::TForm1(const StartOptions& options, QWidget* parent) : QMainWindow(paren
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Cadenzo"));
     outerFrame_ = new OuterFrame(this, true);
-    aboutPicture_ = makeAboutPicture();
     indexInstructions_ = IndexInstructions();
     buildWidgets(this, surface_);
 

@@ -152,7 +152,6 @@ class TForm1 : public QMainWindow, public MainWindowWidgets, public Window {
 
     StartOptions options_;
     QtSurface surface_;
-    QImage aboutPicture_;              // Image3: the about picture, drawn stretched onto ProgramIcon
     OuterFrame* outerFrame_ = nullptr; // the main window's outer rectangle
     OuterFrame* findFrame_ = nullptr;  // the find dialog's
     RealFileSystem files_;

@@ -91,7 +91,6 @@ void TForm1::applyLayout(const MainLayout& l) {
     apply(OKButton, l.okButton);
     BookTitleLabel->setGeometry(l.bookTitleLabel.left, l.bookTitleLabel.top, l.bookTitleLabel.width,
                                 BookTitleLabel->sizeHint().height());
-    ProgramIcon->setPixmap(aboutPictureAt(aboutPicture_, ProgramIcon->size()));
     // Image1 fills the Reading page; its size follows the page's layout, and
     // follows the page in front while the Reading page is hidden.
     QCoreApplication::sendPostedEvents(PageControl1, QEvent::LayoutRequest);
@@ -128,12 +127,7 @@ int TForm1::pageHeight() const { return std::min(Image1->height(), surface_.heig
 
 // The page surface starts silver and grows with the page as the window does;
 // memory is not spent on a screen-sized image that a smaller window never shows.
-void TForm1::prepareSurfaces() {
-    surface_.reset(Image1->width(), Image1->height(), QColor(0xC0, 0xC0, 0xC0));
-    QPalette white = ProgramIcon->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    ProgramIcon->setPalette(white);
-}
+void TForm1::prepareSurfaces() { surface_.reset(Image1->width(), Image1->height(), QColor(0xC0, 0xC0, 0xC0)); }
 
 void TForm1::setPageText(const std::vector<std::string>& lines) {
     QString text;

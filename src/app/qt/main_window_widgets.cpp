@@ -4,6 +4,7 @@
 #include "app/qt/plain_colors.h"
 #include "app/reader.h"
 #include "bookmarks/qt/bookmark_name_dialog.h"
+#include "display/qt/about_picture.h"
 #include "search/qt/find_dialog.h"
 #include "search/qt/index_model.h"
 
@@ -137,9 +138,8 @@ void MainWindowWidgets::createPageArea(QtSurface& surface) {
     PageControl1->addTab(ReadTabSheet, QStringLiteral("Reading"));
 
     AboutTabSheet = new QWidget;
-    ProgramIcon = new QLabel(AboutTabSheet);
+    ProgramIcon = new AboutPictureView(AboutTabSheet);
     ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
-    ProgramIcon->setAutoFillBackground(true);
     Memo1 = new QTextEdit(AboutTabSheet);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setReadOnly(true);

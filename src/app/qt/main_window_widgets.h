@@ -24,6 +24,7 @@ class QWidget;
 
 namespace cadenzo {
 
+class AboutPictureView;
 class FindDialog;
 class IndexModel;
 class PageView;
@@ -61,7 +62,7 @@ struct MainWindowWidgets {
     QWidget* OptionsTabSheet = nullptr;
     QWidget* IndexTabSheet = nullptr;
     PageView* Image1 = nullptr;
-    QLabel* ProgramIcon = nullptr;
+    AboutPictureView* ProgramIcon = nullptr;
     QTextEdit* Memo1 = nullptr;
     QPushButton* OKButton = nullptr;
     QLabel* BookTitleLabel = nullptr;

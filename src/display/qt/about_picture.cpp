@@ -1,22 +1,35 @@
 #include "display/qt/about_picture.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 
 namespace cadenzo {
 
-QImage makeAboutPicture() {
-    QImage art(200, 200, QImage::Format_RGB32);
-    QPainter p(&art);
+namespace {
+
+// Assistive technology is told the picture is a graphic, as for an image control.
+QAccessibleInterface* accessiblePicture(const QString&, QObject* object) {
+    if (auto* view = dynamic_cast<AboutPictureView*>(object)) return new QAccessibleWidget(view, QAccessible::Graphic);
+    return nullptr;
+}
+
+} // namespace
+
+void paintAboutPicture(QPainter& p, QSize size) {
+    if (size.isEmpty()) return;
+    p.save();
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size.width() / 200.0, size.height() / 200.0);
 
     // Evening sky over the sea, with the tide line below.
     QLinearGradient sky(0, 0, 0, 200);
     sky.setColorAt(0.0, QColor(0x39, 0x2F, 0x46));
     sky.setColorAt(0.55, QColor(0x38, 0x45, 0x45));
     sky.setColorAt(1.0, QColor(0x1F, 0x2A, 0x33));
-    p.fillRect(art.rect(), sky);
+    p.fillRect(QRect(0, 0, 200, 200), sky);
     p.setPen(QPen(QColor(0xA4, 0xBE, 0xDB), 2));
     for (int i = 0; i < 4; ++i) {
         QPainterPath wave;
@@ -46,14 +59,25 @@ QImage makeAboutPicture() {
         p.fillRect(QRect(x, y, widths[i], 3), QColor(0x20, 0x1A, 0x14));
         if (i % 3 == 1) p.fillRect(QRect(x + widths[i] / 3, y, widths[i] / 4, 3), highlight[i % 4]);
     }
-    p.end();
-    return art.convertToFormat(QImage::Format_Indexed8);
+    p.restore();
 }
 
-QPixmap aboutPictureAt(const QImage& picture, QSize size) {
-    if (size.isEmpty()) return QPixmap();
-    return QPixmap::fromImage(
-        picture.convertToFormat(QImage::Format_RGB32).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+QImage makeAboutPicture(int side) {
+    QImage art(side, side, QImage::Format_RGB32);
+    QPainter p(&art);
+    paintAboutPicture(p, art.size());
+    return art;
+}
+
+AboutPictureView::AboutPictureView(QWidget* parent) : QWidget(parent) {
+    static const bool installed = (QAccessible::installFactory(accessiblePicture), true);
+    (void)installed;
+    setAttribute(Qt::WA_OpaquePaintEvent); // every pixel is painted
+}
+
+void AboutPictureView::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    paintAboutPicture(p, size());
 }
 
 } // namespace cadenzo

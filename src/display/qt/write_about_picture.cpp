@@ -16,8 +16,6 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     const int size = std::atoi(argv[1]);
     if (size <= 0) return 2;
-    const QImage icon = cadenzo::makeAboutPicture()
-                            .convertToFormat(QImage::Format_RGB32)
-                            .scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage icon = cadenzo::makeAboutPicture(size);
     return icon.save(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
 }
