@@ -1,5 +1,6 @@
 // The real main window on the offscreen platform: keys, options, resize,
 // the control panel, the catalogue tree, bookmarks, find, the index and saving.
+#include "display/qt/about_picture.h"
 #include "qt/dialog_answers.h"
 #include "qt/main_window_fixture.h"
 
@@ -14,6 +15,22 @@ TEST_F(MainWindow, StartsOnTheAboutPageWithTheWelcomePageDrawn) {
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Cadenzo"));
     EXPECT_GE(form->width(), 400);
     EXPECT_GE(form->height(), 450);
+
+    // The About picture fills its control at any size: the sheet in the
+    // middle, the evening sky at its corner and right edge; and it is a graphic
+    // to assistive technology.
+    for (const QSize size : {form->ProgramIcon->size(), QSize(120, 80)}) {
+        form->ProgramIcon->resize(size);
+        const QImage picture = form->ProgramIcon->grab().toImage();
+        ASSERT_EQ(picture.size(), size);
+        EXPECT_GE(QColor(picture.pixel(size.width() / 2, size.height() / 2)).red(), 0xD0);
+        EXPECT_LT(QColor(picture.pixel(2, 2)).lightness(), 80);
+        EXPECT_LT(QColor(picture.pixel(size.width() - 3, size.height() / 3)).lightness(), 80);
+    }
+    QAccessibleInterface* picture = QAccessible::queryAccessibleInterface(form->ProgramIcon);
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->role(), QAccessible::Graphic);
+    EXPECT_EQ(picture->text(QAccessible::Name), QStringLiteral("About picture"));
 }
 
 TEST_F(MainWindow, PageKeysTurnPagesWhereverTheFocusIs) {
