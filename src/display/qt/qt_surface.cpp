@@ -21,12 +21,26 @@ QString familyOf(FontFace face) {
     return QApplication::font().family();
 }
 
+// Whether `fill` hides all of `bounds` that lies on the surface `whole`;
+// plain arithmetic on the corners, as it runs for every operation kept at
+// every fill.
+inline bool hides(const QRect& fill, const QRect& bounds, const QRect& whole) {
+    const int left = std::max(bounds.left(), whole.left());
+    const int right = std::min(bounds.right(), whole.right());
+    const int top = std::max(bounds.top(), whole.top());
+    const int bottom = std::min(bounds.bottom(), whole.bottom());
+    if (left > right || top > bottom) return false; // off the surface: nothing of it shows anyway
+    return fill.left() <= left && right <= fill.right() && fill.top() <= top && bottom <= fill.bottom();
+}
+
 } // namespace
 
 // Beyond this many operations that no fill has covered (a window made
 // smaller and lines running past its edge, page after page), what was drawn
 // is kept as an image instead.
 constexpr std::size_t kMostOperations = 4096;
+// How many of the last operations a low fill checks for what it hides.
+constexpr std::size_t kLineLookBack = 64;
 
 QtSurface::QtSurface() { fontChanged(); }
 
@@ -34,6 +48,7 @@ void QtSurface::reset(int width, int height, QColor fill) {
     fill_ = fill;
     size_ = QSize(std::max(1, width), std::max(1, height));
     operations_.clear();
+    bounds_.clear();
     base_ = QImage();
     addFill(QRect(QPoint(0, 0), size_), fill);
 }
@@ -53,8 +68,8 @@ void QtSurface::paint(QPainter& painter, const QRect& area) const {
     painter.save();
     painter.setClipRect(shown, Qt::IntersectClip);
     if (!base_.isNull()) painter.drawImage(shown.topLeft(), base_, shown);
-    for (const Operation& op : operations_)
-        if (op.bounds.intersects(shown)) replay(painter, op);
+    for (std::size_t i = 0; i < operations_.size(); ++i)
+        if (bounds_[i].intersects(shown)) replay(painter, operations_[i]);
     painter.restore();
 }
 
@@ -89,22 +104,40 @@ void QtSurface::addFill(const QRect& rect, const QColor& color) {
     // Whatever lies wholly under the fill can no longer be seen.
     if (covered == whole) {
         operations_.clear();
+        bounds_.clear();
         base_ = QImage();
     } else {
-        std::erase_if(operations_, [&](const Operation& op) { return covered.contains(op.bounds & whole); });
+        // A fill lower than a quarter of the surface is a line's or a run's
+        // and can hide only what was drawn on that line, just before it; it
+        // looks that far back only, as a page draws hundreds of them. A
+        // taller fill, a column's, looks at everything kept.
+        const bool low = covered.height() * 4 < whole.height();
+        const std::size_t first = low && bounds_.size() > kLineLookBack ? bounds_.size() - kLineLookBack : 0;
+        std::size_t kept = first;
+        for (std::size_t i = first; i < bounds_.size(); ++i) {
+            if (hides(covered, bounds_[i], whole)) continue;
+            if (kept != i) {
+                operations_[kept] = std::move(operations_[i]);
+                bounds_[kept] = bounds_[i];
+            }
+            ++kept;
+        }
+        operations_.erase(operations_.begin() + static_cast<std::ptrdiff_t>(kept), operations_.end());
+        bounds_.erase(bounds_.begin() + static_cast<std::ptrdiff_t>(kept), bounds_.end());
     }
-    Operation op{Operation::Kind::Fill, covered, color, covered, {}, {}, {}, 0};
-    add(std::move(op));
+    add(Operation{Operation::Kind::Fill, color, covered, {}, {}, {}, 0}, covered);
 }
 
-void QtSurface::add(Operation op) {
+void QtSurface::add(Operation op, const QRect& bounds) {
     operations_.push_back(std::move(op));
+    bounds_.push_back(bounds);
     if (operations_.size() > kMostOperations) flatten();
 }
 
 void QtSurface::flatten() {
     QImage image = this->image();
     operations_.clear();
+    bounds_.clear();
     base_ = std::move(image);
 }
 
@@ -165,8 +198,8 @@ int QtSurface::drawText(int x, int y, std::string_view text) {
     addFill(QRect(x, y, width, height), resolve(brush_));
     // Glyphs may reach past their advance and line box; an em on every side holds them.
     const QRect bounds = QRect(x, y, width, height).adjusted(-height, -height, height, height);
-    add(Operation{
-        Operation::Kind::Text, bounds, resolve(text_), {}, font_, QPoint(x, y + m.ascent()), std::move(s), 0});
+    add(Operation{Operation::Kind::Text, resolve(text_), {}, font_, QPoint(x, y + m.ascent()), std::move(s), 0},
+        bounds);
     return width;
 }
 
@@ -179,8 +212,8 @@ int QtSurface::textHeight(std::string_view) { return metrics().height(); }
 void QtSurface::drawLine(int x1, int y1, int x2, int y2, int penWidth, Color color) {
     const QRect ends = QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2)));
     const QRect bounds = ends.adjusted(-penWidth, -penWidth, penWidth, penWidth);
-    add(Operation{
-        Operation::Kind::Line, bounds, resolve(color), QRect(QPoint(x1, y1), QPoint(x2, y2)), {}, {}, {}, penWidth});
+    add(Operation{Operation::Kind::Line, resolve(color), QRect(QPoint(x1, y1), QPoint(x2, y2)), {}, {}, {}, penWidth},
+        bounds);
 }
 
 } // namespace cadenzo

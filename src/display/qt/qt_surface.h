@@ -54,7 +54,6 @@ class QtSurface : public DrawingSurface {
   private:
     struct Operation {
         enum class Kind { Fill, Text, Line } kind;
-        QRect bounds; // every pixel it may touch
         QColor color;
         QRect rect;   // Fill: the area; Line: from top-left to bottom-right
         QFont font;   // Text
@@ -66,15 +65,19 @@ class QtSurface : public DrawingSurface {
     const QFontMetrics& metrics();
     void fontChanged();
     void addFill(const QRect& rect, const QColor& color);
-    void add(Operation op);
+    // `bounds`: every pixel the operation may touch.
+    void add(Operation op, const QRect& bounds);
     void replay(QPainter& painter, const Operation& op) const;
     void flatten();
 
     QSize size_;
     QColor fill_;
     // What was drawn, oldest first, over `base_` when that is not null. An
-    // operation wholly covered by a later fill is dropped.
+    // operation wholly covered by a later fill is dropped (see addFill).
     std::vector<Operation> operations_;
+    // The bounds of each operation, side by side: every fill is checked
+    // against all of them, and a page draws hundreds of fills.
+    std::vector<QRect> bounds_;
     QImage base_;
     QPalette palette_;
     QFont font_;
