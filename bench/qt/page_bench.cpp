@@ -19,24 +19,34 @@ class NoDisplay : public cadenzo::PositionDisplay {
     void setProgress(int, int) override {}
 };
 
-// Arguments: book lines, font size, columns.
-void BM_ShowPage(benchmark::State& state) {
-    const cadenzo::BookLineList lines =
-        cadenzo::PrepareBookLines(cadenzo::bench::StoredBook(static_cast<int>(state.range(0))));
+// A book of `lines` lines drawn at a font size, in one or two columns, on a
+// 1920 x 1080 surface.
+struct PageRig {
+    PageRig(int bookLines, int fontSize, int columns)
+        : lines(cadenzo::PrepareBookLines(cadenzo::bench::StoredBook(bookLines))),
+          in{lines, fontSize, sets, columns == 2, dir, 1920, 1080, [](const std::string&) { return false; }} {
+        cadenzo::WriteSchemeColors(sets, cadenzo::Scheme::Light);
+        surface.reset(1920, 1080, Qt::lightGray);
+    }
+    int show(int start) { return cadenzo::ShowPage(start, in, page, surface, display); }
+
+    const cadenzo::BookLineList lines;
     cadenzo::ColorTable sets{};
-    cadenzo::WriteSchemeColors(sets, cadenzo::Scheme::Light);
     const std::string dir = "/nowhere/";
     cadenzo::QtSurface surface;
-    surface.reset(1920, 1080, Qt::lightGray);
     cadenzo::PageState page;
     NoDisplay display;
-    const cadenzo::PageInputs in{lines, static_cast<int>(state.range(1)),        sets, state.range(2) == 2, dir, 1920,
-                                 1080,  [](const std::string&) { return false; }};
+    const cadenzo::PageInputs in;
+};
+
+// Arguments: book lines, font size, columns.
+void BM_ShowPage(benchmark::State& state) {
+    PageRig rig(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), static_cast<int>(state.range(2)));
     // The same stretch of the repeating text for every book length.
     const int period = 7 * 31 * 6;
-    const int start = static_cast<int>(lines.size()) / 2 / period * period;
+    const int start = static_cast<int>(rig.lines.size()) / 2 / period * period;
     for (auto _ : state) {
-        int next = cadenzo::ShowPage(start, in, page, surface, display);
+        int next = rig.show(start);
         benchmark::DoNotOptimize(next);
     }
 }
@@ -50,21 +60,12 @@ BENCHMARK(BM_ShowPage)
 // The drawn page painted onto a window-sized image, as the page widget does.
 // Arguments: font size, columns.
 void BM_PaintPage(benchmark::State& state) {
-    const cadenzo::BookLineList lines = cadenzo::PrepareBookLines(cadenzo::bench::StoredBook(1'000));
-    cadenzo::ColorTable sets{};
-    cadenzo::WriteSchemeColors(sets, cadenzo::Scheme::Light);
-    const std::string dir = "/nowhere/";
-    cadenzo::QtSurface surface;
-    surface.reset(1920, 1080, Qt::lightGray);
-    cadenzo::PageState page;
-    NoDisplay display;
-    const cadenzo::PageInputs in{lines, static_cast<int>(state.range(0)),        sets, state.range(1) == 2, dir, 1920,
-                                 1080,  [](const std::string&) { return false; }};
-    cadenzo::ShowPage(0, in, page, surface, display);
+    PageRig rig(1'000, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    rig.show(0);
     QImage window(1920, 1080, QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter painter(&window);
-        surface.paint(painter, window.rect());
+        rig.surface.paint(painter, window.rect());
     }
 }
 BENCHMARK(BM_PaintPage)->Args({8, 2})->Args({15, 1})->Unit(benchmark::kMillisecond);
