@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <map>
 
 namespace cadenzo::format::test {
@@ -138,6 +139,39 @@ TEST(EpubBooks, ReadsEpub2ByItsNcxAndOthersByTheirHeadings) {
     EXPECT_EQ(sentenceText(three), words);
     const auto problems = ruleProblems(three.lines);
     EXPECT_TRUE(problems.empty()) << problems.front();
+}
+
+TEST(EpubBooks, ReadsDocumentTypesAndWindows1252WithoutFetchingAnything) {
+    Entries book = epub3();
+    // XHTML 1.1 with its document type, which is never fetched; undeclared
+    // entities are kept as written and decoded, CDATA is text, and an
+    // external entity is read as nothing.
+    const std::string hostFile = (std::filesystem::temp_directory_path() / "cadenzo_epub_secret.txt").string();
+    { std::ofstream(hostFile) << "SECRET"; }
+    book[4].second = R"(<?xml version="1.0" encoding="UTF-8"?><!DOCTYPE html PUBLIC "-//W3C//DTD XHTML 1.1//EN" )"
+                     R"("http://www.w3.org/TR/xhtml11/DTD/xhtml11.dtd" [<!ENTITY host SYSTEM "file://)" +
+                     hostFile +
+                     R"(">]><html xmlns="http://www.w3.org/1999/xhtml"><body><h1>Chapter One: The Storm</h1>)"
+                     R"(<p>Wind&mdash;rain&hellip; <![CDATA[salt & spray]]>&host; end.</p></body></html>)";
+    // Windows-1252 as declared: e acute and curly quotes.
+    book[5].second =
+        "<?xml version=\"1.0\" encoding=\"windows-1252\"?><html><body><h2 id=\"c2\">Chapter Two</h2>"
+        "<p>The caf\xE9 said \x93yes.\x94</p></body></html>";
+    const LaidOutBook laidOut = layOutBook(zipped(book), "salt.epub");
+    std::filesystem::remove(hostFile);
+    EXPECT_EQ(sentenceText(laidOut), "Wind\u2014rain\u2026 salt & spray end. The caf\u00E9 said \u201Cyes.\u201D");
+    EXPECT_EQ(captions(laidOut), (std::vector<std::string>{"Chapter One: The Storm", "Chapter Two"}));
+
+    // Another encoding expat cannot read is refused by name, not garbled.
+    book[5].second = R"(<?xml version="1.0" encoding="koi8-r"?><html><body><p>x</p></body></html>)";
+    try {
+        layOutBook(zipped(book), "salt.epub");
+        ADD_FAILURE() << "laid out";
+    } catch (const FormatError& e) {
+        EXPECT_NE(std::string(e.what()).find("entry OEBPS/text/ch 2.xhtml: is not well-formed XHTML (unknown encoding"),
+                  std::string::npos)
+            << e.what();
+    }
 }
 
 TEST(EpubBooks, RefusesBrokenLockedAndForeignZipsNamingEntryAndReason) {

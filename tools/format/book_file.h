@@ -22,7 +22,7 @@ enum class BookKind { Manuscript, PlainText, Epub };
 // manuscript format when looksLikeManuscript says so, else plain text.
 BookKind bookKindOf(const std::string& name, std::string_view bytes);
 
-// Whether this build reads EPUB files (it needs libzip and pugixml).
+// Whether this build reads EPUB files (it needs minizip and expat).
 bool readsEpub();
 
 struct LaidOutChapter {

@@ -1,8 +1,8 @@
-// EPUB 2 and 3 books: the zip container (libzip), the package file's
+// EPUB 2 and 3 books: the zip container (minizip), the package file's
 // metadata, manifest and spine, the table of contents (the navigation
 // document, or the NCX of EPUB 2, or else the documents' headings) and the
 // paragraphs of the XHTML documents in reading order, with scripts, styles,
-// pictures and note markers left out (pugixml).
+// pictures and note markers left out (the XML read by expat).
 #pragma once
 
 #include "text_book.h"

@@ -37,10 +37,9 @@ class ContentsReader {
     // The links of the navigation document's table of contents: the nav
     // element of type "toc", else its first nav element.
     void readNavigation(const std::string& entry) {
-        pugi::xml_document doc;
-        loadXml(doc, entry, zip_.read(entry), "XML");
-        pugi::xml_node toc;
-        for (pugi::xml_node n = firstDescendant(doc, "nav"); n; n = n.next_sibling()) {
+        const XmlDocument doc = loadXml(entry, zip_.read(entry), "XML");
+        XmlNode toc;
+        for (XmlNode n = firstDescendant(doc.root(), "nav"); n; n = n.nextSibling()) {
             if (localName(n) != "nav") continue;
             if (!toc) toc = n;
             if (attribute(n, "type").find("toc") != std::string::npos) {
@@ -50,9 +49,8 @@ class ContentsReader {
         }
         if (!toc) return;
         const std::string base = folderOf(entry);
-        walkBelow(toc, [&](const pugi::xml_node& n) {
-            if (n.type() == pugi::node_element && localName(n) == "a")
-                addTarget(base, n.attribute("href").value(), textOf(n));
+        walkBelow(toc, [&](const XmlNode& n) {
+            if (n.isElement() && localName(n) == "a") addTarget(base, n.attribute("href"), textOf(n));
             return Step::Into;
         });
     }
@@ -62,14 +60,13 @@ class ContentsReader {
         const auto ncx = package_.manifest.find(package_.ncxId);
         if (ncx == package_.manifest.end() || !zip_.has(ncx->second.entry)) return;
         const std::string& entry = ncx->second.entry;
-        pugi::xml_document doc;
-        loadXml(doc, entry, zip_.read(entry), "XML");
+        const XmlDocument doc = loadXml(entry, zip_.read(entry), "XML");
         const std::string base = folderOf(entry);
-        walkBelow(firstDescendant(doc, "navmap"), [&](const pugi::xml_node& n) {
-            if (n.type() == pugi::node_element && localName(n) == "navpoint") {
-                const pugi::xml_node label = firstDescendant(n, "navlabel");
-                const pugi::xml_node content = firstDescendant(n, "content");
-                if (label && content) addTarget(base, content.attribute("src").value(), textOf(label));
+        walkBelow(firstDescendant(doc.root(), "navmap"), [&](const XmlNode& n) {
+            if (n.isElement() && localName(n) == "navpoint") {
+                const XmlNode label = firstDescendant(n, "navlabel");
+                const XmlNode content = firstDescendant(n, "content");
+                if (label && content) addTarget(base, content.attribute("src"), textOf(label));
             }
             return Step::Into;
         });

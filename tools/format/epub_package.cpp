@@ -29,11 +29,10 @@ void checkEncryption(ZipArchive& zip) {
         fail("META-INF/rights.xml", "the book is locked against copying (DRM): Cadenzo cannot read it");
     const std::string name = "META-INF/encryption.xml";
     if (!zip.has(name)) return;
-    pugi::xml_document doc;
-    loadXml(doc, name, zip.read(name), "XML");
-    walkBelow(doc, [&](const pugi::xml_node& n) {
-        if (n.type() == pugi::node_element && localName(n) == "encryptionmethod") {
-            const std::string algorithm = n.attribute("Algorithm").value();
+    const XmlDocument doc = loadXml(name, zip.read(name), "XML");
+    walkBelow(doc.root(), [&](const XmlNode& n) {
+        if (n.isElement() && localName(n) == "encryptionmethod") {
+            const std::string_view algorithm = n.attribute("Algorithm");
             if (algorithm != "http://www.idpf.org/2008/embedding" && algorithm != "http://ns.adobe.com/pdf/enc#RC")
                 fail(name, "the book is encrypted (DRM): Cadenzo cannot read it");
         }
@@ -42,10 +41,8 @@ void checkEncryption(ZipArchive& zip) {
 }
 
 std::string packagePath(ZipArchive& zip) {
-    pugi::xml_document doc;
-    loadXml(doc, kContainer, zip.read(kContainer), "XML");
-    const pugi::xml_node rootfile = firstDescendant(doc, "rootfile");
-    const std::string path = rootfile ? rootfile.attribute("full-path").value() : "";
+    const XmlDocument doc = loadXml(kContainer, zip.read(kContainer), "XML");
+    const std::string_view path = firstDescendant(doc.root(), "rootfile").attribute("full-path");
     if (path.empty()) fail(kContainer, "names no package file (rootfile full-path)");
     const std::string entry = resolved("", path);
     if (!zip.has(entry)) fail(entry, "missing: the package file named in " + std::string(kContainer));
@@ -62,41 +59,40 @@ std::string firstYear(std::string_view s) {
     return {};
 }
 
-void readMetadata(const pugi::xml_node& package, Package& out) {
-    const pugi::xml_node metadata = firstDescendant(package, "metadata");
-    if (!metadata) return;
-    for (pugi::xml_node n : metadata.children()) {
+void readMetadata(const XmlNode& package, Package& out) {
+    const XmlNode metadata = firstDescendant(package, "metadata");
+    for (XmlNode n = metadata.firstChild(); n; n = n.nextSibling()) {
         const std::string name = localName(n);
-        const std::string value = withEntities(collapsed(n.child_value()));
+        const std::string value = withEntities(collapsed(n.childValue()));
         if (name == "title" && out.title.empty()) out.title = value;
         if (name == "creator" && out.author.empty()) out.author = value;
         if (name == "date" && out.year.empty()) out.year = firstYear(value);
     }
 }
 
-void readManifest(const pugi::xml_node& package, const std::string& opf, Package& out) {
-    const pugi::xml_node manifest = firstDescendant(package, "manifest");
+void readManifest(const XmlNode& package, const std::string& opf, Package& out) {
+    const XmlNode manifest = firstDescendant(package, "manifest");
     if (!manifest) fail(opf, "has no manifest");
     const std::string base = folderOf(opf);
-    for (pugi::xml_node item : manifest.children()) {
+    for (XmlNode item = manifest.firstChild(); item; item = item.nextSibling()) {
         if (localName(item) != "item") continue;
-        std::string href = item.attribute("href").value();
+        std::string_view href = item.attribute("href");
         href = href.substr(0, href.find('#'));
-        out.manifest[item.attribute("id").value()] = ManifestItem{
-            resolved(base, href), item.attribute("media-type").value(), item.attribute("properties").value()};
+        out.manifest[std::string(item.attribute("id"))] = ManifestItem{
+            resolved(base, href), std::string(item.attribute("media-type")), std::string(item.attribute("properties"))};
     }
 }
 
-void readSpine(ZipArchive& zip, const pugi::xml_node& package, const std::string& opf, Package& out) {
-    const pugi::xml_node spine = firstDescendant(package, "spine");
+void readSpine(ZipArchive& zip, const XmlNode& package, const std::string& opf, Package& out) {
+    const XmlNode spine = firstDescendant(package, "spine");
     if (!spine) fail(opf, "has no spine (the reading order)");
-    out.ncxId = spine.attribute("toc").value();
-    for (pugi::xml_node ref : spine.children()) {
+    out.ncxId = spine.attribute("toc");
+    for (XmlNode ref = spine.firstChild(); ref; ref = ref.nextSibling()) {
         if (localName(ref) != "itemref") continue;
-        const std::string id = ref.attribute("idref").value();
+        const std::string id(ref.attribute("idref"));
         const auto found = out.manifest.find(id);
         if (found == out.manifest.end()) fail(opf, "the spine names '" + id + "', which the manifest does not list");
-        if (std::string_view(ref.attribute("linear").value()) == "no") continue;
+        if (ref.attribute("linear") == "no") continue;
         const std::string& type = found->second.mediaType;
         if (type != "application/xhtml+xml" && type != "text/html" && type != "application/x-dtbook+xml") continue;
         if (!zip.has(found->second.entry))
@@ -112,9 +108,8 @@ Package readPackage(ZipArchive& zip) {
     checkKind(zip);
     checkEncryption(zip);
     const std::string opf = packagePath(zip);
-    pugi::xml_document doc;
-    loadXml(doc, opf, zip.read(opf), "XML");
-    const pugi::xml_node package = firstDescendant(doc, "package");
+    const XmlDocument doc = loadXml(opf, zip.read(opf), "XML");
+    const XmlNode package = firstDescendant(doc.root(), "package");
     if (!package) fail(opf, "has no package element");
     Package out;
     readMetadata(package, out);

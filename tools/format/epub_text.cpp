@@ -23,11 +23,10 @@ bool isBlock(const std::string& name) {
 }
 
 // A note marker: a raised number or sign, or a link whose text is only that.
-bool isNoteMarker(const pugi::xml_node& node, const std::string& name) {
+bool isNoteMarker(const XmlNode& node, const std::string& name) {
     if (name != "sup" && name != "a") return false;
     std::string all;
-    for (pugi::xml_node n = node.first_child(); n; n = n.next_sibling())
-        all += n.type() == pugi::node_pcdata ? n.value() : n.child_value();
+    for (XmlNode n = node.firstChild(); n; n = n.nextSibling()) all += n.isText() ? n.value() : n.childValue();
     const std::string marker = collapsed(all);
     const bool looksLikeMarker =
         !marker.empty() && marker.size() <= 6 && std::all_of(marker.begin(), marker.end(), [](char c) {
@@ -38,7 +37,7 @@ bool isNoteMarker(const pugi::xml_node& node, const std::string& name) {
     return looksLikeMarker && attribute(node, "href").find('#') != std::string::npos;
 }
 
-bool isSkipped(const pugi::xml_node& node, const std::string& name) {
+bool isSkipped(const XmlNode& node, const std::string& name) {
     static const std::set<std::string, std::less<>> skipped = {
         "script", "style",  "head",  "img",    "svg",      "math",   "object", "video", "audio", "iframe", "image",
         "nav",    "button", "input", "select", "noscript", "canvas", "embed",  "map",   "rt",    "rp",     "template"};
@@ -66,11 +65,11 @@ int headingLevel(const std::string& name) {
 }
 
 // The highest heading level the documents use, for books without contents.
-int topHeadingLevel(const std::vector<pugi::xml_document>& docs) {
+int topHeadingLevel(const std::vector<XmlDocument>& docs) {
     int best = 0;
-    for (const pugi::xml_document& doc : docs)
+    for (const XmlDocument& doc : docs)
         for (int level = 1; level <= 3 && (best == 0 || level < best); ++level)
-            if (firstDescendant(doc, "h" + std::to_string(level))) best = level;
+            if (firstDescendant(doc.root(), "h" + std::to_string(level))) best = level;
     return best;
 }
 
@@ -78,7 +77,7 @@ class ChapterReader {
   public:
     explicit ChapterReader(const Contents& contents) : contents_(contents) {}
 
-    std::vector<TextChapter> run(const std::vector<std::string>& spine, const std::vector<pugi::xml_document>& docs) {
+    std::vector<TextChapter> run(const std::vector<std::string>& spine, const std::vector<XmlDocument>& docs) {
         useHeadings_ = contents_.empty();
         chapterLevel_ = useHeadings_ ? topHeadingLevel(docs) : 0;
         chapters_.push_back(TextChapter{});
@@ -123,27 +122,28 @@ class ChapterReader {
             chapters_.push_back(TextChapter{{}, title, {}});
     }
 
-    void enter(const pugi::xml_node& node, const std::string& entry, const std::string& name) {
+    void enter(const XmlNode& node, const std::string& entry, const std::string& name) {
         for (const char* idName : {"id", "name"}) {
-            const std::string id = node.attribute(idName).value();
+            const std::string_view id = node.attribute(idName);
             if (id.empty()) continue;
-            if (const auto t = contents_.find(Target{entry, id}); t != contents_.end()) startChapter(t->second);
+            if (const auto t = contents_.find(Target{entry, std::string(id)}); t != contents_.end())
+                startChapter(t->second);
         }
         if (isBlock(name)) flush();
         if (const int level = headingLevel(name); level > 0) paragraphLevel_ = level;
         if (name == "br") paragraph_ += ' ';
     }
 
-    void walk(const pugi::xml_document& doc, const std::string& entry) {
-        const pugi::xml_node body = firstDescendant(doc, "body");
-        const pugi::xml_node root = body ? body : doc.document_element();
+    void walk(const XmlDocument& doc, const std::string& entry) {
+        const XmlNode body = firstDescendant(doc.root(), "body");
+        const XmlNode root = body ? body : doc.documentElement();
         if (!root) return;
         walkBelow(
             root,
-            [&](const pugi::xml_node& n) {
-                if (n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata) {
+            [&](const XmlNode& n) {
+                if (n.isText()) {
                     paragraph_ += n.value();
-                } else if (n.type() == pugi::node_element) {
+                } else if (n.isElement()) {
                     const std::string name = localName(n);
                     if (!isSkipped(n, name)) {
                         enter(n, entry, name);
@@ -152,7 +152,7 @@ class ChapterReader {
                 }
                 return Step::Over;
             },
-            [&](const pugi::xml_node& n) {
+            [&](const XmlNode& n) {
                 if (isBlock(localName(n))) flush();
             });
     }
@@ -169,8 +169,9 @@ class ChapterReader {
 
 std::vector<TextChapter> readChapters(ZipArchive& zip, const std::vector<std::string>& spine,
                                       const Contents& contents) {
-    std::vector<pugi::xml_document> docs(spine.size());
-    for (std::size_t i = 0; i < spine.size(); ++i) loadXml(docs[i], spine[i], zip.read(spine[i]), "XHTML");
+    std::vector<XmlDocument> docs;
+    docs.reserve(spine.size());
+    for (const std::string& entry : spine) docs.push_back(loadXml(entry, zip.read(entry), "XHTML"));
     return ChapterReader(contents).run(spine, docs);
 }
 
