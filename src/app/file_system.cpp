@@ -4,7 +4,7 @@
 #include "base/file_writer.h"
 
 #include <filesystem>
-#include <fstream>
+#include <limits>
 
 namespace cadenzo {
 
@@ -63,13 +63,11 @@ std::optional<std::string> RealFileSystem::readText(const std::string& path) con
     const auto p = pathFromUtf8(path);
     std::error_code ec;
     if (path.empty() || !p || !fs::is_regular_file(*p, ec)) return std::nullopt;
-    std::ifstream in(*p, std::ios::binary | std::ios::ate);
+    const OpenFile in = openFile(*p, FileMode::Read);
     if (!in) return std::nullopt;
-    const std::streamoff size = in.tellg();
-    if (size < 0) return std::nullopt;
-    std::string text(static_cast<std::size_t>(size), '\0');
-    in.seekg(0);
-    if (!in.read(text.data(), size)) return std::nullopt;
+    std::string text;
+    if (const auto size = fs::file_size(*p, ec); !ec) text.reserve(static_cast<std::size_t>(size));
+    if (!readRest(in.get(), text, std::numeric_limits<std::size_t>::max())) return std::nullopt;
     return text;
 }
 

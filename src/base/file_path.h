@@ -4,7 +4,9 @@
 // and a narrow name would be read in the local code page instead.
 #pragma once
 
+#include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -16,5 +18,22 @@ std::optional<std::filesystem::path> pathFromUtf8(const std::string& name);
 
 // A path's name as UTF-8.
 std::string utf8FromPath(const std::filesystem::path& path);
+
+// A file opened with the C library, closed when it goes. The reader's files
+// are read and written whole, so the C++ streams, whose first use fills the
+// standard library's locale tables (half a megabyte of it in memory), are
+// never needed.
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using OpenFile = std::unique_ptr<std::FILE, FileCloser>;
+
+enum class FileMode { Read, Write };
+// The file at `path` opened as bytes; null when it cannot be.
+OpenFile openFile(const std::filesystem::path& path, FileMode mode);
+
+// Appends the rest of `file` to `out`, at most `limit` bytes in all; false
+// on a read error or when the file holds more.
+bool readRest(std::FILE* file, std::string& out, std::size_t limit);
 
 } // namespace cadenzo

@@ -4,7 +4,6 @@
 
 #include <atomic>
 #include <filesystem>
-#include <fstream>
 
 namespace cadenzo {
 
@@ -42,12 +41,11 @@ std::optional<FileWriteFailure> replaceFile(const std::string& path, std::string
     if (!target || !temp) return FileWriteFailure{FileWriteFailure::Step::Create, temporary, {}};
     std::error_code ignored;
     {
-        std::ofstream out(*temp, std::ios::binary | std::ios::trunc);
+        OpenFile out = openFile(*temp, FileMode::Write);
         if (!out) return FileWriteFailure{FileWriteFailure::Step::Create, temporary, {}};
-        out.write(content.data(), static_cast<std::streamsize>(content.size()));
-        out.flush();
-        if (!out) {
-            out.close();
+        const bool written = std::fwrite(content.data(), 1, content.size(), out.get()) == content.size();
+        // Closing flushes: a full disk may show only here.
+        if (std::fclose(out.release()) != 0 || !written) {
             fs::remove(*temp, ignored);
             return FileWriteFailure{FileWriteFailure::Step::Write, temporary, {}};
         }

@@ -10,8 +10,6 @@
 #endif
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <system_error>
 
 namespace cadenzo::format {
@@ -315,19 +313,16 @@ std::string readBookFileBytes(const std::string& path) {
     if (!ec && size > kMaxFileBytes)
         throw FormatError("cannot read '" + path + "': it has more than " +
                           std::to_string(kMaxFileBytes / (1024 * 1024)) + " MB, more than any book");
-    std::ifstream in(*file, std::ios::binary);
+    const OpenFile in = openFile(*file, FileMode::Read);
     if (!in) throw FormatError("cannot read '" + path + "': no such file, or not readable");
     // Read straight into a string of the file's size, so the book is held once.
     std::string text;
     if (!ec) text.reserve(static_cast<std::size_t>(size));
-    char buffer[65536];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-        text.append(buffer, static_cast<std::size_t>(in.gcount()));
-        if (text.size() > kMaxFileBytes)
-            throw FormatError("cannot read '" + path + "': it has more than " +
-                              std::to_string(kMaxFileBytes / (1024 * 1024)) + " MB, more than any book");
+    if (!readRest(in.get(), text, kMaxFileBytes)) {
+        if (std::ferror(in.get())) throw FormatError("cannot read '" + path + "'");
+        throw FormatError("cannot read '" + path + "': it has more than " +
+                          std::to_string(kMaxFileBytes / (1024 * 1024)) + " MB, more than any book");
     }
-    if (in.bad()) throw FormatError("cannot read '" + path + "'");
     return text;
 }
 

@@ -21,7 +21,7 @@
 #include <QScreen>
 #include <QSpacerItem>
 
-#include <iostream>
+#include <cstdio>
 
 namespace cadenzo {
 
@@ -43,6 +43,13 @@ QString dialogFilter(const std::string& filter) {
     QString patterns = f.mid(bar + 1);
     patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
     return f.left(bar) + QStringLiteral(" (") + patterns + QLatin1Char(')');
+}
+
+// What an unattended run would have shown, on the error output, whole.
+void printUnattended(std::string_view kind, const std::string& text) {
+    std::fwrite(kind.data(), 1, kind.size(), stderr);
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fputc('\n', stderr);
 }
 
 } // namespace
@@ -131,7 +138,7 @@ bool TForm1::askYesNo(const std::string& text, const std::string& title) {
 
 void TForm1::showMessage(const std::string& text) {
     if (options_.unattended) {
-        std::cerr << "message: " << text << '\n';
+        printUnattended("message: ", text);
         return;
     }
     // A lone carriage return ends a line of a message, as on the desktop it was written for.
@@ -144,7 +151,7 @@ void TForm1::showMessage(const std::string& text) {
 
 void TForm1::showError(const std::string& text) {
     if (options_.unattended) {
-        std::cerr << "error: " << text << '\n';
+        printUnattended("error: ", text);
         return;
     }
     // Errors name files and books: shown as written, never as markup.
