@@ -65,6 +65,12 @@ TEST(FileSystem, ReadsEveryByteWhateverEndsTheLines) {
         WriteFile(folder.path("book.lit"), c.bytes);
         EXPECT_EQ(RealFileSystem().readLines(folder.path("book.lit")), c.lines) << c.bytes;
     }
+    // A book is read in pieces: one longer than several of them comes whole.
+    std::string big;
+    for (int i = 0; big.size() < 3 * 65536 + 1; ++i) big += "line " + std::to_string(i) + "\r\n";
+    TempFolder folder;
+    WriteFile(folder.path("big.lit"), big);
+    EXPECT_EQ(RealFileSystem().readText(folder.path("big.lit")), big);
 }
 
 // Paths are UTF-8, as the Qt layer passes them; on Windows they must not be
