@@ -41,7 +41,11 @@ void paintAboutPicture(QPainter& p, QSize size) {
 
     // A tilted page whose two shades alternate by paragraph.
     p.translate(100, 88);
-    p.rotate(-6);
+    // Turned 6 degrees back, as a fixed matrix (cos 6°, sin 6°): rotate()
+    // would take the sine from the maths library, and keep its tables in
+    // memory at every start for this one picture.
+    p.setTransform(
+        QTransform(0.99452189536827329, -0.10452846326765347, 0.10452846326765347, 0.99452189536827329, 0, 0), true);
     const QRect sheet(-62, -74, 124, 148);
     p.setPen(QPen(QColor(0x20, 0x20, 0x20), 1));
     p.setBrush(QColor(0xE3, 0xBC, 0x9F));
