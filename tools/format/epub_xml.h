@@ -23,7 +23,6 @@ class XmlNode {
   public:
     XmlNode() = default;
     explicit operator bool() const { return doc_ != nullptr; }
-    XmlKind kind() const;
     bool isElement() const { return doc_ && kind() == XmlKind::Element; }
     bool isText() const { return doc_ && kind() == XmlKind::Text; }
     // An element's name as written ("epub:type"); empty for other nodes.
@@ -46,6 +45,7 @@ class XmlNode {
   private:
     friend class XmlDocument;
     XmlNode(const XmlDocument* doc, std::uint32_t at) : doc_(doc), at_(at) {}
+    XmlKind kind() const; // of a node that is one
     XmlNode at(std::uint32_t index) const;
 
     const XmlDocument* doc_ = nullptr;
