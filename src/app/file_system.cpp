@@ -63,12 +63,7 @@ std::optional<std::string> RealFileSystem::readText(const std::string& path) con
     const auto p = pathFromUtf8(path);
     std::error_code ec;
     if (path.empty() || !p || !fs::is_regular_file(*p, ec)) return std::nullopt;
-    const OpenFile in = openFile(*p, FileMode::Read);
-    if (!in) return std::nullopt;
-    std::string text;
-    if (const auto size = fs::file_size(*p, ec); !ec) text.reserve(static_cast<std::size_t>(size));
-    if (!readRest(in.get(), text, std::numeric_limits<std::size_t>::max())) return std::nullopt;
-    return text;
+    return readWholeFile(*p, std::numeric_limits<std::size_t>::max());
 }
 
 std::optional<std::vector<std::string>> RealFileSystem::readLines(const std::string& path) const {

@@ -25,14 +25,26 @@ OpenFile openFile(const std::filesystem::path& path, FileMode mode) {
 #endif
 }
 
-bool readRest(std::FILE* file, std::string& out, std::size_t limit) {
+std::optional<std::string> readWholeFile(const std::filesystem::path& path, std::size_t limit, ReadFailure* failure) {
+    const auto failed = [failure](ReadFailure why) {
+        if (failure) *failure = why;
+        return std::nullopt;
+    };
+    const OpenFile file = openFile(path, FileMode::Read);
+    if (!file) return failed(ReadFailure::CannotOpen);
+    std::string text;
+    std::error_code ec;
+    if (const auto size = std::filesystem::file_size(path, ec); !ec && size <= limit)
+        text.reserve(static_cast<std::size_t>(size));
     char buffer[65536];
     for (;;) {
-        const std::size_t got = std::fread(buffer, 1, sizeof buffer, file);
-        if (got > limit - std::min(limit, out.size())) return false;
-        out.append(buffer, got);
-        if (got < sizeof buffer) return std::ferror(file) == 0;
+        const std::size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
+        if (got > limit - std::min(limit, text.size())) return failed(ReadFailure::TooLarge);
+        text.append(buffer, got);
+        if (got < sizeof buffer) break;
     }
+    if (std::ferror(file.get())) return failed(ReadFailure::CannotRead);
+    return text;
 }
 
 } // namespace cadenzo

@@ -21,8 +21,8 @@ std::string utf8FromPath(const std::filesystem::path& path);
 
 // A file opened with the C library, closed when it goes. The reader's files
 // are read and written whole, so the C++ streams, whose first use fills the
-// standard library's locale tables (half a megabyte of it in memory), are
-// never needed.
+// standard library's locale tables (a quarter of a megabyte and more in
+// memory), are never needed.
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
@@ -32,8 +32,11 @@ enum class FileMode { Read, Write };
 // The file at `path` opened as bytes; null when it cannot be.
 OpenFile openFile(const std::filesystem::path& path, FileMode mode);
 
-// Appends the rest of `file` to `out`, at most `limit` bytes in all; false
-// on a read error or when the file holds more.
-bool readRest(std::FILE* file, std::string& out, std::size_t limit);
+enum class ReadFailure { CannotOpen, CannotRead, TooLarge };
+// The bytes of the file at `path`, read straight into a string of the file's
+// size; none, and `failure` says why, when it cannot be opened or read or
+// holds more than `limit` bytes.
+std::optional<std::string> readWholeFile(const std::filesystem::path& path, std::size_t limit,
+                                         ReadFailure* failure = nullptr);
 
 } // namespace cadenzo

@@ -1,7 +1,7 @@
 # Fails when the reader program uses the C++ streams: their first use fills
 # the standard library's locale tables, a quarter of a megabyte and more in
-# memory at every start. The reader reads and writes files with openFile and
-# readRest (src/base/file_path.h).
+# memory at every start. The reader reads files with readWholeFile and writes
+# them with openFile (src/base/file_path.h).
 # cmake -DPROGRAM=<the reader> -DNM=<nm> -P reader_uses_no_streams.cmake
 if(NOT PROGRAM OR NOT NM)
   message(FATAL_ERROR "PROGRAM or NM is not set")

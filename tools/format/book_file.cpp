@@ -309,21 +309,19 @@ std::string readBookFileBytes(const std::string& path) {
     if (!file) throw FormatError("cannot read '" + path + "': no such file, or not readable");
     std::error_code ec;
     if (std::filesystem::is_directory(*file, ec)) throw FormatError("cannot read '" + path + "': it is a folder");
-    const auto size = std::filesystem::file_size(*file, ec);
-    if (!ec && size > kMaxFileBytes)
-        throw FormatError("cannot read '" + path + "': it has more than " +
-                          std::to_string(kMaxFileBytes / (1024 * 1024)) + " MB, more than any book");
-    const OpenFile in = openFile(*file, FileMode::Read);
-    if (!in) throw FormatError("cannot read '" + path + "': no such file, or not readable");
-    // Read straight into a string of the file's size, so the book is held once.
-    std::string text;
-    if (!ec) text.reserve(static_cast<std::size_t>(size));
-    if (!readRest(in.get(), text, kMaxFileBytes)) {
-        if (std::ferror(in.get())) throw FormatError("cannot read '" + path + "'");
-        throw FormatError("cannot read '" + path + "': it has more than " +
-                          std::to_string(kMaxFileBytes / (1024 * 1024)) + " MB, more than any book");
+    const std::string tooLarge = "cannot read '" + path + "': it has more than " +
+                                 std::to_string(kMaxFileBytes / (1024 * 1024)) + " MB, more than any book";
+    if (const auto size = std::filesystem::file_size(*file, ec); !ec && size > kMaxFileBytes)
+        throw FormatError(tooLarge);
+    ReadFailure failure = ReadFailure::CannotOpen;
+    std::optional<std::string> text = readWholeFile(*file, kMaxFileBytes, &failure);
+    if (text) return std::move(*text);
+    switch (failure) {
+    case ReadFailure::TooLarge: throw FormatError(tooLarge);
+    case ReadFailure::CannotRead: throw FormatError("cannot read '" + path + "'");
+    case ReadFailure::CannotOpen: break;
     }
-    return text;
+    throw FormatError("cannot read '" + path + "': no such file, or not readable");
 }
 
 LaidOutBook layOutBookFile(const std::string& path, std::optional<BookKind> kind, bool besideThread,
