@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <exception>
 
 namespace cadenzo {
 
@@ -145,16 +146,46 @@ int Reader::ShowPage(int start) {
     if (PendingBook &&
         static_cast<long long>(start) + 2LL * (linesPerColumn() + 8) >= static_cast<long long>(PendingBook->readyLines))
         completeBook();
-    PageInputs in{BookLines,         PageFontSize,
-                  ColorSets,         win_.twoColumnChecked(),
-                  ProgramDir,        win_.pageWidth(),
-                  win_.pageHeight(), [this](const std::string& path) { return files_.fileExists(path); }};
-    const int next = cadenzo::ShowPage(start, in, page, win_.pageSurface(), win_);
+    const int next = cadenzo::ShowPage(start, pageInputs(), page, win_.pageSurface(), win_);
     // The text of the page drawn, which begins at PageStart: a negative start
     // draws from line 0.
     if (page.PageStart < static_cast<int>(BookLines.size()) - 2)
         win_.setPageText(PageTextLines(BookLines, page.PageStart, next));
+    measureNextPageWhenIdle();
     return next;
+}
+
+PageInputs Reader::pageInputs() {
+    return PageInputs{BookLines,         PageFontSize,
+                      ColorSets,         win_.twoColumnChecked(),
+                      ProgramDir,        win_.pageWidth(),
+                      win_.pageHeight(), [this](const std::string& path) { return files_.fileExists(path); }};
+}
+
+void Reader::measureNextPageWhenIdle() {
+    if (nextPageMeasureQueued_) return;
+    nextPageMeasureQueued_ = true;
+    win_.whenIdle([this] { measureNextPage(); });
+}
+
+// The page NextPage would draw, drawn from a copy of the page state on a
+// surface that keeps only the widths it measured. A book still being laid
+// out is not measured ahead: its next page may wait for the rest.
+void Reader::measureNextPage() {
+    nextPageMeasureQueued_ = false;
+    if (PendingBook) return;
+    class NoDisplay : public PositionDisplay {
+        void setPrevEnabled(bool) override {}
+        void setNextEnabled(bool) override {}
+        void setPositionText(const std::string&) override {}
+        void setProgress(int, int) override {}
+    } none;
+    PageState ahead = page;
+    try {
+        cadenzo::ShowPage(NextPageStart, pageInputs(), ahead, win_.measuringSurface(), none);
+    } catch (const std::exception&) {
+        // Drawn for real when turned to, and reported then.
+    }
 }
 
 void Reader::NextPage() {

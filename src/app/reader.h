@@ -142,6 +142,12 @@ class Reader : private ReaderState {
     void completeBook();
     // Book lines one column of the page holds at most.
     int linesPerColumn();
+    // What the page is drawn from.
+    PageInputs pageInputs();
+    // Measures the page after the one shown on the window's measuring
+    // surface, once the window is idle; nothing the reader shows changes.
+    void measureNextPageWhenIdle();
+    void measureNextPage();
     void applyScheme(int itemIndex);
     void writeDefaultSettings();
     // The book a file name and key name, prepared (only its first part when
@@ -158,6 +164,7 @@ class Reader : private ReaderState {
     Window& win_;
     FileSystem& files_;
     Platform platform_;
+    bool nextPageMeasureQueued_ = false;
 };
 
 } // namespace cadenzo

@@ -7,6 +7,7 @@
 #include "display/page_renderer.h"
 #include "display/surface.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -53,6 +54,13 @@ class PageArea {
     // Gives the page surface the page area's size, filled silver, and the
     // about picture a white background.
     virtual void prepareSurfaces() = 0;
+    // A surface in the page surface's font and colour state that keeps
+    // nothing drawn on it: the next page is measured on it while the window
+    // is idle, and turning to that page then measures none of its text again.
+    virtual DrawingSurface& measuringSurface() = 0;
+    // Runs `task` once the window has nothing else to do, after what is
+    // waiting to be painted.
+    virtual void whenIdle(std::function<void()> task) = 0;
     // The visible page's text changed (for assistive technology).
     virtual void setPageText(const std::vector<std::string>& lines) = 0;
     virtual void showReadingTab() = 0;

@@ -42,6 +42,37 @@ TEST_F(Paging, ForwardPagesFollowOnWithoutGapsAndMarkTheTurn) {
     EXPECT_TRUE(rig.reader->state().PageTurned);
 }
 
+// Once the window is idle, the page after the one shown is measured ahead, on
+// the measuring surface and from a copy of the page state: what it measures
+// is what turning to that page then draws, in the same fonts and shades, and
+// nothing shown changes meanwhile.
+TEST_F(Paging, TheNextPageIsMeasuredAheadAsItWillBeDrawnAndNothingShownChanges) {
+    BookLineList lines = book(40);
+    lines.replace(9, "     |b>bold |3>coloured |n>plain ");
+    rig.open(lines);
+    for (int turn = 0; turn < 4; ++turn) {
+        rig.reader->NextPage();
+        rig.reader->RedrawPage(); // a second drawing before the window is idle
+        ASSERT_EQ(rig.window.idleTasks.size(), 1u) << "measured once, after the last drawing";
+        const ReaderState before = rig.reader->state();
+        const std::vector<test::DrawnText> shown = rig.window.surface.texts;
+        const std::vector<std::string> pageText = rig.window.pageText;
+        rig.window.runIdleTasks();
+        EXPECT_EQ(rig.reader->PageStart(), before.page.PageStart);
+        EXPECT_EQ(rig.reader->CurColorSet(), before.page.CurColorSet);
+        EXPECT_EQ(rig.reader->state().NextPageStart, before.NextPageStart);
+        EXPECT_EQ(rig.window.surface.texts, shown);
+        EXPECT_EQ(rig.window.pageText, pageText);
+
+        const std::vector<test::DrawnText> measured = rig.window.measuring.texts;
+        ASSERT_FALSE(measured.empty());
+        rig.window.surface.clearLog();
+        rig.reader->NextPage();
+        EXPECT_EQ(rig.window.surface.texts, measured) << "turn " << turn;
+        rig.window.runIdleTasks();
+    }
+}
+
 TEST_F(Paging, PrevStepsBackOneColumnToABreakPoint) {
     rig.reader->NextPage();
     rig.reader->NextPage();

@@ -121,6 +121,18 @@ const Scenario kScenarios[] = {
          s.drawText(165, 5, "right column");
          s.drawLine(157, 0, 157, 200, 6, Color::Rgb(0x808080));
      }},
+    {"MeasuredAheadThenDrawnInAnotherStyleAndSize",
+     [](DrawingSurface& s, const auto&) {
+         // Widths measured ahead in one font are not taken for another.
+         if (auto* kept = dynamic_cast<QtSurface*>(&s)) page(kept->measuringSurface(), 320, 200, 0xE8D8C0, 0);
+         s.setFontStyle({true, false, false});
+         page(s, 320, 200, 0xE8D8C0, 0);
+         for (const int size : {15, 21}) {
+             s.setFontSize(size);
+             const int y = size * 6;
+             s.drawText(4 + s.drawText(4, y, "The tide came early 3"), y, "|");
+         }
+     }},
     {"MoreOperationsThanAreKeptAsSuch",
      [](DrawingSurface& s, const auto&) {
          s.setFontSize(8);
@@ -154,6 +166,38 @@ TEST_P(QtSurfaceDraws, WhatPaintingStraightOntoAnImageShows) {
     kept.paint(p, part);
     p.end();
     EXPECT_TRUE(shown == painted.image().copy(part));
+}
+
+// The measuring surface starts in the page surface's font state, measures as
+// the page surface would, and draws nothing on it.
+TEST(QtSurfaceMeasures, InThePageSurfacesFontAndDrawsNothing) {
+    QtSurface kept;
+    kept.reset(320, 200, QColor(0xC0, 0xC0, 0xC0));
+    kept.setFontFace(FontFace::TimesNewRoman);
+    page(kept, 320, 200, 0xE8D8C0, 0);
+    kept.setFontSize(18);
+    kept.setFontStyle({true, false, false});
+    const QImage before = kept.image();
+
+    ImageSurface fonts;
+    fonts.setFontSize(18);
+    const std::string text = "Wide tides, when she came";
+    const int regular = fonts.textWidth(text);
+    fonts.setFontStyle({true, false, false});
+    const int bold = fonts.textWidth(text);
+    ASSERT_NE(regular, bold);
+
+    DrawingSurface& ahead = kept.measuringSurface();
+    EXPECT_EQ(ahead.fontStyle(), (FontStyle{true, false, false}));
+    EXPECT_EQ(ahead.drawText(10, 10, text), bold);
+    EXPECT_EQ(ahead.textWidth(text), bold);
+    ahead.setBrushColor(Color::Rgb(0x000000));
+    ahead.fillRect(0, 0, 320, 200);
+    ahead.drawLine(0, 0, 320, 200, 6, Color::Rgb(0x000000));
+    EXPECT_TRUE(kept.image() == before);
+    EXPECT_EQ(kept.textWidth(text), bold); // taken from what was measured, in the same font
+    kept.setFontStyle({});
+    EXPECT_EQ(kept.textWidth(text), regular);
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, QtSurfaceDraws, ::testing::ValuesIn(kScenarios),

@@ -17,6 +17,7 @@ struct DrawnText {
     FontFace face;
     FontStyle style;
     Color color, background;
+    friend bool operator==(const DrawnText&, const DrawnText&) = default;
 };
 
 struct FilledRect {

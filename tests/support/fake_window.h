@@ -55,7 +55,23 @@ struct FakePageArea : virtual PageArea {
     std::string frontPage = "About";
     std::vector<std::string> pageText;
 
+    // The measuring surface starts in the page surface's state, as the real one does.
+    FakeSurface measuring;
+    std::vector<std::function<void()>> idleTasks;
+
     DrawingSurface& pageSurface() override { return surface; }
+    DrawingSurface& measuringSurface() override {
+        measuring = surface;
+        measuring.clearLog();
+        return measuring;
+    }
+    void whenIdle(std::function<void()> task) override { idleTasks.push_back(std::move(task)); }
+    // Runs what waits for the window to be idle, as the event loop does.
+    void runIdleTasks() {
+        auto tasks = std::move(idleTasks);
+        idleTasks.clear();
+        for (auto& task : tasks) task();
+    }
     int pageWidth() const override { return width; }
     int pageHeight() const override { return height; }
     void prepareSurfaces() override {}

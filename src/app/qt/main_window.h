@@ -74,6 +74,8 @@ class TForm1 : public QMainWindow, public MainWindowWidgets, public Window {
     int pageWidth() const override;
     int pageHeight() const override;
     void prepareSurfaces() override;
+    DrawingSurface& measuringSurface() override { return surface_.measuringSurface(); }
+    void whenIdle(std::function<void()> task) override;
     void setPageText(const std::vector<std::string>& lines) override;
     void showReadingTab() override;
     void showTableOfContentsTab() override;
@@ -133,6 +135,7 @@ class TForm1 : public QMainWindow, public MainWindowWidgets, public Window {
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void customEvent(QEvent* event) override;
 
   private:
     // Connects a widget's signal to one handler, called through dispatch.
@@ -152,6 +155,7 @@ class TForm1 : public QMainWindow, public MainWindowWidgets, public Window {
 
     StartOptions options_;
     QtSurface surface_;
+    std::vector<std::function<void()>> idleTasks_;
     OuterFrame* outerFrame_ = nullptr; // the main window's outer rectangle
     OuterFrame* findFrame_ = nullptr;  // the find dialog's
     RealFileSystem files_;

@@ -32,6 +32,7 @@
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <utility>
 
 namespace cadenzo {
 
@@ -128,6 +129,29 @@ int TForm1::pageHeight() const { return std::min(Image1->height(), surface_.heig
 // The page surface starts silver and grows with the page as the window does;
 // memory is not spent on a screen-sized image that a smaller window never shows.
 void TForm1::prepareSurfaces() { surface_.reset(Image1->width(), Image1->height(), QColor(0xC0, 0xC0, 0xC0)); }
+
+namespace {
+
+QEvent::Type idleTasksEvent() {
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
+
+} // namespace
+
+// The tasks are posted below the priority of the window's repaint, so they
+// run once what a handler changed has been painted and sent to the screen.
+void TForm1::whenIdle(std::function<void()> task) {
+    idleTasks_.push_back(std::move(task));
+    if (idleTasks_.size() == 1)
+        QCoreApplication::postEvent(this, new QEvent(idleTasksEvent()), Qt::LowEventPriority - 1);
+}
+
+void TForm1::customEvent(QEvent* event) {
+    if (event->type() != idleTasksEvent()) return QMainWindow::customEvent(event);
+    auto tasks = std::exchange(idleTasks_, {});
+    for (const auto& task : tasks) dispatch(task);
+}
 
 void TForm1::setPageText(const std::vector<std::string>& lines) {
     QString text;

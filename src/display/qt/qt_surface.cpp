@@ -41,6 +41,8 @@ inline bool hides(const QRect& fill, const QRect& bounds, const QRect& whole) {
 constexpr std::size_t kMostOperations = 4096;
 // How many of the last operations a low fill checks for what it hides.
 constexpr std::size_t kLineLookBack = 64;
+// Widths kept at most between two measures: two columns of small type.
+constexpr qsizetype kMostWidths = 2048;
 
 QtSurface::QtSurface() { fontChanged(); }
 
@@ -141,7 +143,35 @@ void QtSurface::flatten() {
     base_ = std::move(image);
 }
 
+QtSurface& QtSurface::measuringSurface() {
+    if (!measuring_) {
+        measuring_ = std::make_unique<QtSurface>();
+        measuring_->widths_ = widths_;
+        measuring_->keepsNothing_ = true;
+    }
+    QtSurface& m = *measuring_;
+    m.face_ = face_;
+    m.points_ = points_;
+    m.style_ = style_;
+    m.text_ = text_;
+    m.brush_ = brush_;
+    m.fontChanged();
+    widths_->clear();
+    return m;
+}
+
+int QtSurface::widthOf(const QString& text) {
+    const std::pair<quint64, QString> key(fontKey_, text);
+    if (const auto found = widths_->constFind(key); found != widths_->cend()) return *found;
+    const int width = metrics().horizontalAdvance(text);
+    if (widths_->size() < kMostWidths) widths_->insert(key, width);
+    return width;
+}
+
 void QtSurface::fontChanged() {
+    // Everything that makes the font, in one number.
+    fontKey_ = quint64(static_cast<unsigned>(points_)) << 8 | quint64(static_cast<unsigned>(face_)) << 3 |
+               quint64(style_.bold) << 2 | quint64(style_.italic) << 1 | quint64(style_.underline);
     font_.setFamily(familyOf(face_));
     // Points at 96 pixels per inch, the same on every platform and screen.
     font_.setPixelSize(std::max(1, static_cast<int>(std::lround(points_ * 96.0 / 72.0))));
@@ -185,15 +215,16 @@ QColor QtSurface::resolve(Color color) const {
 }
 
 void QtSurface::fillRect(int x1, int y1, int x2, int y2) {
-    if (x2 <= x1 || y2 <= y1) return;
+    if (keepsNothing_ || x2 <= x1 || y2 <= y1) return;
     addFill(QRect(x1, y1, x2 - x1, y2 - y1), resolve(brush_));
 }
 
 int QtSurface::drawText(int x, int y, std::string_view text) {
     if (text.empty()) return 0;
     QString s = toQString(text);
+    const int width = widthOf(s);
+    if (keepsNothing_) return width;
     const QFontMetrics& m = metrics();
-    const int width = m.horizontalAdvance(s);
     const int height = m.height();
     addFill(QRect(x, y, width, height), resolve(brush_));
     // Glyphs may reach past their advance and line box; an em on every side holds them.
@@ -203,13 +234,12 @@ int QtSurface::drawText(int x, int y, std::string_view text) {
     return width;
 }
 
-int QtSurface::textWidth(std::string_view text) {
-    return text.empty() ? 0 : metrics().horizontalAdvance(toQString(text));
-}
+int QtSurface::textWidth(std::string_view text) { return text.empty() ? 0 : widthOf(toQString(text)); }
 
 int QtSurface::textHeight(std::string_view) { return metrics().height(); }
 
 void QtSurface::drawLine(int x1, int y1, int x2, int y2, int penWidth, Color color) {
+    if (keepsNothing_) return;
     const QRect ends = QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2)));
     const QRect bounds = ends.adjusted(-penWidth, -penWidth, penWidth, penWidth);
     add(Operation{Operation::Kind::Line, resolve(color), QRect(QPoint(x1, y1), QPoint(x2, y2)), {}, {}, {}, penWidth},

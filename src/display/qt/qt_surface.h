@@ -10,10 +10,12 @@
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
+#include <QHash>
 #include <QImage>
 #include <QPainter>
 #include <QPalette>
 
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -38,6 +40,11 @@ class QtSurface : public DrawingSurface {
     QImage image() const;
     // Where the desktop's colours come from for the Windows scheme.
     void setPalette(const QPalette& palette) { palette_ = palette; }
+    // A surface in this one's font and colour state that keeps nothing drawn
+    // on it and shares this one's measured widths: text measured there ahead
+    // of time is not measured again here. Each call starts a new measure,
+    // dropping the widths kept from the last.
+    QtSurface& measuringSurface();
 
     void setFontFace(FontFace face) override;
     void setFontSize(int points) override;
@@ -63,6 +70,8 @@ class QtSurface : public DrawingSurface {
     };
     QColor resolve(Color color) const;
     const QFontMetrics& metrics();
+    // The width of `text` in the current font, measured once per measure.
+    int widthOf(const QString& text);
     void fontChanged();
     void addFill(const QRect& rect, const QColor& color);
     // `bounds`: every pixel the operation may touch.
@@ -82,6 +91,12 @@ class QtSurface : public DrawingSurface {
     QPalette palette_;
     QFont font_;
     std::optional<QFontMetrics> metrics_;
+    // Widths by font (see fontKey) and text, shared with the measuring surface.
+    using Widths = QHash<std::pair<quint64, QString>, int>;
+    std::shared_ptr<Widths> widths_ = std::make_shared<Widths>();
+    quint64 fontKey_ = 0;
+    std::unique_ptr<QtSurface> measuring_;
+    bool keepsNothing_ = false;
     FontFace face_ = FontFace::Default;
     FontStyle style_;
     int points_ = 15;
