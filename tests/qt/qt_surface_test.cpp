@@ -133,6 +133,23 @@ const Scenario kScenarios[] = {
              s.drawText(4 + s.drawText(4, y, "The tide came early 3"), y, "|");
          }
      }},
+    {"MeasuredAheadThenDrawnAsMeasured",
+     [](DrawingSurface& s, const auto&) {
+         // Glyphs laid out ahead are drawn where drawing the text puts them.
+         auto* kept = dynamic_cast<QtSurface*>(&s);
+         const FontStyle styles[] = {{}, {true, true, true}, {false, true, false}};
+         for (int i = 0; i < 3; ++i) {
+             s.setFontStyle(styles[i]);
+             if (kept) page(kept->measuringSurface(), 320, 200, 0xE8D8C0, i * 3);
+             page(s, 320, 200, 0xE8D8C0, i * 3);
+         }
+         for (const int size : {4, 6, 11, 23, 37, 40}) {
+             s.setFontSize(size);
+             const std::string text = "Fjord, \xE2\x80\x9Cwaves\xE2\x80\x9D & caf\xC3\xA9 " + std::to_string(size);
+             if (kept) kept->measuringSurface().drawText(0, 0, text);
+             s.drawText(size % 7, size * 4, text);
+         }
+     }},
     {"MoreOperationsThanAreKeptAsSuch",
      [](DrawingSurface& s, const auto&) {
          s.setFontSize(8);

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QPen>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -88,8 +89,12 @@ void QtSurface::replay(QPainter& painter, const Operation& op) const {
     switch (op.kind) {
     case Operation::Kind::Fill: painter.fillRect(op.rect, op.color); break;
     case Operation::Kind::Text:
-        painter.setFont(op.font);
         painter.setPen(op.color);
+        if (!op.glyphs.isEmpty()) {
+            for (const QGlyphRun& run : op.glyphs) painter.drawGlyphRun(op.glyphsAt, run);
+            break;
+        }
+        painter.setFont(op.font);
         painter.drawText(op.at, op.text);
         break;
     case Operation::Kind::Line:
@@ -127,7 +132,7 @@ void QtSurface::addFill(const QRect& rect, const QColor& color) {
         operations_.erase(operations_.begin() + static_cast<std::ptrdiff_t>(kept), operations_.end());
         bounds_.erase(bounds_.begin() + static_cast<std::ptrdiff_t>(kept), bounds_.end());
     }
-    add(Operation{Operation::Kind::Fill, color, covered, {}, {}, {}, 0}, covered);
+    add(Operation{Operation::Kind::Fill, color, covered, {}, {}, {}, {}, {}, 0}, covered);
 }
 
 void QtSurface::add(Operation op, const QRect& bounds) {
@@ -160,12 +165,21 @@ QtSurface& QtSurface::measuringSurface() {
     return m;
 }
 
-int QtSurface::widthOf(const QString& text) {
+QtSurface::Measured QtSurface::measure(const QString& text, bool withGlyphs) {
     const std::pair<quint64, QString> key(fontKey_, text);
-    if (const auto found = widths_->constFind(key); found != widths_->cend()) return *found;
-    const int width = metrics().horizontalAdvance(text);
-    if (widths_->size() < kMostWidths) widths_->insert(key, width);
-    return width;
+    const auto found = widths_->constFind(key);
+    if (found != widths_->cend() && (!withGlyphs || !found->glyphs.isEmpty())) return *found;
+    Measured measured{found != widths_->cend() ? found->width : metrics().horizontalAdvance(text), {}, 0};
+    if (withGlyphs) {
+        QTextLayout layout(text, font_);
+        layout.beginLayout();
+        const QTextLine line = layout.createLine();
+        layout.endLayout();
+        measured.glyphs = layout.glyphRuns();
+        measured.ascent = line.ascent();
+    }
+    if (widths_->size() < kMostWidths) widths_->insert(key, measured);
+    return measured;
 }
 
 void QtSurface::fontChanged() {
@@ -222,19 +236,28 @@ void QtSurface::fillRect(int x1, int y1, int x2, int y2) {
 int QtSurface::drawText(int x, int y, std::string_view text) {
     if (text.empty()) return 0;
     QString s = toQString(text);
-    const int width = widthOf(s);
-    if (keepsNothing_) return width;
+    Measured measured = measure(s, keepsNothing_);
+    if (keepsNothing_) return measured.width;
     const QFontMetrics& m = metrics();
     const int height = m.height();
-    addFill(QRect(x, y, width, height), resolve(brush_));
+    const QRect box(x, y, measured.width, height);
+    addFill(box, resolve(brush_));
     // Glyphs may reach past their advance and line box; an em on every side holds them.
-    const QRect bounds = QRect(x, y, width, height).adjusted(-height, -height, height, height);
-    add(Operation{Operation::Kind::Text, resolve(text_), {}, font_, QPoint(x, y + m.ascent()), std::move(s), 0},
-        bounds);
-    return width;
+    const QPoint baseline(x, y + m.ascent());
+    add(Operation{Operation::Kind::Text,
+                  resolve(text_),
+                  {},
+                  font_,
+                  baseline,
+                  std::move(s),
+                  std::move(measured.glyphs),
+                  QPointF(baseline) - QPointF(0, measured.ascent),
+                  0},
+        box.adjusted(-height, -height, height, height));
+    return measured.width;
 }
 
-int QtSurface::textWidth(std::string_view text) { return text.empty() ? 0 : widthOf(toQString(text)); }
+int QtSurface::textWidth(std::string_view text) { return text.empty() ? 0 : measure(toQString(text), false).width; }
 
 int QtSurface::textHeight(std::string_view) { return metrics().height(); }
 
@@ -242,7 +265,9 @@ void QtSurface::drawLine(int x1, int y1, int x2, int y2, int penWidth, Color col
     if (keepsNothing_) return;
     const QRect ends = QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2)));
     const QRect bounds = ends.adjusted(-penWidth, -penWidth, penWidth, penWidth);
-    add(Operation{Operation::Kind::Line, resolve(color), QRect(QPoint(x1, y1), QPoint(x2, y2)), {}, {}, {}, penWidth},
+    add(
+        Operation{
+            Operation::Kind::Line, resolve(color), QRect(QPoint(x1, y1), QPoint(x2, y2)), {}, {}, {}, {}, {}, penWidth},
         bounds);
 }
 

@@ -10,8 +10,10 @@
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QHash>
 #include <QImage>
+#include <QList>
 #include <QPainter>
 #include <QPalette>
 
@@ -62,16 +64,26 @@ class QtSurface : public DrawingSurface {
     struct Operation {
         enum class Kind { Fill, Text, Line } kind;
         QColor color;
-        QRect rect;   // Fill: the area; Line: from top-left to bottom-right
-        QFont font;   // Text
-        QPoint at;    // Text: the baseline's start
-        QString text; // Text
+        QRect rect;              // Fill: the area; Line: from top-left to bottom-right
+        QFont font;              // Text
+        QPoint at;               // Text: the baseline's start
+        QString text;            // Text
+        QList<QGlyphRun> glyphs; // Text, when laid out ahead
+        QPointF glyphsAt;        // Text: where the glyphs' line begins, its baseline at `at`
         int penWidth = 0;
     };
     QColor resolve(Color color) const;
     const QFontMetrics& metrics();
-    // The width of `text` in the current font, measured once per measure.
-    int widthOf(const QString& text);
+    // Text measured in a font and, when measured ahead, its glyphs laid out
+    // on a line whose baseline is `ascent` below its top.
+    struct Measured {
+        int width = 0;
+        QList<QGlyphRun> glyphs;
+        qreal ascent = 0;
+    };
+    // `text` in the current font, measured once per measure; with its glyphs
+    // laid out when `withGlyphs`.
+    Measured measure(const QString& text, bool withGlyphs);
     void fontChanged();
     void addFill(const QRect& rect, const QColor& color);
     // `bounds`: every pixel the operation may touch.
@@ -92,7 +104,7 @@ class QtSurface : public DrawingSurface {
     QFont font_;
     std::optional<QFontMetrics> metrics_;
     // Widths by font (see fontKey) and text, shared with the measuring surface.
-    using Widths = QHash<std::pair<quint64, QString>, int>;
+    using Widths = QHash<std::pair<quint64, QString>, Measured>;
     std::shared_ptr<Widths> widths_ = std::make_shared<Widths>();
     quint64 fontKey_ = 0;
     std::unique_ptr<QtSurface> measuring_;
