@@ -169,8 +169,8 @@ void Reader::measureNextPageWhenIdle() {
 }
 
 // The page NextPage would draw, drawn from a copy of the page state on a
-// surface that keeps only the widths it measured. A book still being laid
-// out is not measured ahead: its next page may wait for the rest.
+// surface that keeps only what it measured. A book still being laid out is
+// not measured ahead: its next page may wait for the rest.
 void Reader::measureNextPage() {
     nextPageMeasureQueued_ = false;
     if (PendingBook) return;
