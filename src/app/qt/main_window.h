@@ -136,6 +136,7 @@ class TForm1 : public QMainWindow, public MainWindowWidgets, public Window {
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void customEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     // Connects a widget's signal to one handler, called through dispatch.
@@ -152,10 +153,13 @@ class TForm1 : public QMainWindow, public MainWindowWidgets, public Window {
     bool hasCatalogueNode(int number) const;
     void catalogueTreeMouse(QEvent* event);
     void focusChanged(QWidget* old, QWidget* now);
+    void postIdleTasks();
 
     StartOptions options_;
     QtSurface surface_;
     std::vector<std::function<void()>> idleTasks_;
+    bool idleTasksPosted_ = false;
+    bool painted_ = false;             // the window was painted on the screen
     OuterFrame* outerFrame_ = nullptr; // the main window's outer rectangle
     OuterFrame* findFrame_ = nullptr;  // the find dialog's
     RealFileSystem files_;

@@ -141,16 +141,30 @@ QEvent::Type idleTasksEvent() {
 
 // The tasks are posted below the priority of the window's repaint, so they
 // run once what a handler changed has been painted and sent to the screen.
+// Before the window is first painted they wait for that painting, which
+// they would otherwise hold up at start.
 void TForm1::whenIdle(std::function<void()> task) {
     idleTasks_.push_back(std::move(task));
-    if (idleTasks_.size() == 1)
-        QCoreApplication::postEvent(this, new QEvent(idleTasksEvent()), Qt::LowEventPriority - 1);
+    postIdleTasks();
+}
+
+void TForm1::postIdleTasks() {
+    if (!painted_ || idleTasksPosted_ || idleTasks_.empty()) return;
+    idleTasksPosted_ = true;
+    QCoreApplication::postEvent(this, new QEvent(idleTasksEvent()), Qt::LowEventPriority - 1);
 }
 
 void TForm1::customEvent(QEvent* event) {
     if (event->type() != idleTasksEvent()) return QMainWindow::customEvent(event);
+    idleTasksPosted_ = false;
     auto tasks = std::exchange(idleTasks_, {});
     for (const auto& task : tasks) dispatch(task);
+}
+
+void TForm1::paintEvent(QPaintEvent* event) {
+    QMainWindow::paintEvent(event);
+    painted_ = true;
+    postIdleTasks();
 }
 
 void TForm1::setPageText(const std::vector<std::string>& lines) {
