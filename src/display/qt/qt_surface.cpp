@@ -42,8 +42,8 @@ inline bool hides(const QRect& fill, const QRect& bounds, const QRect& whole) {
 constexpr std::size_t kMostOperations = 4096;
 // How many of the last operations a low fill checks for what it hides.
 constexpr std::size_t kLineLookBack = 64;
-// Widths kept at most between two measures: two columns of small type.
-constexpr qsizetype kMostWidths = 2048;
+// Texts kept measured at most between two measures ahead: two columns of small type.
+constexpr qsizetype kMostMeasured = 2048;
 
 QtSurface::QtSurface() { fontChanged(); }
 
@@ -151,7 +151,7 @@ void QtSurface::flatten() {
 QtSurface& QtSurface::measuringSurface() {
     if (!measuring_) {
         measuring_ = std::make_unique<QtSurface>();
-        measuring_->widths_ = widths_;
+        measuring_->measured_ = measured_;
         measuring_->keepsNothing_ = true;
     }
     QtSurface& m = *measuring_;
@@ -161,15 +161,15 @@ QtSurface& QtSurface::measuringSurface() {
     m.text_ = text_;
     m.brush_ = brush_;
     m.fontChanged();
-    widths_->clear();
+    measured_->clear();
     return m;
 }
 
 QtSurface::Measured QtSurface::measure(const QString& text, bool withGlyphs) {
     const std::pair<quint64, QString> key(fontKey_, text);
-    const auto found = widths_->constFind(key);
-    if (found != widths_->cend() && (!withGlyphs || !found->glyphs.isEmpty())) return *found;
-    Measured measured{found != widths_->cend() ? found->width : metrics().horizontalAdvance(text), {}, 0};
+    const auto found = measured_->constFind(key);
+    if (found != measured_->cend() && (!withGlyphs || !found->glyphs.isEmpty())) return *found;
+    Measured measured{found != measured_->cend() ? found->width : metrics().horizontalAdvance(text), {}, 0};
     if (withGlyphs) {
         QTextLayout layout(text, font_);
         layout.beginLayout();
@@ -178,12 +178,11 @@ QtSurface::Measured QtSurface::measure(const QString& text, bool withGlyphs) {
         measured.glyphs = layout.glyphRuns();
         measured.ascent = line.ascent();
     }
-    if (widths_->size() < kMostWidths) widths_->insert(key, measured);
+    if (measured_->size() < kMostMeasured) measured_->insert(key, measured);
     return measured;
 }
 
 void QtSurface::fontChanged() {
-    // Everything that makes the font, in one number.
     fontKey_ = quint64(static_cast<unsigned>(points_)) << 8 | quint64(static_cast<unsigned>(face_)) << 3 |
                quint64(style_.bold) << 2 | quint64(style_.italic) << 1 | quint64(style_.underline);
     font_.setFamily(familyOf(face_));

@@ -43,9 +43,9 @@ class QtSurface : public DrawingSurface {
     // Where the desktop's colours come from for the Windows scheme.
     void setPalette(const QPalette& palette) { palette_ = palette; }
     // A surface in this one's font and colour state that keeps nothing drawn
-    // on it and shares this one's measured widths: text measured there ahead
-    // of time is not measured again here. Each call starts a new measure,
-    // dropping the widths kept from the last.
+    // on it and shares what this one measured: text measured there ahead of
+    // time (widths and glyphs) is not measured again here. Each call starts a
+    // new measure, dropping what the last one kept.
     QtSurface& measuringSurface();
 
     void setFontFace(FontFace face) override;
@@ -103,10 +103,10 @@ class QtSurface : public DrawingSurface {
     QPalette palette_;
     QFont font_;
     std::optional<QFontMetrics> metrics_;
-    // Widths by font (see fontKey) and text, shared with the measuring surface.
-    using Widths = QHash<std::pair<quint64, QString>, Measured>;
-    std::shared_ptr<Widths> widths_ = std::make_shared<Widths>();
-    quint64 fontKey_ = 0;
+    // Texts measured, by font (fontKey_) and text, shared with the measuring surface.
+    using MeasuredTexts = QHash<std::pair<quint64, QString>, Measured>;
+    std::shared_ptr<MeasuredTexts> measured_ = std::make_shared<MeasuredTexts>();
+    quint64 fontKey_ = 0; // everything that makes font_, in one number
     std::unique_ptr<QtSurface> measuring_;
     bool keepsNothing_ = false;
     FontFace face_ = FontFace::Default;
